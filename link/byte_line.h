@@ -1,0 +1,42 @@
+#pragma once
+// The byte stream the link talks through: the serial line in the program, a loopback to the
+// simulated regulator or a scripted line in tests.
+//
+// Time-out rule of read(): one deadline per read. A read of n bytes returns when
+//   - n bytes have arrived, or
+//   - more than 100 ms have passed since the last byte arrived (once one has arrived), or
+//   - 2 * n + 500 ms have passed since the read began.
+// Receiving fewer bytes than asked, or none, is still ok; ok is false only when the line
+// itself failed (not open, device gone).
+//
+// write() first purges the receive side, then the transmit side, then sends the bytes; it
+// returns when they have left the driver.
+
+#include <chrono>
+#include <cstddef>
+#include <cstdint>
+#include <span>
+
+namespace vx52 {
+
+constexpr std::chrono::milliseconds kGapTimeout{100};
+
+constexpr std::chrono::milliseconds totalReadTimeout(std::size_t n) {
+    return std::chrono::milliseconds(2 * static_cast<long long>(n) + 500);
+}
+
+struct ReadResult {
+    bool ok = false;
+    std::size_t count = 0;
+};
+
+class ByteLine {
+public:
+    virtual ~ByteLine() = default;
+    virtual bool write(std::span<const std::uint8_t> bytes) = 0;
+    virtual ReadResult read(std::span<std::uint8_t> buffer) = 0;
+    virtual void purgeReceive() = 0;
+    virtual void purgeTransmit() = 0;
+};
+
+} // namespace vx52

@@ -1,0 +1,156 @@
+#include "link/link.h"
+
+#include "link/frame.h"
+#include "link/tables.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace vx52 {
+
+namespace {
+constexpr std::size_t kTextReadLength = 255;    // type and version replies: length unknown
+constexpr std::size_t kForeignReadLength = 254; // another family's identification record
+} // namespace
+
+std::size_t Link::buildRequest(std::uint8_t fc, std::span<const std::uint8_t> data) {
+    return buildVariableFrame(tx_buf, da_, sa_, fc, data);
+}
+
+bool Link::send(std::size_t length) {
+    const std::span<const std::uint8_t> frame(tx_buf.data(), length);
+    const bool ok = line_ != nullptr && line_->write(frame);
+    if (observer_) observer_->sent(frame, ok, TelegramObserver::Clock::now());
+    return ok;
+}
+
+ReadResult Link::receive(std::size_t n) {
+    ReadResult result;
+    if (line_ != nullptr) result = line_->read(std::span<std::uint8_t>(rx_buf.data(), n));
+    result.count = std::min(result.count, n);
+    if (observer_)
+        observer_->received(std::span<const std::uint8_t>(rx_buf.data(), result.count), result.ok,
+                            TelegramObserver::Clock::now());
+    return result;
+}
+
+void Link::purgeAfterFailure() {
+    if (line_ == nullptr) return;
+    line_->purgeTransmit();
+    line_->purgeReceive();
+}
+
+std::uint8_t Link::awaitAck() {
+    const ReadResult r = receive(kAckLength);
+    return r.ok && r.count == kAckLength &&
+                   CheckAck(std::span<const std::uint8_t>(rx_buf.data(), kAckLength))
+               ? 1
+               : 0;
+}
+
+std::uint8_t Link::ReadTable(int table) {
+    if (table < 0 || table >= kTableCount) {
+        if (notifier_) notifier_(kReadRangeText, kReadRangeCaption);
+        return 0;
+    }
+    const auto n = static_cast<std::uint8_t>(payloadLength(table));
+    const std::uint8_t data[] = {CMD_READ_TABLE, static_cast<std::uint8_t>(table), n, 0};
+    const bool sent = send(buildRequest(kFcSendDataReply, data));
+    if (da_ == kBroadcast) {
+        if (!sent) purgeAfterFailure();
+        return sent ? 1 : 0;
+    }
+    std::uint8_t result = 0;
+    if (sent) {
+        const std::size_t expected = n + kFrameOverhead;
+        const ReadResult r = receive(expected);
+        if (r.ok && r.count == expected &&
+            CheckDataReply(std::span<const std::uint8_t>(rx_buf.data(), expected))) {
+            DecodeTable(params_, table, rx_buf);
+            result = 1;
+        }
+    }
+    if (result == 0) purgeAfterFailure();
+    return result;
+}
+
+std::uint8_t Link::WriteTable(int table) {
+    if (table < 0 || table >= kCardCount) {
+        if (notifier_) notifier_(kWriteRangeText, kWriteRangeCaption);
+        return 0;
+    }
+    const auto n = static_cast<std::uint8_t>(payloadLength(table));
+    tx_buf[0] = kSD2;
+    tx_buf[1] = tx_buf[2] = static_cast<std::uint8_t>(n + 7);
+    tx_buf[3] = kSD2;
+    tx_buf[4] = da_;
+    tx_buf[5] = sa_;
+    tx_buf[6] = kFcSendDataAck;
+    tx_buf[7] = CMD_WRITE_TABLE;
+    tx_buf[8] = static_cast<std::uint8_t>(table);
+    tx_buf[9] = n;
+    tx_buf[10] = 0;
+    EncodeTable(params_, table, tx_buf);
+    const std::uint8_t result = send(finishVariableFrame(tx_buf)) ? awaitAck() : 0;
+    if (result == 0) purgeAfterFailure();
+    return result;
+}
+
+std::uint8_t Link::ReadMeasurement() {
+    const std::uint8_t data[] = {CMD_READ_MEAS};
+    const bool sent = send(buildRequest(kFcSendDataReply, data));
+    if (da_ == kBroadcast) return sent ? 1 : 0;
+    if (!sent) return 0;
+    const std::size_t expected = payloadLength(kMeasTable) + kFrameOverhead;
+    const ReadResult r = receive(expected);
+    if (!r.ok || r.count != expected ||
+        !CheckDataReply(std::span<const std::uint8_t>(rx_buf.data(), expected)))
+        return 0;
+    DecodeTable(params_, kMeasTable, rx_buf);
+    return 1;
+}
+
+std::uint8_t Link::readText(std::uint8_t command, std::array<char, 250>& text) {
+    const std::uint8_t data[] = {command};
+    if (!send(buildRequest(kFcSendDataReply, data))) return 0;
+    const ReadResult r = receive(kTextReadLength);
+    const auto le = static_cast<std::int8_t>(rx_buf[1]);
+    // LE below 3 has no complete data field: refused, nothing copied.
+    if (!r.ok || le < 3 || r.count != static_cast<std::size_t>(le) + 6 ||
+        !CheckDataReply(std::span<const std::uint8_t>(rx_buf.data(), r.count)))
+        return 0;
+    text.fill('\0');
+    const std::size_t length = std::min<std::size_t>(static_cast<std::size_t>(le) - 3, text.size() - 1);
+    std::memcpy(text.data(), rx_buf.data() + 7, length);
+    return 1;
+}
+
+std::uint8_t Link::ReadDeviceType() { return readText(CMD_TYPE, type_text); }
+
+std::uint8_t Link::ReadDeviceVersion() { return readText(CMD_VERSION, version_text); }
+
+std::uint8_t Link::ReadForeignIdent() {
+    const std::uint8_t data[] = {CMD_TYPE};
+    if (!send(buildRequest(kFcSendDataReply, data))) return 0;
+    const ReadResult r = receive(kForeignReadLength);
+    const auto le = static_cast<std::int8_t>(rx_buf[1]);
+    // Besides LE > 4, the copied bytes must have arrived in this exchange: rx_buf is never
+    // cleared, and a stale earlier reply must not pass for a foreign device.
+    if (!r.ok || le <= 4 || r.count < static_cast<std::size_t>(le) + 4) return 0;
+    foreign_ident.fill(0);
+    std::memcpy(foreign_ident.data(), rx_buf.data() + 8, static_cast<std::size_t>(le) - 4);
+    return 1;
+}
+
+std::uint8_t Link::StoreToEeprom() {
+    const std::uint8_t data[] = {CMD_EEPROM};
+    if (!send(buildRequest(kFcSendDataAck, data))) return 0;
+    return awaitAck();
+}
+
+std::uint8_t Link::ProbeStation() {
+    if (!send(buildFixedFrame(tx_buf, da_, sa_, kFcProbe))) return 0;
+    return awaitAck();
+}
+
+} // namespace vx52

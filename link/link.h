@@ -1,0 +1,81 @@
+#pragma once
+// The regulator link: builds a request in tx_buf, sends it over the ByteLine, reads the reply
+// into rx_buf within the same call, checks it and moves its data into ParamSet or a text
+// buffer. One attempt per call; every operation returns 1 for success or 0 for failure.
+// The link never opens or closes the line; with no line set every operation fails.
+
+#include "link/byte_line.h"
+#include "link/param_set.h"
+#include "link/telegram_observer.h"
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace vx52 {
+
+class Link {
+public:
+    // Shows a refusal of the link (table number out of range) as a message box with the
+    // error icon; the application wires it to its prompts.
+    using Notifier = std::function<void(const std::string& text, const std::string& caption)>;
+
+    Link() = default;
+    Link(const Link&) = delete;
+    Link& operator=(const Link&) = delete;
+
+    void setLine(ByteLine* line) { line_ = line; }
+    ByteLine* line() const { return line_; }
+    void setObserver(TelegramObserver* observer) { observer_ = observer; }
+    void setNotifier(Notifier notifier) { notifier_ = std::move(notifier); }
+
+    void SetDeviceAddress(std::uint8_t address) { da_ = address; }
+    void SetHostAddress(std::uint8_t address) { sa_ = address; }
+    std::uint8_t GetDeviceAddress() const { return da_; }
+    std::uint8_t GetHostAddress() const { return sa_; }
+
+    std::uint8_t ReadTable(int table);
+    std::uint8_t WriteTable(int table);
+    std::uint8_t ReadMeasurement();
+    std::uint8_t ReadDeviceType();
+    std::uint8_t ReadDeviceVersion();
+    std::uint8_t ReadForeignIdent();
+    std::uint8_t StoreToEeprom();
+    std::uint8_t ProbeStation();
+
+    ParamSet& params() { return params_; }
+    const ParamSet& params() const { return params_; }
+
+    // Zero-terminated texts of the last successful type / version / foreign reply.
+    const char* typeText() const { return type_text.data(); }
+    const char* versionText() const { return version_text.data(); }
+
+    std::array<std::uint8_t, 256> tx_buf{};
+    std::array<std::uint8_t, 256> rx_buf{}; // not cleared between exchanges
+    std::array<char, 250> type_text{};
+    std::array<char, 250> version_text{};
+    std::array<std::uint8_t, 255> foreign_ident{};
+
+    static constexpr const char* kReadRangeText = "Chyba, číslo tabulky mimo rozsah.";
+    static constexpr const char* kReadRangeCaption = "Sériový Port";
+    static constexpr const char* kWriteRangeText = "Nepředvídaná chyba, špatně zadaná tabulka";
+    static constexpr const char* kWriteRangeCaption = "DATA";
+
+private:
+    std::size_t buildRequest(std::uint8_t fc, std::span<const std::uint8_t> data);
+    bool send(std::size_t length);
+    ReadResult receive(std::size_t n);
+    void purgeAfterFailure();
+    std::uint8_t readText(std::uint8_t command, std::array<char, 250>& text);
+    std::uint8_t awaitAck();
+
+    ByteLine* line_ = nullptr;
+    TelegramObserver* observer_ = nullptr;
+    Notifier notifier_;
+    std::uint8_t da_ = 0;
+    std::uint8_t sa_ = 0;
+    ParamSet params_;
+};
+
+} // namespace vx52
