@@ -11,6 +11,7 @@ namespace vx52 {
 struct ParamSet {
     struct Comp {
         float SP = 0;
+        bool operator==(const Comp&) const = default;
     };
     struct Alarm {
         float SPLO = 0;
@@ -18,6 +19,7 @@ struct ParamSet {
         std::uint8_t INALA = 0;
         std::uint8_t RELE = 0;
         std::uint8_t RALA = 0;
+        bool operator==(const Alarm&) const = default;
     };
     struct Sens {
         std::uint8_t TYPE = 0;
@@ -25,21 +27,25 @@ struct ParamSet {
         float STRS = 0;
         float ENDS = 0;
         std::uint8_t OBR = 0;
+        bool operator==(const Sens&) const = default;
     };
     struct Pid {
         float PB = 0;
         float TI = 0;
         float TD = 0;
+        bool operator==(const Pid&) const = default;
     };
     struct Rego {
         std::uint8_t TYP = 0;
         std::int16_t DSER = 0;
         std::int16_t DEAD = 0;
         std::uint8_t FEED = 0;
+        bool operator==(const Rego&) const = default;
     };
     struct Daco {
         std::uint8_t AIN = 0;
         std::uint8_t AOUT = 0;
+        bool operator==(const Daco&) const = default;
     };
     struct Ostat {
         std::uint8_t VERZE = 0;
@@ -48,9 +54,11 @@ struct ParamSet {
         std::int16_t PASS1 = 0;
         std::int16_t PASS2 = 0;
         std::uint8_t FILT = 0;
+        bool operator==(const Ostat&) const = default;
     };
     struct Add {
         std::uint8_t ADRESA = 0;
+        bool operator==(const Add&) const = default;
     };
     struct Meas {
         float OUT1 = 0;
@@ -59,11 +67,13 @@ struct ParamSet {
         float OUT4 = 0;
         std::uint8_t RELAYS = 0;
         std::int16_t WORD = 0;
+        bool operator==(const Meas&) const = default;
     };
     struct Aux {
         float V1 = 0;
         float V2 = 0;
         float V3 = 0;
+        bool operator==(const Aux&) const = default;
     };
 
     Comp COMP;
