@@ -1,0 +1,286 @@
+#include "link/port/Unitport.h"
+
+#include "ui_Unitport.h"
+#include "ui/guard.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QShowEvent>
+#include <QTimer>
+
+#include <array>
+
+using vx52::Prompts;
+using vx52::runGuarded;
+
+namespace {
+
+constexpr int kTableColumns = 16;
+constexpr int kTableRows = 8;
+constexpr int kLastAddress = 126; // 127 is the broadcast address, never probed
+constexpr int kComCount = 8;
+
+constexpr std::array<int, 14> kSpeeds{110,   300,   600,   1200,  2400,   4800,   9600,
+                                      19200, 38400, 56000, 57600, 115200, 128000, 256000};
+
+const QString kSectionAddress = QStringLiteral("ADRESA");
+const QString kSectionPort = QStringLiteral("PORT");
+
+// An address entry outside 0..126 would select nothing and reach the link truncated.
+int addressOrDefault(int value) { return value >= 0 && value <= kLastAddress ? value : 0; }
+
+} // namespace
+
+Tport::Tport(vx52::AppContext& ctx, QWidget* parent)
+    : QDialog(parent), ctx_(ctx), ui(new Ui::Tport), Timer1(new QTimer(this)) {
+    ui->setupUi(this);
+    setObjectName(QStringLiteral("port"));
+    setFixedSize(475, 285);
+
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(100);
+
+    auto* table = ui->str_tab;
+    for (int row = 0; row < kTableRows; ++row)
+        for (int column = 0; column < kTableColumns; ++column)
+            table->setItem(row, column, new QTableWidgetItem());
+    table->setFixedSize(kTableColumns * 26 + 2 * table->frameWidth(),
+                        kTableRows * 16 + 2 * table->frameWidth());
+
+    ctx_.line.setOnReset([this] { selectNoPort(); });
+    connectControls();
+    runGuarded(ctx_.prompts, this, [this] { FormCreate(); });
+}
+
+Tport::~Tport() {
+    ctx_.line.setOnReset(nullptr);
+    delete ui;
+}
+
+void Tport::connectControls() {
+    auto& prompts = ctx_.prompts;
+    // activated, not currentIndexChanged: only the operator's choice is a change; selecting
+    // an entry from code must not reopen the line.
+    connect(ui->cb_com, &QComboBox::activated, this,
+            vx52::guard(prompts, this, [this] { cb_comChange(); }));
+    connect(ui->cb_baudrate, &QComboBox::activated, this,
+            vx52::guard(prompts, this, [this] { cb_baudrateChange(); }));
+    connect(ui->cb_da, &QComboBox::activated, this,
+            vx52::guard(prompts, this, [this] { cb_daChange(); }));
+    connect(ui->cb_sa, &QComboBox::activated, this,
+            vx52::guard(prompts, this, [this] { cb_saChange(); }));
+    connect(ui->tl_ok, &QPushButton::clicked, this, &QDialog::accept);
+    connect(ui->tl_cancel, &QPushButton::clicked, this, [this] {
+        // Storno closes whatever its handler did.
+        runGuarded(ctx_.prompts, this, [this] { tl_cancelClick(); });
+        reject();
+    });
+    connect(ui->tl_najit, &QPushButton::clicked, this,
+            vx52::guard(prompts, this, [this] { tl_najitClick(); }));
+    connect(ui->tl_prerusit, &QPushButton::clicked, this,
+            vx52::guard(prompts, this, [this] { tl_prerusitClick(); }));
+    connect(Timer1, &QTimer::timeout, this, vx52::guard(prompts, this, [this] { Timer1Timer(); }));
+}
+
+void Tport::setPortOpenedFlag(bool* flag) { port_opened_ = flag ? flag : &own_port_opened_; }
+
+int Tport::selectedCom() const { return ui->cb_com->currentIndex(); }
+
+bool Tport::searching() const { return Timer1->isActive(); }
+
+void Tport::SnapshotSettings() {
+    saved_baudrate_ = baudrate();
+    saved_device_addr_ = device_addr_;
+    saved_host_addr_ = host_addr_;
+    saved_com_number_ = com_number();
+}
+
+bool Tport::SettingsChanged() const {
+    return saved_baudrate_ != baudrate() || saved_device_addr_ != device_addr_ ||
+           saved_host_addr_ != host_addr_ || saved_com_number_ != com_number();
+}
+
+void Tport::FormCreate() {
+    auto& settings = ctx_.settings;
+    host_addr_ = addressOrDefault(settings.readInteger(kSectionAddress, QStringLiteral("SA"), 0));
+    device_addr_ = addressOrDefault(settings.readInteger(kSectionAddress, QStringLiteral("DA"), 0));
+    int com = settings.readInteger(kSectionPort, QStringLiteral("COM"), 1);
+    if (com < 0 || com > kComCount) com = 1;
+    ctx_.line.setComNumber(com);
+    ctx_.line.setBaudRate(settings.readInteger(kSectionPort, QStringLiteral("BAUDRATE"), 9600));
+
+    ui->cb_sa->setCurrentIndex(host_addr_);
+    ctx_.link.SetHostAddress(static_cast<std::uint8_t>(host_addr_));
+    ui->cb_da->setCurrentIndex(device_addr_);
+    ctx_.link.SetDeviceAddress(static_cast<std::uint8_t>(device_addr_));
+
+    fillSpeeds();
+    selectSpeed(baudrate());
+    ui->cb_com->setCurrentIndex(com);
+    describeComEntries();
+    SnapshotSettings();
+}
+
+void Tport::FormShow() {
+    if (!*port_opened_) {
+        *port_opened_ = true;
+        // The failure is shown, but the address below is still taken from the link so the
+        // dialog never shows (and later stores) a regulator address the link no longer uses.
+        runGuarded(ctx_.prompts, this, [this] { ctx_.line.OpenLine(selectedCom()); });
+    }
+    device_addr_ = ctx_.link.GetDeviceAddress();
+    ui->cb_da->setCurrentIndex(device_addr_);
+    SnapshotSettings();
+}
+
+void Tport::FormClose() {
+    auto& settings = ctx_.settings;
+    settings.writeInteger(kSectionAddress, QStringLiteral("SA"), host_addr_);
+    settings.writeInteger(kSectionAddress, QStringLiteral("DA"), device_addr_);
+    settings.writeInteger(kSectionPort, QStringLiteral("BAUDRATE"), baudrate());
+    // "žádný port" is never stored: the next start comes up on COM 1.
+    if (com_number() == 0) ctx_.line.setComNumber(1);
+    settings.writeInteger(kSectionPort, QStringLiteral("COM"), com_number());
+    settings.flush();
+}
+
+void Tport::cb_comChange() {
+    const int com = ui->cb_com->currentIndex();
+    ctx_.line.setComNumber(com);
+    // "žádný port" leaves the line open on the previous port until the dialog closes.
+    if (com == 0) return;
+    ctx_.line.CloseLine();
+    ctx_.line.OpenLine(com);
+}
+
+void Tport::cb_baudrateChange() {
+    ctx_.line.setBaudRate(ui->cb_baudrate->currentText().toInt());
+    ctx_.line.ApplyLineSettings();
+}
+
+void Tport::cb_daChange() {
+    device_addr_ = ui->cb_da->currentIndex();
+    ctx_.link.SetDeviceAddress(static_cast<std::uint8_t>(device_addr_));
+}
+
+void Tport::cb_saChange() {
+    host_addr_ = ui->cb_sa->currentIndex();
+    ctx_.link.SetHostAddress(static_cast<std::uint8_t>(host_addr_));
+}
+
+void Tport::tl_cancelClick() {
+    if (!SettingsChanged()) return;
+    const auto answer = ctx_.prompts.message(
+        this,
+        QStringLiteral("Byly provedeny změny v nastavení.\n"
+                       "Opravdu se chceš vrátit k původnímu nastavení?"),
+        QStringLiteral("Dotaz"), Prompts::Icon::Question, Prompts::Buttons::YesNo);
+    if (answer != Prompts::Answer::Yes) {
+        SnapshotSettings();
+        return;
+    }
+    // Each restore runs on its own: a line that cannot be reopened must not keep the
+    // addresses the operator asked to take back.
+    if (com_number() != saved_com_number_) {
+        runGuarded(ctx_.prompts, this, [this] {
+            ui->cb_com->setCurrentIndex(saved_com_number_);
+            cb_comChange();
+        });
+    }
+    if (baudrate() != saved_baudrate_) {
+        runGuarded(ctx_.prompts, this, [this] {
+            selectSpeed(saved_baudrate_);
+            ctx_.line.setBaudRate(saved_baudrate_);
+            ctx_.line.ApplyLineSettings();
+        });
+    }
+    if (device_addr_ != saved_device_addr_) {
+        ui->cb_da->setCurrentIndex(saved_device_addr_);
+        cb_daChange();
+    }
+    if (host_addr_ != saved_host_addr_) {
+        ui->cb_sa->setCurrentIndex(saved_host_addr_);
+        cb_saChange();
+    }
+}
+
+void Tport::tl_najitClick() {
+    setSearchControls(true);
+    for (int address = 0; address <= kLastAddress; ++address)
+        ui->str_tab->item(address / kTableColumns, address % kTableColumns)
+            ->setText(QStringLiteral(" "));
+    search_addr_ = 0;
+    Timer1->start();
+}
+
+void Tport::Timer1Timer() {
+    if (search_addr_ > kLastAddress) {
+        stopSearch();
+        return;
+    }
+    const auto remembered = ctx_.link.GetDeviceAddress();
+    const int row = search_addr_ / kTableColumns;
+    const int column = search_addr_ % kTableColumns;
+    ui->str_tab->setCurrentCell(row, column);
+    ctx_.link.SetDeviceAddress(static_cast<std::uint8_t>(search_addr_));
+    if (ctx_.link.ProbeStation())
+        ui->str_tab->item(row, column)->setText(QString::number(search_addr_));
+    ++search_addr_;
+    ctx_.link.SetDeviceAddress(remembered);
+    if (search_addr_ > kLastAddress) stopSearch();
+}
+
+void Tport::tl_prerusitClick() { stopSearch(); }
+
+void Tport::stopSearch() {
+    Timer1->stop();
+    setSearchControls(false);
+}
+
+void Tport::setSearchControls(bool searching) {
+    ui->tl_prerusit->setEnabled(searching);
+    for (QWidget* control : {static_cast<QWidget*>(ui->tl_ok), static_cast<QWidget*>(ui->tl_cancel),
+                             static_cast<QWidget*>(ui->cb_sa), static_cast<QWidget*>(ui->cb_da),
+                             static_cast<QWidget*>(ui->cb_com),
+                             static_cast<QWidget*>(ui->cb_baudrate)})
+        control->setEnabled(!searching);
+}
+
+void Tport::fillSpeeds() {
+    ui->cb_baudrate->clear();
+    for (int speed : kSpeeds) ui->cb_baudrate->addItem(QString::number(speed));
+}
+
+void Tport::selectSpeed(int baud) {
+    // A speed that is not offered selects nothing; the line still runs at it.
+    ui->cb_baudrate->setCurrentIndex(ui->cb_baudrate->findText(QString::number(baud)));
+}
+
+void Tport::selectNoPort() { ui->cb_com->setCurrentIndex(0); }
+
+void Tport::describeComEntries() {}
+
+void Tport::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!event->spontaneous()) FormShow();
+}
+
+void Tport::closeEvent(QCloseEvent* event) { QDialog::closeEvent(event); }
+
+void Tport::keyPressEvent(QKeyEvent* event) {
+    // Esc is Storno's key: it runs Storno's handler, and does nothing while Storno is
+    // disabled (during a search).
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        if (ui->tl_cancel->isEnabled()) ui->tl_cancel->click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void Tport::done(int result) {
+    // Whatever closes the dialog (also its close box during a search) ends the search: its
+    // probes would only fail once the main window has closed the line.
+    stopSearch();
+    runGuarded(ctx_.prompts, this, [this] { FormClose(); });
+    QDialog::done(result);
+}

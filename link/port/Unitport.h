@@ -1,0 +1,85 @@
+#pragma once
+// The port dialog "Komunikační port": chooses the serial line, its speed, the regulator's and
+// the PC's bus addresses, and searches the bus for answering stations. It keeps the four
+// settings for the whole run; every change takes effect at once and Storno can undo the
+// changes made since the dialog was shown.
+
+#include "ui/app_context.h"
+
+#include <QDialog>
+
+class QTimer;
+
+namespace Ui {
+class Tport;
+}
+
+class Tport : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit Tport(vx52::AppContext& ctx, QWidget* parent = nullptr);
+    ~Tport() override;
+
+    // The main window's flag "the dialog has opened the line during this showing"; without it
+    // the dialog uses a flag of its own.
+    void setPortOpenedFlag(bool* flag);
+
+    vx52::ComLine& line() { return ctx_.line; }
+    // The line number the main window opens: the selected entry of cb_com.
+    int selectedCom() const;
+
+    int baudrate() const { return ctx_.line.baudRate(); }
+    int com_number() const { return ctx_.line.comNumber(); }
+    int device_addr() const { return device_addr_; }
+    int host_addr() const { return host_addr_; }
+    int search_addr() const { return search_addr_; }
+    bool searching() const;
+
+    void SnapshotSettings();
+    bool SettingsChanged() const;
+
+    // Event handlers; the controls call them through guard().
+    void FormCreate();
+    void FormShow();
+    void FormClose();
+    void cb_comChange();
+    void cb_baudrateChange();
+    void cb_daChange();
+    void cb_saChange();
+    void tl_cancelClick();
+    void tl_najitClick();
+    void tl_prerusitClick();
+    void Timer1Timer();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+public slots:
+    void done(int result) override;
+
+private:
+    void connectControls();
+    void fillSpeeds();
+    void selectSpeed(int baud);
+    void selectNoPort();
+    void setSearchControls(bool searching);
+    void stopSearch();
+    void describeComEntries();
+
+    vx52::AppContext& ctx_;
+    Ui::Tport* ui;
+    QTimer* Timer1;
+    bool own_port_opened_ = false;
+    bool* port_opened_ = &own_port_opened_;
+
+    int device_addr_ = 0;
+    int host_addr_ = 0;
+    int search_addr_ = 0;
+    int saved_baudrate_ = 0;
+    int saved_device_addr_ = 0;
+    int saved_host_addr_ = 0;
+    int saved_com_number_ = 0;
+};
