@@ -1,0 +1,118 @@
+#include "app/trend_chart.h"
+
+#include "link/failure.h"
+
+#include <cmath>
+#include <string>
+#include <utility>
+
+namespace {
+
+const QDateTime kChartEpoch(QDate(1899, 12, 30), QTime(0, 0));
+constexpr double kMsPerDay = 86400000.0;
+
+// Red, green, yellow, blue as 0x00BBGGRR.
+constexpr std::uint32_t kDesignColors[TrendChart::kSeriesCount] = {0x000000FFu, 0x00008000u,
+                                                                   0x0000FFFFu, 0x00FF0000u};
+
+} // namespace
+
+TrendChart::TrendChart(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMinimumSize(200, 120);
+}
+
+// Local wall-clock time, counted as if every day had 24 hours, as the date-time values are.
+double TrendChart::toChartTime(const QDateTime& moment) {
+    const QDate date = moment.date();
+    const double days = double(kChartEpoch.date().daysTo(date));
+    return days + moment.time().msecsSinceStartOfDay() / kMsPerDay;
+}
+
+QDateTime TrendChart::fromChartTime(double days) {
+    const double whole = std::floor(days);
+    const QDate date = kChartEpoch.date().addDays(qint64(whole));
+    const int ms = int(std::llround((days - whole) * kMsPerDay));
+    return QDateTime(date, QTime(0, 0)).addMSecs(ms);
+}
+
+const ChartSeries& TrendChart::at(int series) const {
+    if (series < 0 || series >= kSeriesCount)
+        throw vx52::Failure("Řada grafu " + std::to_string(series) + " neexistuje");
+    return series_[series];
+}
+
+ChartSeries& TrendChart::at(int series) {
+    return const_cast<ChartSeries&>(std::as_const(*this).at(series));
+}
+
+int TrendChart::count(int series) const { return at(series).size(); }
+
+void TrendChart::append(int series, double x, double y, const QString& /*label*/,
+                        std::uint32_t color) {
+    // Labels are never drawn (value marks are off), so they are not kept.
+    at(series).append(x, y, color);
+    update();
+}
+
+void TrendChart::deleteFirst(int series) {
+    at(series).removeFirst();
+    update();
+}
+
+void TrendChart::clear(int series) {
+    at(series).clear();
+    update();
+}
+
+void TrendChart::clearAll() {
+    for (int s = 0; s < kSeriesCount; ++s) series_[s].clear();
+    update();
+}
+
+double TrendChart::xAt(int series, int index) const { return at(series).x(checked(series, index)); }
+double TrendChart::yAt(int series, int index) const { return at(series).y(checked(series, index)); }
+std::uint32_t TrendChart::colorAt(int series, int index) const {
+    return at(series).color(checked(series, index));
+}
+
+int TrendChart::checked(int series, int index) const {
+    if (index < 0 || index >= at(series).size())
+        throw vx52::Failure("Bod " + std::to_string(index) + " řady " + std::to_string(series + 1) +
+                            " neexistuje");
+    return index;
+}
+
+std::uint32_t TrendChart::seriesColor(int series) const {
+    at(series);
+    return kDesignColors[series];
+}
+
+void TrendChart::setView3D(bool on) {
+    view_3d_ = on;
+    update();
+}
+
+void TrendChart::setDepth3D(int percent) {
+    if (percent < 1 || percent > 100)
+        throw vx52::Failure("Hloubka 3D grafu " + std::to_string(percent) +
+                            " % je mimo rozsah 1 až 100");
+    depth_3d_ = percent;
+    update();
+}
+
+void TrendChart::setBackWallColor(std::uint32_t color) {
+    wall_color_ = color;
+    update();
+}
+
+void TrendChart::setPanelColor(std::uint32_t color) {
+    panel_color_ = color;
+    update();
+}
+
+std::size_t TrendChart::bufferBytes() const {
+    std::size_t total = 0;
+    for (const auto& s : series_) total += s.bytes();
+    return total;
+}
