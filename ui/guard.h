@@ -7,6 +7,7 @@
 
 #include <QString>
 
+#include <exception>
 #include <utility>
 
 namespace vx52 {
@@ -26,6 +27,10 @@ template <typename F> bool runGuarded(Prompts& prompts, QWidget* parent, F&& f) 
         return true;
     } catch (const Failure& failure) {
         showFailure(prompts, parent, QString::fromStdString(failure.text()));
+        return false;
+    } catch (const std::exception& error) {
+        // Any other escaping error (a conversion, an allocation) is shown the same way.
+        showFailure(prompts, parent, QString::fromUtf8(error.what()));
         return false;
     }
 }
