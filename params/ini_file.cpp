@@ -1,0 +1,308 @@
+#include "params/ini_file.h"
+
+#include "link/failure.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+#include <array>
+#include <optional>
+#include <utility>
+
+namespace vx52 {
+
+namespace {
+
+constexpr const char* kCodec = "windows-1250";
+const QByteArray kLineEnd = QByteArrayLiteral("\r\n");
+
+// Lower-case partner of every Windows-1250 byte, so names compare without decoding.
+const std::array<unsigned char, 256>& foldTable() {
+    static const std::array<unsigned char, 256> table = [] {
+        std::array<unsigned char, 256> t{};
+        QStringDecoder decode(kCodec);
+        QStringEncoder encode(kCodec);
+        for (int b = 0; b < 256; ++b) {
+            t[b] = static_cast<unsigned char>(b);
+            const QString c = decode(QByteArray(1, static_cast<char>(b)));
+            if (c.size() != 1 || c[0] == QChar::ReplacementCharacter) continue;
+            const QByteArray lower = encode(c.toLower());
+            if (lower.size() == 1) t[b] = static_cast<unsigned char>(lower[0]);
+        }
+        return t;
+    }();
+    return table;
+}
+
+QByteArray folded(const QString& name) {
+    QStringEncoder encode(kCodec);
+    QByteArray bytes = encode(name.trimmed());
+    const auto& fold = foldTable();
+    for (char& c : bytes)
+        c = static_cast<char>(fold[static_cast<unsigned char>(c)]);
+    return bytes;
+}
+
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+// One line of the file: [begin, end) is its text, next is where the following line starts.
+struct Line {
+    qsizetype begin = 0;
+    qsizetype end = 0;
+    qsizetype next = 0;
+    bool hasLineEnd() const { return next > end; }
+};
+
+enum class Kind { Blank, Comment, Section, Entry, Other };
+
+// What a line is, and for a section or an entry where its name and value lie.
+struct Parsed {
+    Kind kind = Kind::Other;
+    qsizetype nameBegin = 0, nameEnd = 0;   // section or key name, trimmed
+    qsizetype valueBegin = 0, valueEnd = 0; // entry value, trimmed; valueBegin is after '=' blanks
+};
+
+class Text {
+public:
+    explicit Text(const QByteArray& bytes) : data_(bytes.constData()), size_(bytes.size()) {}
+
+    // Lines end at LF, CR LF or a lone CR; the last one may have no line end.
+    bool nextLine(qsizetype& pos, Line& line) const {
+        if (pos >= size_) return false;
+        line.begin = pos;
+        qsizetype i = pos;
+        while (i < size_ && data_[i] != '\n' && data_[i] != '\r')
+            ++i;
+        line.end = i;
+        if (i < size_ && data_[i] == '\r') ++i;
+        if (i < size_ && data_[i] == '\n' && (i == line.end || data_[i - 1] == '\r')) ++i;
+        line.next = i;
+        pos = i;
+        return true;
+    }
+
+    Parsed parse(const Line& line) const {
+        Parsed p;
+        qsizetype b = line.begin;
+        while (b < line.end && isBlank(data_[b]))
+            ++b;
+        if (b == line.end) {
+            p.kind = Kind::Blank;
+            return p;
+        }
+        if (data_[b] == ';') {
+            p.kind = Kind::Comment;
+            return p;
+        }
+        if (data_[b] == '[') {
+            qsizetype close = b + 1;
+            while (close < line.end && data_[close] != ']')
+                ++close;
+            if (close == line.end) return p; // an unclosed bracket heads nothing
+            p.kind = Kind::Section;
+            trim(b + 1, close, p.nameBegin, p.nameEnd);
+            return p;
+        }
+        qsizetype eq = b;
+        while (eq < line.end && data_[eq] != '=')
+            ++eq;
+        if (eq == line.end) return p;
+        p.kind = Kind::Entry;
+        trim(b, eq, p.nameBegin, p.nameEnd);
+        trim(eq + 1, line.end, p.valueBegin, p.valueEnd);
+        return p;
+    }
+
+    bool nameIs(const Parsed& p, const QByteArray& foldedName) const {
+        if (p.nameEnd - p.nameBegin != foldedName.size() || foldedName.isEmpty()) return false;
+        const auto& fold = foldTable();
+        for (qsizetype i = 0; i < foldedName.size(); ++i) {
+            if (fold[static_cast<unsigned char>(data_[p.nameBegin + i])] !=
+                static_cast<unsigned char>(foldedName[i]))
+                return false;
+        }
+        return true;
+    }
+
+private:
+    void trim(qsizetype b, qsizetype e, qsizetype& outB, qsizetype& outE) const {
+        while (b < e && isBlank(data_[b]))
+            ++b;
+        while (e > b && isBlank(data_[e - 1]))
+            --e;
+        outB = b;
+        outE = e;
+    }
+
+    const char* data_;
+    qsizetype size_;
+};
+
+// Where an entry stands, or would stand, in the file.
+struct Place {
+    bool sectionFound = false;
+    bool keyFound = false;
+    Line keyLine;       // when keyFound
+    Parsed keyParsed;   // when keyFound
+    Line lastInSection; // last non-blank line of the section, its header at least
+};
+
+// The first section of the name, and in it the first entry of the key.
+Place locate(const QByteArray& bytes, const QString& section, const QString& key) {
+    const QByteArray wantSection = folded(section);
+    const QByteArray wantKey = folded(key);
+    const Text text(bytes);
+    Place place;
+    qsizetype pos = 0;
+    Line line;
+    while (text.nextLine(pos, line)) {
+        const Parsed p = text.parse(line);
+        if (!place.sectionFound) {
+            if (p.kind == Kind::Section && text.nameIs(p, wantSection)) {
+                place.sectionFound = true;
+                place.lastInSection = line;
+            }
+            continue;
+        }
+        if (p.kind == Kind::Section) break;
+        if (p.kind == Kind::Blank) continue;
+        place.lastInSection = line;
+        if (p.kind == Kind::Entry && text.nameIs(p, wantKey)) {
+            place.keyFound = true;
+            place.keyLine = line;
+            place.keyParsed = p;
+            break;
+        }
+    }
+    return place;
+}
+
+enum class Load { Read, Missing, Unusable };
+
+// The file's bytes; a path that is not a regular file, is too large or cannot be read is
+// unusable (reading a fifo would block, replacing a directory would lose it).
+Load loadFile(const QString& path, QByteArray& bytes) {
+    bytes.clear();
+    const QFileInfo info(path);
+    if (!info.exists()) return info.isSymLink() ? Load::Unusable : Load::Missing;
+    if (!info.isFile() || info.size() > IniFile::kMaxFileSize) return Load::Unusable;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return Load::Unusable;
+    bytes = file.read(IniFile::kMaxFileSize + 1);
+    if (file.error() != QFileDevice::NoError || bytes.size() > IniFile::kMaxFileSize)
+        return Load::Unusable;
+    return Load::Read;
+}
+
+[[noreturn]] void failWrite(const QString& path) {
+    throw Failure(QStringLiteral("Unable to write to %1").arg(path).toStdString());
+}
+
+// A file nobody may write to is read-only even for a user (root) whom the system would let
+// replace it.
+bool isReadOnly(const QFileInfo& info) {
+    constexpr auto anyWrite =
+        QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
+    return !info.isWritable() || !(info.permissions() & anyWrite);
+}
+
+void replaceFile(const QString& path, const QByteArray& bytes) {
+    const QFileInfo info(path);
+    // A link is followed, so the file it names is updated and the link stays.
+    const QString target = info.isSymLink() ? info.canonicalFilePath() : path;
+    if (info.exists() && isReadOnly(QFileInfo(target))) failWrite(path);
+    QSaveFile file(target);
+    file.setDirectWriteFallback(false);
+    if (!file.open(QIODevice::WriteOnly)) failWrite(path);
+    if (file.write(bytes) != bytes.size()) {
+        file.cancelWriting();
+        failWrite(path);
+    }
+    if (!file.commit()) failWrite(path);
+}
+
+QString decodeValue(const QByteArray& bytes, const Parsed& p) {
+    qsizetype b = p.valueBegin, e = p.valueEnd;
+    if (e - b >= 2) {
+        const char first = bytes[b];
+        if ((first == '"' || first == '\'') && bytes[e - 1] == first) {
+            ++b;
+            --e;
+        }
+    }
+    QStringDecoder decode(kCodec);
+    return decode(QByteArrayView(bytes.constData() + b, e - b));
+}
+
+// A value cannot hold a line end: it would split the entry and change the file's structure.
+QByteArray encodeValue(const QString& value) {
+    QString oneLine = value;
+    oneLine.replace(QLatin1Char('\r'), QLatin1Char(' '))
+        .replace(QLatin1Char('\n'), QLatin1Char(' '));
+    QStringEncoder encode(kCodec);
+    return encode(oneLine);
+}
+
+QByteArray encodeName(const QString& name) {
+    QStringEncoder encode(kCodec);
+    return encode(name.trimmed());
+}
+
+} // namespace
+
+IniFile::IniFile(QString path) : path_(std::move(path)) {}
+
+QString IniFile::readString(const QString& section, const QString& key, const QString& def) const {
+    QByteArray bytes;
+    if (loadFile(path_, bytes) != Load::Read) return def;
+    const Place place = locate(bytes, section, key);
+    if (!place.keyFound) return def;
+    return decodeValue(bytes, place.keyParsed);
+}
+
+int IniFile::readInteger(const QString& section, const QString& key, int def) const {
+    const QString text = readString(section, key, QString());
+    bool ok = false;
+    const int value = text.trimmed().toInt(&ok, 10);
+    return ok ? value : def;
+}
+
+void IniFile::writeString(const QString& section, const QString& key, const QString& value) {
+    QByteArray bytes;
+    if (loadFile(path_, bytes) == Load::Unusable) failWrite(path_);
+    const Place place = locate(bytes, section, key);
+    const QByteArray encoded = encodeValue(value);
+    QByteArray out;
+    out.reserve(bytes.size() + encoded.size() + key.size() + section.size() + 8);
+    if (place.keyFound) {
+        // Keep the key as spelt and the blanks after '=', replace the rest of the line.
+        out.append(bytes.constData(), place.keyParsed.valueBegin);
+        out.append(encoded);
+        out.append(bytes.constData() + place.keyLine.end, bytes.size() - place.keyLine.end);
+    } else if (place.sectionFound) {
+        const Line& last = place.lastInSection;
+        out.append(bytes.constData(), last.end);
+        out.append(bytes.constData() + last.end, last.next - last.end);
+        if (!last.hasLineEnd()) out.append(kLineEnd);
+        out.append(encodeName(key) + '=' + encoded + kLineEnd);
+        out.append(bytes.constData() + last.next, bytes.size() - last.next);
+    } else {
+        out.append(bytes);
+        if (!bytes.isEmpty() && !bytes.endsWith('\n') && !bytes.endsWith('\r'))
+            out.append(kLineEnd);
+        out.append('[' + encodeName(section) + ']' + kLineEnd);
+        out.append(encodeName(key) + '=' + encoded + kLineEnd);
+    }
+    replaceFile(path_, out);
+}
+
+void IniFile::writeInteger(const QString& section, const QString& key, int value) {
+    writeString(section, key, QString::number(value));
+}
+
+} // namespace vx52
