@@ -1,0 +1,92 @@
+#include "params/Unitmenumod.h"
+
+#include "params/glyphs.h"
+#include "ui/guard.h"
+#include "ui_Unitmenumod.h"
+
+#include <QComboBox>
+#include <QShowEvent>
+#include <QSignalBlocker>
+#include <QStyle>
+
+using vx52::guard;
+
+Tmenu_mod::Tmenu_mod(vx52::AppContext& ctx, QWidget* parent)
+    : QDialog(parent), ctx_(ctx), ui_(new Ui::Tmenu_mod) {
+    ui_->setupUi(this);
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+
+    // No list has an entry chosen before anything has been shown.
+    for (auto* list : findChildren<QComboBox*>()) list->setCurrentIndex(-1);
+    const QString code = QString::number(kPasswordDefault);
+    ui_->ed_pass1->setText(code);
+    ui_->ed_pass2->setText(code);
+    for (int i = 0; i < ui_->PageControl->count(); ++i)
+        ui_->PageControl->widget(i)->setProperty("tag", i);
+
+    ui_->tl_eeprom->setIcon(vx52::eepromGlyph());
+    ui_->mn_otevrit->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
+    ui_->mn_ulozit->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
+
+    selectCard(0);
+    remember(0);
+
+    auto& p = ctx_.prompts;
+    connect(ui_->PageControl, &QTabWidget::currentChanged, this,
+            guard(p, this, [this] { PageControlChange(); }));
+    connect(ui_->tl_cteni, &QPushButton::clicked, this, guard(p, this, [this] { tl_cteniClick(); }));
+    connect(ui_->tl_zapis, &QPushButton::clicked, this, guard(p, this, [this] { tl_zapisClick(); }));
+    connect(ui_->tl_eeprom, &QPushButton::clicked, this,
+            guard(p, this, [this] { tl_eepromClick(); }));
+    connect(ui_->Button1, &QPushButton::clicked, this, guard(p, this, [this] { Button1Click(); }));
+    connect(ui_->Button2, &QPushButton::clicked, this, guard(p, this, [this] { Button2Click(); }));
+    connect(ui_->tl_pom, &QPushButton::clicked, this, guard(p, this, [this] { tl_pomClick(); }));
+    connect(ui_->tl_cancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+Tmenu_mod::~Tmenu_mod() { delete ui_; }
+
+QTabWidget* Tmenu_mod::pageControl() const { return ui_->PageControl; }
+
+int Tmenu_mod::rememberedCard() const { return ui_->PageControl->property("tag").toInt(); }
+
+void Tmenu_mod::remember(int card) { ui_->PageControl->setProperty("tag", card); }
+
+void Tmenu_mod::selectCard(int card) {
+    const QSignalBlocker quiet(ui_->PageControl);
+    ui_->PageControl->setCurrentIndex(card);
+}
+
+void Tmenu_mod::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!event->spontaneous()) vx52::runGuarded(ctx_.prompts, this, [this] { FormShow(); });
+}
+
+void Tmenu_mod::FormShow() {
+    selectCard(0);
+    ReadAllCards();
+    ShowCard(0);
+    remember(0);
+}
+
+void Tmenu_mod::PageControlChange() {
+    const int left = rememberedCard();
+    if (TakeCard(left) != 0) {
+        turnBackTo(left);
+        return;
+    }
+    const int card = ui_->PageControl->currentIndex();
+    ShowCard(card);
+    remember(card);
+}
+
+void Tmenu_mod::turnBackTo(int card) {
+    selectCard(card);
+    remember(card);
+    if (last_bad_entry_) last_bad_entry_->setFocus();
+}
+
+void Tmenu_mod::tl_pomClick() {
+    for (int card = 0; card < kCardCount; ++card) ShowCard(card);
+}

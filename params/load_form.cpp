@@ -1,0 +1,131 @@
+#include "params/load_form.h"
+
+#include "params/Unitmenumod.h"
+#include "params/device_text.h"
+#include "ui/guard.h"
+#include "ui_load_form.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QShowEvent>
+
+#include <algorithm>
+#include <chrono>
+#include <cstring>
+
+using namespace std::chrono_literals;
+
+namespace {
+
+struct KnownFirmware {
+    const char* prefix;
+    int result;
+};
+// Compared on the first ten characters, in this order.
+constexpr KnownFirmware kFirmware[] = {
+    {"FW-R-12-10", 4}, {"FW-R-11-01", 1}, {"FW-R-11-02", 2}, {"FW-R-11-03", 3}};
+constexpr std::size_t kPrefixLength = 10;
+constexpr int kRegulatorServed = 4;
+
+} // namespace
+
+Tload_form::Tload_form(vx52::AppContext& ctx, Tmenu_mod& editor, QWidget* parent)
+    : QDialog(parent), ctx_(ctx), editor_(editor), ui_(new Ui::Tload_form) {
+    ui_->setupUi(this);
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    QFont big = ui_->Label1->font();
+    big.setPixelSize(16);
+    ui_->Label1->setFont(big);
+
+    Timer1.setObjectName(QStringLiteral("Timer1"));
+    Timer1.setInterval(5);
+    connect(&Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
+}
+
+Tload_form::~Tload_form() { delete ui_; }
+
+void Tload_form::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!event->spontaneous()) vx52::runGuarded(ctx_.prompts, this, [this] { FormShow(); });
+}
+
+void Tload_form::FormShow() {
+    ui_->lb_verze->setText(QStringLiteral("neidentifikováno"));
+    ui_->bar_load->setValue(0);
+    setEditorDefaults();
+    Timer1.start();
+}
+
+// What the editor's cards hold when the load does not fill them: nothing is taken into
+// ParamSet, and cards 2 and 4..6 keep whatever they held.
+void Tload_form::setEditorDefaults() {
+    const auto list = [this](const char* name, int position) {
+        auto* box = editor_.findChild<QComboBox*>(QString::fromLatin1(name));
+        box->setCurrentIndex(position < box->count() ? position : -1);
+    };
+    const auto entry = [this](const char* name, const QString& text) {
+        editor_.findChild<QLineEdit*>(QString::fromLatin1(name))->setText(text);
+    };
+    for (const char* name : {"cb_rala1", "cb_re1", "cb_feed", "cb_ain", "cb_aout", "cb_filtr"})
+        list(name, 0);
+    list("cb_dp1", 1);
+    list("cb_obr1", 1);
+    list("cb_sens1", 4);
+    for (const char* name : {"ed_splo1", "ed_strs1", "ed_adresa"}) entry(name, QStringLiteral("0"));
+    for (const char* name : {"ed_hyst1", "ed_pb", "ed_td"}) entry(name, QStringLiteral("1"));
+    for (const char* name : {"ed_ti", "ed_ends1"}) entry(name, QStringLiteral("100"));
+    entry("ed_dser", QStringLiteral("60"));
+    entry("ed_dead", QStringLiteral("2"));
+    entry("ed_pass1", QString::number(Tmenu_mod::kPasswordDefault));
+}
+
+void Tload_form::Timer1Timer() {
+    Timer1.stop();
+    vx52::runGuarded(ctx_.prompts, this, [this] { LoadParameters(); });
+    // Closed even after a failure: the dialog has no button to leave it by.
+    accept();
+}
+
+int Tload_form::IdentifyDevice() {
+    auto& link = ctx_.link;
+    if (link.ReadDeviceType())
+        ui_->lb_verze->setText(vx52::deviceText(link.type_text.data(), link.type_text.size()));
+    ui_->bar_load->setValue(20);
+    QApplication::processEvents();
+    if (!link.ReadDeviceVersion()) return 0;
+    const char* version = link.version_text.data();
+    for (const auto& known : kFirmware)
+        if (strnlen(version, kPrefixLength) == kPrefixLength &&
+            std::memcmp(version, known.prefix, kPrefixLength) == 0)
+            return known.result;
+    return 0;
+}
+
+void Tload_form::AdvanceBar(int step) {
+    ui_->bar_load->setValue(std::min(100, ui_->bar_load->value() + step));
+}
+
+void Tload_form::LoadParameters() {
+    const int cards = editor_.pageControl()->count();
+    const int result = IdentifyDevice();
+    const QString caption = QStringLiteral("Komunikace");
+    if (result == 0) {
+        ctx_.prompts.message(this, QStringLiteral("Chyba při čtení nebo neznámé zřízení"), caption,
+                             vx52::Prompts::Icon::Error);
+        return;
+    }
+    if (result != kRegulatorServed) {
+        ctx_.prompts.message(this, QStringLiteral("Identifikováno zařízení typu QDX 01"), caption,
+                             vx52::Prompts::Icon::Error);
+        return;
+    }
+    // A failed read is neither repeated nor reported: the editor reads everything again.
+    for (int t = 0; t < cards; ++t) {
+        AdvanceBar(10);
+        ctx_.link.ReadTable(t);
+        ctx_.pause.wait(10ms);
+    }
+    editor_.tl_pomClick();
+}
