@@ -1,0 +1,127 @@
+#pragma once
+// The main window "VX-52": measured values, relays, trend chart, recording status and the
+// menu that opens every dialog. It owns the settings store's entries DESKTOP, GRAF, ZAZNAM.
+//
+// Extending the window: each area declares its handlers in its own marked block below,
+// defines them in its own file app/<area>.cpp together with a `void Tqdx01::connect<Area>()`
+// that wires its controls through guard(), and adds that one call to the constructor's list.
+// Controls are reached by name through `ui` (ui->pa_meas1, ui->Chart1, ui->mn_port ...).
+
+#include "ui/app_context.h"
+#include "ui/guard.h"
+#include "ui/prompts.h"
+#include "ui/timer_pause.h"
+
+#include <QMainWindow>
+
+#include <cstdint>
+#include <functional>
+#include <utility>
+
+class QTimer;
+class Tport;
+class TAboutBox;
+class Tabout_ident;
+class Tmenu_mod;
+class Trotace3D;
+class Tform_zaznam;
+class Tload_form;
+
+namespace Ui {
+class Tqdx01;
+}
+
+class Tqdx01 : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit Tqdx01(vx52::AppContext& ctx, QWidget* parent = nullptr);
+    ~Tqdx01() override;
+
+    vx52::AppContext& ctx;
+    Ui::Tqdx01* ui; // every control of the window, by its name
+    QTimer* Timer1;  // 200 ms, running from creation
+
+    // The designed place and size of the window (left, top, width, height).
+    static constexpr int kDesignLeft = 192;
+    static constexpr int kDesignTop = 107;
+    static constexpr int kDesignWidth = 815;
+    static constexpr int kDesignHeight = 574;
+
+    // Fields, stored in section GRAF unless noted.
+    std::int32_t point_limit = 200;
+    bool view_3d = true;
+    std::int32_t rotation_3d = 35;
+    std::uint32_t pen_color1 = 0x000000FFu;
+    std::uint32_t pen_color2 = 0x00008000u;
+    std::uint32_t pen_color3 = 0x0000FFFFu;
+    std::uint32_t pen_color4 = 0x00FF0000u;
+    std::uint32_t wall_color = 0x8000000Fu;
+    std::uint32_t panel_color = 0x8000000Fu;
+    std::int32_t sample_ticks = 0; // not stored
+    std::int32_t save_ticks = 0;   // not stored
+    std::int32_t read_failures = 0; // not stored
+    std::uint16_t last_second = 0; // not stored
+    vx52::SettingsStore& settings;
+    bool port_opened = false; // not stored
+
+    // The other windows, created after this one by their owner; null until then.
+    Tport* port = nullptr;
+    TAboutBox* AboutBox = nullptr;
+    Tabout_ident* about_ident = nullptr;
+    Tmenu_mod* menu_mod = nullptr;
+    Trotace3D* rotace3D = nullptr;
+    Tform_zaznam* form_zaznam = nullptr;
+    Tload_form* load_form = nullptr;
+
+    // Recording settings held in the status panels' tags: LIST, JEDNOTKY (1 or 60), SOUBOR.
+    int recordList() const;
+    int recordUnit() const;
+    int fileMinutes() const;
+    // Sets a tag and shows it in its panel ("s" / "min" for the unit).
+    void setRecordList(int list);
+    void setRecordUnit(int secondsPerUnit);
+    void setFileMinutes(int minutes);
+
+    // Wraps a handler for connect() through the failure display.
+    template <typename F> auto guarded(F f) { return vx52::guard(ctx.prompts, this, std::move(f)); }
+    // Runs work with Timer1 stopped and sets the timer back afterwards, also after a failure.
+    template <typename F> void withTimerPaused(F&& work) {
+        vx52::TimerPause pause(*Timer1);
+        std::forward<F>(work)();
+    }
+
+    // ---- Start-up and closing (app/Unit_hl.cpp) ----
+    void FormCreate();
+    void FormClose();
+    void mn_aboutClick();
+    void mn_exitClick();
+    void paintPenSwatches();
+    // "&Konec" saves the recording ("&Uložit...") before closing; the recording area sets
+    // this in its connect function. Closing by the close box does not run it.
+    std::function<void()> saveBeforeExit;
+
+    // ---- Measurement cycle (app/measurement.cpp) ----
+
+    // ---- Trend chart (app/chart.cpp) ----
+
+    // ---- Recording (app/recording.cpp) ----
+
+    // ---- Port dialog (app/port_menu.cpp) ----
+
+    // ---- Parameter editor and identification (app/params_menu.cpp) ----
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void connectStartup();
+    void readDesktop();
+    void writeDesktop();
+    void readChartSettings();
+    void writeChartSettings();
+    void readRecordSettings();
+    void writeRecordSettings();
+    void applyChartSettings();
+    void setMenuPictures();
+};

@@ -1,0 +1,35 @@
+// VX-52: service and monitoring of the four-channel process regulator over a serial line.
+
+#include "app/Unit_hl.h"
+#include "app/windows.h"
+#include "link/port/serial_line.h"
+#include "ui/clock.h"
+#include "ui/guard.h"
+#include "ui/pause.h"
+#include "ui/qt_prompts.h"
+#include "ui/qt_settings_store.h"
+
+#include <QApplication>
+
+#include <exception>
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(vx52::kAppTitle);
+    vx52::QtPrompts prompts;
+    try {
+        vx52::QtSettingsStore settings;
+        vx52::SerialLine line(vx52::ComPorts([&settings](const QString& key, const QString& fallback) {
+            return settings.readString(QStringLiteral("PORT"), key, fallback);
+        }));
+        vx52::SystemClock clock;
+        vx52::SleepingPause pause;
+        vx52::AppWindows windows({settings, line, prompts, clock, pause});
+        windows.qdx01->show();
+        return app.exec();
+    } catch (const std::exception& failure) {
+        // A failure at start-up or one that escaped the message loop ends the program.
+        vx52::showFailure(prompts, nullptr, QString::fromUtf8(failure.what()));
+        return 1;
+    }
+}

@@ -1,0 +1,74 @@
+#include "app/windows.h"
+
+#include "app/Unit_hl.h"
+#include "app/dialogs/Rotace_3d.h"
+#include "app/dialogs/Rychlostzaznamu.h"
+#include "app/dialogs/about_box.h"
+#include "link/port/Unitport.h"
+#include "params/Unitmenumod.h"
+#include "params/about_ident.h"
+#include "params/load_form.h"
+#include "ui_Unit_hl.h"
+
+#include <QFont>
+
+// The program's pictures live in a static library, so they are registered by hand.
+static void registerPictures() { Q_INIT_RESOURCE(resources); }
+
+namespace vx52 {
+
+void installFontSubstitutes() {
+    const QStringList sans{QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
+                           QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("DejaVu Sans")};
+    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"), sans);
+    QFont::insertSubstitutions(QStringLiteral("Arial"), sans);
+}
+
+AppWindows::AppWindows(Services services)
+    : context_{link_, services.line, services.settings, services.prompts, services.clock,
+               services.pause} {
+    registerPictures();
+    installFontSubstitutes();
+
+    link_.setLine(&services.line);
+    Prompts& prompts = services.prompts;
+    link_.setNotifier([this, &prompts](const std::string& text, const std::string& caption) {
+        prompts.message(qdx01, QString::fromStdString(text), QString::fromStdString(caption),
+                        Prompts::Icon::Error);
+    });
+
+    main_window_ = std::make_unique<Tqdx01>(context_);
+    qdx01 = main_window_.get();
+    port = new Tport(context_, qdx01);
+    AboutBox = new TAboutBox(context_, qdx01);
+    about_ident = new Tabout_ident(context_, qdx01);
+    menu_mod = new Tmenu_mod(context_, qdx01);
+    rotace3D = new Trotace3D(context_, qdx01);
+    form_zaznam = new Tform_zaznam(context_, qdx01);
+    load_form = new Tload_form(context_, *menu_mod, qdx01);
+
+    port->setObjectName(QStringLiteral("port"));
+    AboutBox->setObjectName(QStringLiteral("AboutBox"));
+    about_ident->setObjectName(QStringLiteral("about_ident"));
+    menu_mod->setObjectName(QStringLiteral("menu_mod"));
+    rotace3D->setObjectName(QStringLiteral("rotace3D"));
+    form_zaznam->setObjectName(QStringLiteral("form_zaznam"));
+    load_form->setObjectName(QStringLiteral("load_form"));
+
+    // What the windows reach of each other.
+    qdx01->port = port;
+    qdx01->AboutBox = AboutBox;
+    qdx01->about_ident = about_ident;
+    qdx01->menu_mod = menu_mod;
+    qdx01->rotace3D = rotace3D;
+    qdx01->form_zaznam = form_zaznam;
+    qdx01->load_form = load_form;
+    port->setPortOpenedFlag(&qdx01->port_opened);
+    rotace3D->setChart(qdx01->ui->Chart1);
+}
+
+AppWindows::~AppWindows() {
+    link_.setNotifier({});
+}
+
+} // namespace vx52

@@ -1,0 +1,61 @@
+#pragma once
+// The one object that owns the program's eight windows: it builds what every window receives
+// (the link, the serial line, the settings store, prompts, clock and pause) and creates the
+// windows once, in the start-up order, the main window first because the port dialog reads
+// its settings through the main window's store while it is created.
+
+#include "link/link.h"
+#include "ui/app_context.h"
+
+#include <memory>
+
+class Tqdx01;
+class Tport;
+class TAboutBox;
+class Tabout_ident;
+class Tmenu_mod;
+class Trotace3D;
+class Tform_zaznam;
+class Tload_form;
+
+namespace vx52 {
+
+// The services the windows share; the program passes the real ones, tests their own.
+struct Services {
+    SettingsStore& settings;
+    ComLine& line;
+    Prompts& prompts;
+    Clock& clock;
+    Pause& pause;
+};
+
+class AppWindows {
+public:
+    explicit AppWindows(Services services);
+    ~AppWindows();
+    AppWindows(const AppWindows&) = delete;
+    AppWindows& operator=(const AppWindows&) = delete;
+
+    Link& link() { return link_; }
+    AppContext& context() { return context_; }
+
+    // The windows, alive as long as this object; the dialogs are children of the main window.
+    Tqdx01* qdx01 = nullptr;
+    Tport* port = nullptr;
+    TAboutBox* AboutBox = nullptr;
+    Tabout_ident* about_ident = nullptr;
+    Tmenu_mod* menu_mod = nullptr;
+    Trotace3D* rotace3D = nullptr;
+    Tform_zaznam* form_zaznam = nullptr;
+    Tload_form* load_form = nullptr;
+
+private:
+    Link link_;
+    AppContext context_;
+    std::unique_ptr<Tqdx01> main_window_;
+};
+
+// Fonts of the window layouts that this system may not have, mapped to ones it has.
+void installFontSubstitutes();
+
+} // namespace vx52
