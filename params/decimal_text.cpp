@@ -1,5 +1,6 @@
 #include "params/decimal_text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <string>
@@ -7,29 +8,73 @@
 namespace vx52 {
 namespace {
 
+constexpr int kSignificant = 5;
+constexpr int kDecimals = 2;
+
+// A positive value as decimal digits d0 d1 d2 ... meaning d0.d1d2... x 10^exponent.
+struct Digits {
+    std::string digits;
+    int exponent = 0;
+};
+
 // to_chars never looks at the C locale, which QCoreApplication sets from the environment.
-std::string formatted(double value, std::chars_format format, int precision) {
-    char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, format, precision);
-    return std::string(buffer, result.ptr);
-}
-
-bool allZeroDigits(const std::string& text) {
-    for (char c : text)
-        if (c >= '1' && c <= '9') return false;
-    return true;
-}
-
-// "1.2346e+05" -> "1.2346E+05"; the exponent keeps at least two digits.
-std::string exponentText(double value) {
-    std::string s = formatted(value, std::chars_format::scientific, 4);
+Digits expand(double magnitude) {
+    char buffer[128];
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, magnitude,
+                                   std::chars_format::scientific, 40).ptr;
+    const std::string s(buffer, end);
     const auto e = s.find('e');
-    std::string mantissa = s.substr(0, e);
-    std::string exponent = s.substr(e + 1);
-    const char sign = exponent[0] == '-' ? '-' : '+';
-    if (exponent[0] == '-' || exponent[0] == '+') exponent.erase(0, 1);
-    while (exponent.size() < 2) exponent.insert(0, "0");
-    return mantissa + "E" + sign + exponent;
+    Digits d;
+    d.digits = s.substr(0, 1) + s.substr(2, e - 2);
+    d.exponent = std::stoi(s.substr(e + 1));
+    return d;
+}
+
+// Keeps `count` significant digits, rounding half away from zero; count <= 0 leaves "0" or
+// one unit of the next higher place.
+Digits round(const Digits& in, int count) {
+    Digits out = in;
+    if (count < 0) return {"0", in.exponent};
+    const bool up = in.digits[static_cast<std::size_t>(count)] >= '5';
+    out.digits = in.digits.substr(0, static_cast<std::size_t>(count));
+    if (up) {
+        int i = count - 1;
+        while (i >= 0 && out.digits[static_cast<std::size_t>(i)] == '9')
+            out.digits[static_cast<std::size_t>(i--)] = '0';
+        if (i >= 0) ++out.digits[static_cast<std::size_t>(i)];
+        else { // 9.9999 became 10.000: one more integer digit, still `count` digits
+            out.digits.insert(0, "1");
+            out.digits.resize(static_cast<std::size_t>(std::max(count, 1)));
+            ++out.exponent;
+        }
+    }
+    if (out.digits.empty()) out.digits = "0";
+    return out;
+}
+
+bool isZero(const Digits& d) { return d.digits.find_first_not_of('0') == std::string::npos; }
+
+std::string fixedText(const Digits& d) {
+    std::string integer, fraction;
+    if (d.exponent >= 0) {
+        const auto split = static_cast<std::size_t>(d.exponent) + 1;
+        integer = d.digits.substr(0, std::min(split, d.digits.size()));
+        integer.resize(split, '0');
+        if (split < d.digits.size()) fraction = d.digits.substr(split);
+    } else {
+        integer = "0";
+        fraction = std::string(static_cast<std::size_t>(-d.exponent - 1), '0') + d.digits;
+    }
+    fraction.resize(kDecimals, '0');
+    return integer + "." + fraction;
+}
+
+// "1.2346E+05": the mantissa's five digits and an exponent of at least two digits.
+std::string exponentText(const Digits& d) {
+    std::string mantissa = d.digits.substr(0, 1) + "." + d.digits.substr(1);
+    const int e = std::abs(d.exponent);
+    std::string exponent = (e < 10 ? "0" : "") + std::to_string(e);
+    return mantissa + "E" + (d.exponent < 0 ? "-" : "+") + exponent;
 }
 
 } // namespace
@@ -38,22 +83,19 @@ QString parameterText(double value, const QLocale& locale) {
     if (std::isnan(value)) return QStringLiteral("NAN");
     if (std::isinf(value)) return value < 0 ? QStringLiteral("-INF") : QStringLiteral("INF");
 
-    // The exponent after rounding to five significant digits decides the notation.
-    const std::string rounded = formatted(value, std::chars_format::scientific, 4);
-    const int exponent = std::stoi(rounded.substr(rounded.find('e') + 1));
-    const int integerDigits = exponent + 1;
     std::string text;
-    if (integerDigits > 5) {
-        text = exponentText(value);
-    } else if (integerDigits >= 4) {
-        text = formatted(value, std::chars_format::fixed, 5 - integerDigits);
-        const auto point = text.find('.');
-        if (point == std::string::npos) text += ".";
-        while (text.size() - text.find('.') - 1 < 2) text += "0";
+    if (value == 0) {
+        text = "0.00";
     } else {
-        text = formatted(value, std::chars_format::fixed, 2);
+        const Digits exact = expand(std::fabs(value));
+        // Five significant digits, but nothing beyond the second decimal.
+        const Digits shown = round(exact, std::min(kSignificant, exact.exponent + 1 + kDecimals));
+        if (shown.exponent + 1 > kSignificant)
+            text = exponentText(round(exact, kSignificant));
+        else
+            text = isZero(shown) ? "0.00" : fixedText(shown);
+        if (value < 0 && text != "0.00") text.insert(0, "-");
     }
-    if (text[0] == '-' && allZeroDigits(text)) text.erase(0, 1);
     QString out = QString::fromStdString(text);
     out.replace(QLatin1Char('.'), locale.decimalPoint());
     return out;
@@ -73,11 +115,10 @@ std::optional<float> parseDecimal(const QString& text, const QLocale& locale) {
 std::optional<int> parseInteger(const QString& text, int low, int high) {
     const QString t = text.trimmed();
     // Only digits after an optional sign: no blanks inside, no other base.
-    static const auto isDigit = [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); };
-    int start = (t.startsWith(QLatin1Char('+')) || t.startsWith(QLatin1Char('-'))) ? 1 : 0;
+    const int start = (t.startsWith(QLatin1Char('+')) || t.startsWith(QLatin1Char('-'))) ? 1 : 0;
     if (t.size() <= start) return std::nullopt;
-    for (int i = start; i < t.size(); ++i)
-        if (!isDigit(t[i])) return std::nullopt;
+    for (qsizetype i = start; i < t.size(); ++i)
+        if (t[i] < QLatin1Char('0') || t[i] > QLatin1Char('9')) return std::nullopt;
     bool ok = false;
     const qlonglong value = t.toLongLong(&ok, 10);
     if (!ok || value < low || value > high) return std::nullopt;

@@ -1,0 +1,286 @@
+// The editor's transfers on the simulated regulator: retries, waits, progress bar, single
+// messages, the address move after writing card "ADD", EEPROM, and showing the window.
+
+#include "czech_main.h"
+#include "editor_rig.h"
+#include "params/Unitmenumod.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTabWidget>
+
+#include <memory>
+
+using namespace vx52;
+using namespace vx52::test;
+
+namespace {
+
+// Notes the progress bar at every wait: the steps a pass shows while it runs.
+class BarNotingPause : public Pause {
+public:
+    QProgressBar* bar = nullptr;
+    std::vector<long long> waits;
+    std::vector<int> barAtWait;
+    void wait(std::chrono::milliseconds d) override {
+        waits.push_back(d.count());
+        barAtWait.push_back(bar && bar->isVisible() ? bar->value() : -1);
+    }
+};
+
+std::vector<int> upTo(int n, int repeat = 1) {
+    std::vector<int> out;
+    for (int t = 0; t < n; ++t)
+        for (int r = 0; r < repeat; ++r) out.push_back(t);
+    return out;
+}
+
+std::vector<long long> repeated(std::initializer_list<long long> group, int times) {
+    std::vector<long long> out;
+    for (int i = 0; i < times; ++i) out.insert(out.end(), group);
+    return out;
+}
+
+const QString kComm = QStringLiteral("Komunikace");
+
+} // namespace
+
+class TestParamTransfers : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<EditorRig> rig;
+    BarNotingPause pause;
+    std::unique_ptr<AppContext> ctx;
+    std::unique_ptr<Tmenu_mod> editor;
+
+    QLineEdit* entry(const char* name) { return editor->findChild<QLineEdit*>(name); }
+    QComboBox* list(const char* name) { return editor->findChild<QComboBox*>(name); }
+    QProgressBar* bar() { return editor->findChild<QProgressBar*>("bar_load"); }
+    void press(const char* button) { editor->findChild<QPushButton*>(button)->click(); }
+    void turnTo(int card) { editor->pageControl()->setCurrentIndex(card); }
+    void forget() {
+        rig->forget();
+        pause.waits.clear();
+        pause.barAtWait.clear();
+    }
+
+private slots:
+    void init() {
+        rig = std::make_unique<EditorRig>();
+        pause = {};
+        ctx = std::make_unique<AppContext>(
+            AppContext{rig->link, rig->line, rig->settings, rig->prompts, rig->clock, pause});
+        editor = std::make_unique<Tmenu_mod>(*ctx);
+        pause.bar = bar();
+        editor->show(); // reads every table once
+        forget();
+    }
+    void cleanup() {
+        editor.reset();
+        ctx.reset();
+        rig.reset();
+    }
+
+    void showingReadsEveryTableAndShowsCardZero() {
+        editor->hide();
+        turnTo(5);
+        rig->device().COMP.SP = 21.5f;
+        forget();
+        editor->show();
+        QCOMPARE(rig->tables(kReadTable), upTo(12));
+        QCOMPARE(pause.waits, repeated({100}, 12));
+        // Four at the start, eight more after each table's wait.
+        QCOMPARE(pause.barAtWait, (std::vector<int>{4, 12, 20, 28, 36, 44, 52, 60, 68, 76, 84, 92}));
+        QCOMPARE(editor->pageControl()->currentIndex(), 0);
+        QCOMPARE(editor->rememberedCard(), 0);
+        QCOMPARE(entry("ed_sp")->text(), QStringLiteral("21,50"));
+        QVERIFY(!bar()->isVisible());
+        QCOMPARE(bar()->value(), 0);
+        QVERIFY(rig->prompts.asked.isEmpty());
+    }
+
+    // Only the card on screen is refreshed by a read-all; others when they are turned to.
+    void readAllRefreshesTheCardOnScreen() {
+        turnTo(7);
+        rig->device().PID.PB = 3.5f;
+        rig->device().COMP.SP = 1.25f;
+        press("Button1");
+        QCOMPARE(rig->tables(kReadTable), upTo(12));
+        QCOMPARE(entry("ed_pb")->text(), QStringLiteral("3,50"));
+        QCOMPARE(entry("ed_sp")->text(), QStringLiteral("50,00"));
+        QCOMPARE(rig->params().COMP.SP, 1.25f);
+    }
+
+    void readAllWithNoRegulatorReportsOnce() {
+        editor->tl_pomClick();
+        const ParamSet before = rig->params();
+        const QString shown = entry("ed_sp")->text();
+        rig->line.setDeviceKind(sim::DeviceKind::Nothing);
+        press("Button1");
+        QCOMPARE(rig->tables(kReadTable), upTo(12, 2));
+        QCOMPARE(pause.waits, repeated({300, 100}, 12));
+        QCOMPARE(rig->prompts.texts(), QStringList{"Chyba při čtení"});
+        QCOMPARE(rig->prompts.asked[0].caption, kComm);
+        QCOMPARE(rig->prompts.asked[0].icon, Prompts::Icon::Error);
+        QVERIFY(rig->params() == before);
+        QCOMPARE(entry("ed_sp")->text(), shown);
+        QVERIFY(!bar()->isVisible());
+    }
+
+    void readCardRetriesOnce() {
+        turnTo(7);
+        rig->device().PID.TI = 42;
+        press("tl_cteni");
+        QCOMPARE(rig->tables(kReadTable), std::vector<int>{7});
+        QVERIFY(pause.waits.empty());
+        QCOMPARE(pause.barAtWait.size(), 0u);
+        QCOMPARE(entry("ed_ti")->text(), QStringLiteral("42,00"));
+
+        forget();
+        rig->line.setFault(sim::Fault::Silent);
+        entry("ed_ti")->setText("typed");
+        press("tl_cteni");
+        QCOMPARE(rig->tables(kReadTable), (std::vector<int>{7, 7}));
+        QCOMPARE(pause.waits, std::vector<long long>{300});
+        QCOMPARE(pause.barAtWait, std::vector<int>{95});
+        QCOMPARE(rig->prompts.texts(), QStringList{"Chyba při čtení"});
+        // The card shows what the parameter set holds after a failed read too.
+        QCOMPARE(entry("ed_ti")->text(), QStringLiteral("42,00"));
+        QVERIFY(!bar()->isVisible());
+    }
+
+    void writeCardSendsTheCardOnce() {
+        turnTo(7);
+        entry("ed_pb")->setText("2,5");
+        press("tl_zapis");
+        QCOMPARE(rig->tables(kWriteTable), std::vector<int>{7});
+        QCOMPARE(rig->device().PID.PB, 2.5f);
+        QVERIFY(rig->prompts.asked.isEmpty());
+
+        forget();
+        rig->line.setFault(sim::Fault::Silent);
+        press("tl_zapis");
+        QCOMPARE(rig->tables(kWriteTable), std::vector<int>{7});
+        QVERIFY(pause.waits.empty());
+        QCOMPARE(rig->prompts.texts(), QStringList{"Chyba při zápisu"});
+        QCOMPARE(rig->prompts.asked[0].caption, kComm);
+
+        forget();
+        rig->line.setFault(sim::Fault::None);
+        entry("ed_td")->setText("1.5");
+        press("tl_zapis");
+        QVERIFY(rig->tables(kWriteTable).empty());
+        QCOMPARE(rig->prompts.texts(), QStringList{"Je nutné zadávat pouze čísla nebo desetinnou čárku"});
+        QVERIFY(!bar()->isVisible());
+    }
+
+    void writingCardAddMovesLaterRequests() {
+        turnTo(11);
+        entry("ed_adresa")->setText("5");
+        press("tl_zapis");
+        QCOMPARE(rig->requests().back(), (Request{1, kWriteTable, 11}));
+        QCOMPARE(rig->link.GetDeviceAddress(), 5);
+        forget();
+        press("tl_cteni");
+        QCOMPARE(rig->requests(), (std::vector<Request>{{5, kReadTable, 11}}));
+        QVERIFY(rig->prompts.asked.isEmpty());
+    }
+
+    void readingCardAddDoesNotMove() {
+        rig->device().ADD.ADRESA = 9; // what the device reports, not where it listens
+        turnTo(11);
+        press("tl_cteni");
+        QCOMPARE(entry("ed_adresa")->text(), QStringLiteral("9"));
+        QCOMPARE(rig->link.GetDeviceAddress(), 1);
+        press("Button1");
+        QCOMPARE(rig->link.GetDeviceAddress(), 1);
+    }
+
+    void failedOrRefusedAddressWriteDoesNotMove() {
+        turnTo(11);
+        entry("ed_adresa")->setText("300");
+        press("tl_zapis");
+        QVERIFY(rig->tables(kWriteTable).empty());
+        QCOMPARE(rig->link.GetDeviceAddress(), 1);
+
+        rig->line.setFault(sim::Fault::Silent);
+        entry("ed_adresa")->setText("6");
+        press("tl_zapis");
+        QCOMPARE(rig->tables(kWriteTable), std::vector<int>{11});
+        QCOMPARE(rig->link.GetDeviceAddress(), 1);
+    }
+
+    void writeAllSendsEveryCardInOrder() {
+        editor->tl_pomClick();
+        entry("ed_ends4")->setText("12,75");
+        entry("ed_adresa")->setText("7");
+        press("Button2");
+        QCOMPARE(rig->tables(kWriteTable), upTo(12));
+        QCOMPARE(pause.waits, repeated({400}, 12));
+        QCOMPARE(pause.barAtWait, (std::vector<int>{4, 12, 20, 28, 36, 44, 52, 60, 68, 76, 84, 92}));
+        QCOMPARE(rig->device().SENS4.ENDS, 12.75f);
+        QCOMPARE(rig->link.GetDeviceAddress(), 7);
+        QCOMPARE(rig->requests().back().address, 1); // table 11 itself went to the old address
+        QVERIFY(rig->prompts.asked.isEmpty());
+        QVERIFY(!bar()->isVisible());
+    }
+
+    void writeAllStopsAtABadEntry() {
+        editor->tl_pomClick();
+        entry("ed_dead")->setText("2,5"); // REGO, card 8
+        press("Button2");
+        QCOMPARE(rig->tables(kWriteTable), upTo(8));
+        QCOMPARE(rig->prompts.texts(), QStringList{"Je nutné zadávat pouze čísla"});
+        QVERIFY(!bar()->isVisible());
+        QCOMPARE(bar()->value(), 0);
+        // Turned to the card so that its entry has the focus.
+        QCOMPARE(editor->pageControl()->currentIndex(), 8);
+        QCOMPARE(editor->rememberedCard(), 8);
+        QCOMPARE(editor->focusWidget(), entry("ed_dead"));
+        QCOMPARE(rig->link.GetDeviceAddress(), 1);
+    }
+
+    // The card left for the bad one is committed like any card change.
+    void writeAllStoppedEarlierCommitsTheCardOnScreen() {
+        turnTo(10);
+        entry("ed_con2")->setText("3,5");
+        entry("ed_sp")->setText("x");
+        press("Button2");
+        QVERIFY(rig->tables(kWriteTable).empty());
+        QCOMPARE(rig->params().OSTAT.CON2, 3.5f);
+        QCOMPARE(editor->pageControl()->currentIndex(), 0);
+        QCOMPARE(editor->focusWidget(), entry("ed_sp"));
+    }
+
+    void writeAllWithNoAnswerRetriesAndReportsOnce() {
+        editor->tl_pomClick();
+        entry("ed_adresa")->setText("8");
+        rig->line.setDeviceKind(sim::DeviceKind::Nothing);
+        press("Button2");
+        QCOMPARE(rig->tables(kWriteTable), upTo(12, 2));
+        QCOMPARE(pause.waits, repeated({400, 400}, 12));
+        QCOMPARE(rig->prompts.texts(), QStringList{"Chyba při zápisu"});
+        QCOMPARE(rig->link.GetDeviceAddress(), 1);
+    }
+
+    void eepromStoresOnceAndReportsItsFailure() {
+        entry("ed_sp")->setText("bad"); // nothing is taken before the command
+        press("tl_eeprom");
+        QCOMPARE(rig->line.regulator().eepromStores(), 1);
+        QVERIFY(rig->prompts.asked.isEmpty());
+        QVERIFY(rig->tables(kWriteTable).empty());
+
+        rig->line.setFault(sim::Fault::Silent);
+        press("tl_eeprom");
+        QCOMPARE(rig->prompts.texts(), QStringList{"Chyba při zápisu do EEPROM"});
+        QCOMPARE(rig->prompts.asked[0].caption, kComm);
+        QCOMPARE(rig->prompts.asked[0].icon, Prompts::Icon::Error);
+        QVERIFY(pause.waits.empty());
+        QVERIFY(!bar()->isVisible());
+    }
+};
+
+VX52_CZECH_TEST_MAIN(TestParamTransfers)
+#include "test_param_transfers.moc"
