@@ -25,7 +25,9 @@ constexpr std::array<std::pair<Fault, std::string_view>, 9> kNames{{
 std::size_t sumOffset(const std::vector<std::uint8_t>& f) {
     return f[0] == kSD1 ? 4 : static_cast<std::size_t>(f[1]) + 4;
 }
-std::size_t fcOffset(const std::vector<std::uint8_t>& f) { return f[0] == kSD1 ? 3 : 6; }
+std::size_t fcOffset(const std::vector<std::uint8_t>& f) {
+    return f[0] == kSD1 ? 3 : 6;
+}
 
 void resum(std::vector<std::uint8_t>& f) {
     const std::size_t end = sumOffset(f);

@@ -48,7 +48,9 @@ float measured(const ParamSet& p, int channel) {
     }
 }
 
-double finiteOr(float v, double fallback) { return std::isfinite(v) ? v : fallback; }
+double finiteOr(float v, double fallback) {
+    return std::isfinite(v) ? v : fallback;
+}
 
 } // namespace
 
@@ -94,8 +96,8 @@ void Process::step(double dt, ParamSet& p) {
     channel1_ = std::clamp(channel1_, r1.low, r1.high);
     const double span1 = r1.high - r1.low;
     output_ = std::clamp(50.0 + 100.0 * (channel1_ - before) / (span1 * dt) * tau, 0.0, 100.0);
-    p.MEAS.OUT1 =
-        static_cast<float>(std::clamp(channel1_ + 0.0005 * span1 * noise(random_), r1.low, r1.high));
+    p.MEAS.OUT1 = static_cast<float>(
+        std::clamp(channel1_ + 0.0005 * span1 * noise(random_), r1.low, r1.high));
 
     // Channels 2..4: slow waves with a bounded random walk on top.
     static constexpr std::array<double, 3> kPeriod{170.0, 290.0, 410.0};
@@ -105,7 +107,8 @@ void Process::step(double dt, ParamSet& p) {
         auto& d = drift_[static_cast<std::size_t>(k)];
         d = std::clamp(d + 0.002 * half * noise(random_) * std::sqrt(dt), -0.1 * half, 0.1 * half);
         const double wave =
-            0.35 * half * std::sin(2 * std::numbers::pi * seconds_ / kPeriod[static_cast<std::size_t>(k)] + k);
+            0.35 * half *
+            std::sin(2 * std::numbers::pi * seconds_ / kPeriod[static_cast<std::size_t>(k)] + k);
         const auto v = static_cast<float>(std::clamp(r.low + half + wave + d, r.low, r.high));
         (k == 0 ? p.MEAS.OUT2 : k == 1 ? p.MEAS.OUT3 : p.MEAS.OUT4) = v;
     }
@@ -121,8 +124,10 @@ bool Process::alarmState(int index, const ParamSet::Alarm& a, const ParamSet& p)
     const double limit = finiteOr(a.SPLO, 0.0) + (a.RALA == 1 ? finiteOr(p.COMP.SP, 0.0) : 0.0);
     const double hyst = std::fabs(finiteOr(a.HYST, 0.0));
     bool& over = exceeded_[static_cast<std::size_t>(index)];
-    if (!over && value > limit) over = true;
-    else if (over && value < limit - hyst) over = false;
+    if (!over && value > limit)
+        over = true;
+    else if (over && value < limit - hyst)
+        over = false;
     // HEAT: relay on until the limit is exceeded; COOL: relay on once it is exceeded.
     return a.RELE == 1 ? over : !over;
 }

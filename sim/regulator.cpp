@@ -14,8 +14,12 @@ constexpr std::uint8_t kFcForeign = 0x0A; // another family's reply code: not a 
 constexpr std::size_t kForeignBlock = 32;
 constexpr std::size_t kMaxText = 120; // keeps LE below 128
 
-std::uint8_t requestDa(std::span<const std::uint8_t> f) { return f[0] == kSD1 ? f[1] : f[4]; }
-std::uint8_t requestSa(std::span<const std::uint8_t> f) { return f[0] == kSD1 ? f[2] : f[5]; }
+std::uint8_t requestDa(std::span<const std::uint8_t> f) {
+    return f[0] == kSD1 ? f[1] : f[4];
+}
+std::uint8_t requestSa(std::span<const std::uint8_t> f) {
+    return f[0] == kSD1 ? f[2] : f[5];
+}
 
 } // namespace
 
@@ -38,8 +42,7 @@ ParamSet Regulator::factoryTables(std::uint8_t address) {
 
 Regulator::Regulator(RegulatorConfig config)
     : config_(std::move(config)), address_(config_.address),
-      tables_(factoryTables(config_.address)), process_(config_.seed),
-      random_(config_.seed + 1) {
+      tables_(factoryTables(config_.address)), process_(config_.seed), random_(config_.seed + 1) {
     process_.advanceTo(std::chrono::milliseconds(0), tables_);
 }
 
@@ -109,8 +112,8 @@ Reply Regulator::answerVariable(std::span<const std::uint8_t> frame,
     case CMD_VERSION: {
         std::string text = command == CMD_TYPE ? typeText() : versionText();
         text.resize(std::min(text.size(), kMaxText));
-        return dataReply(frame, std::span(reinterpret_cast<const std::uint8_t*>(text.data()),
-                                          text.size()));
+        return dataReply(
+            frame, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
     }
     case CMD_READ_MEAS: {
         advanceProcess(now);

@@ -33,9 +33,9 @@ constexpr const char* kQdx01Version = "FW-R-11-02 rev 1.40";
 struct RegulatorConfig {
     DeviceKind kind = DeviceKind::Regulator;
     std::uint8_t address = 1;
-    std::set<std::uint8_t> alsoAnswer{};// further addresses that acknowledge the probe
-    std::string typeText{};            // empty: the kind's own
-    std::string versionText{};         // empty: the kind's own
+    std::set<std::uint8_t> alsoAnswer{}; // further addresses that acknowledge the probe
+    std::string typeText{};              // empty: the kind's own
+    std::string versionText{};           // empty: the kind's own
     // The three 32-byte texts of the foreign identification record.
     std::string foreignMaker = "ACME Messtechnik";
     std::string foreignModel = "MT-900 Datalogger";

@@ -22,6 +22,8 @@ struct Reply {
 constexpr std::chrono::milliseconds kTurnaround{3};
 
 // One character on the line: start bit, 8 data bits, parity, stop bit.
-constexpr double characterMillis(int baud) { return baud > 0 ? 11000.0 / baud : 0.0; }
+constexpr double characterMillis(int baud) {
+    return baud > 0 ? 11000.0 / baud : 0.0;
+}
 
 } // namespace vx52::sim

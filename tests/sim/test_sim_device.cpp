@@ -44,7 +44,8 @@ private slots:
     void everyTableReadsBackWhatWasWritten() {
         Bench b;
         // Read everything, change a field in each card, write it, read it again.
-        for (int t = 0; t < kTableCount; ++t) QVERIFY2(b.link.ReadTable(t), qPrintable(QString::number(t)));
+        for (int t = 0; t < kTableCount; ++t)
+            QVERIFY2(b.link.ReadTable(t), qPrintable(QString::number(t)));
         QCOMPARE(b.link.params().COMP.SP, 50.0f);
         auto& p = b.link.params();
         p.COMP.SP = 12.5f;
@@ -55,9 +56,11 @@ private slots:
         p.OSTAT.PASS2 = 4321;
         p.DACO.AOUT = 3;
         const ParamSet wanted = p;
-        for (int t = 0; t < kCardCount - 1; ++t) QVERIFY(b.link.WriteTable(t));
+        for (int t = 0; t < kCardCount - 1; ++t)
+            QVERIFY(b.link.WriteTable(t));
         p = ParamSet{};
-        for (int t = 0; t < kCardCount; ++t) QVERIFY(b.link.ReadTable(t));
+        for (int t = 0; t < kCardCount; ++t)
+            QVERIFY(b.link.ReadTable(t));
         QCOMPARE(p.COMP.SP, wanted.COMP.SP);
         QCOMPARE(p.ALARM2, wanted.ALARM2);
         QCOMPARE(p.SENS3.ENDS, 750.0f);
@@ -160,7 +163,8 @@ private slots:
         b.link.params().PID.PB = -1.0f;
         const ParamSet before = b.link.params();
         b.line.setFault(fault);
-        const auto result = table == kMeasTable ? b.link.ReadMeasurement() : b.link.ReadTable(table);
+        const auto result =
+            table == kMeasTable ? b.link.ReadMeasurement() : b.link.ReadTable(table);
         QCOMPARE(result, std::uint8_t(0));
         QVERIFY(b.link.params() == before);
         QVERIFY(!b.link.WriteTable(0) || fault == Fault::Late || fault == Fault::Gap);
@@ -174,7 +178,8 @@ private slots:
         Bench b;
         b.line.setFault(Fault::Silent, 0.5);
         int ok = 0;
-        for (int i = 0; i < 40; ++i) ok += b.link.ProbeStation();
+        for (int i = 0; i < 40; ++i)
+            ok += b.link.ProbeStation();
         QVERIFY2(ok > 5 && ok < 35, qPrintable(QString::number(ok)));
     }
 
@@ -244,7 +249,8 @@ private slots:
         QTemporaryDir dir;
         const std::string path = dir.filePath("eeprom.txt").toStdString();
         Bench b;
-        b.line.regulator().setOnStore([&](const ParamSet& t) { QVERIFY(sim::saveEeprom(t, path)); });
+        b.line.regulator().setOnStore(
+            [&](const ParamSet& t) { QVERIFY(sim::saveEeprom(t, path)); });
         b.link.params() = b.line.regulator().tables();
         b.link.params().SENS2.STRS = -12.75f;
         b.link.params().OSTAT.PASS1 = -300;
@@ -275,7 +281,8 @@ private slots:
 
     void assemblerFindsRequestsBehindNoise() {
         sim::FrameAssembler a;
-        const std::vector<std::uint8_t> meas{0x68, 0x04, 0x04, 0x68, 0x01, 0x00, 0x6C, 0x03, 0x70, 0x16};
+        const std::vector<std::uint8_t> meas{0x68, 0x04, 0x04, 0x68, 0x01,
+                                             0x00, 0x6C, 0x03, 0x70, 0x16};
         const std::vector<std::uint8_t> probe{0x10, 0x05, 0x00, 0x69, 0x6E, 0x16};
         std::vector<std::uint8_t> stream{0x10, 0x68, 0xFF};
         stream.insert(stream.end(), meas.begin(), meas.end());

@@ -1,0 +1,148 @@
+#include "cli/commands.h"
+
+#include "link/tables.h"
+
+#include <charconv>
+#include <cmath>
+#include <ostream>
+#include <string_view>
+
+namespace vx52::cli {
+
+namespace {
+
+bool parseInt(std::string_view text, int& out) {
+    const auto r = std::from_chars(text.data(), text.data() + text.size(), out);
+    return r.ec == std::errc() && r.ptr == text.data() + text.size();
+}
+
+bool parseDouble(std::string_view text, double& out) {
+    const auto r = std::from_chars(text.data(), text.data() + text.size(), out);
+    return r.ec == std::errc() && r.ptr == text.data() + text.size();
+}
+
+int usage(std::ostream& err, const std::string& text) {
+    err << "vx52-cli: " << text << '\n';
+    return kExitUsage;
+}
+
+int tableArgument(const std::vector<std::string>& args, int last, int& table, std::ostream& err) {
+    if (args.empty() || !parseInt(args[0], table) || table < 0 || table > last)
+        return usage(err, "table number 0.." + std::to_string(last) + " expected");
+    return kExitOk;
+}
+
+// Applies FIELD=VALUE assignments to table t of params.
+int assign(ParamSet& params, int table, std::span<const std::string> assignments,
+           std::ostream& err) {
+    if (assignments.empty()) return usage(err, "no FIELD=VALUE given");
+    const std::string_view group = catalogue()[static_cast<std::size_t>(table)].group;
+    for (const std::string& a : assignments) {
+        const auto eq = a.find('=');
+        if (eq == std::string::npos) return usage(err, "FIELD=VALUE expected: " + a);
+        std::string name = a.substr(0, eq);
+        if (name.find('.') == std::string::npos) name = std::string(group) + "." + name;
+        const auto field = findField(params, name);
+        if (!field || field->table != table)
+            return usage(err,
+                         "table " + std::to_string(table) + " has no field " + a.substr(0, eq));
+        double value = 0;
+        if (!parseDouble(std::string_view(a).substr(eq + 1), value) || !std::isfinite(value) ||
+            !field->set(value))
+            return usage(err, "value does not fit " + name + ": " + a.substr(eq + 1));
+    }
+    return kExitOk;
+}
+
+int scan(Link& link, const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    int from = 0;
+    int to = 126;
+    if ((args.size() > 0 && !parseInt(args[0], from)) ||
+        (args.size() > 1 && !parseInt(args[1], to)) || args.size() > 2 || from < 0 || to > 126 ||
+        from > to)
+        return usage(err, "scan takes addresses FROM and TO within 0..126");
+    const std::uint8_t saved = link.GetDeviceAddress();
+    int found = 0;
+    for (int a = from; a <= to; ++a) {
+        link.SetDeviceAddress(static_cast<std::uint8_t>(a));
+        if (link.ProbeStation()) {
+            out << a << '\n' << std::flush;
+            ++found;
+        }
+    }
+    link.SetDeviceAddress(saved);
+    return found > 0 ? kExitOk : kExitExchange;
+}
+
+} // namespace
+
+std::string formatField(double value, bool isFloat) {
+    char buf[48];
+    std::to_chars_result r;
+    if (isFloat)
+        r = std::to_chars(buf, buf + sizeof buf,
+                          static_cast<float>(value)); // shortest: <= 9 digits
+    else
+        r = std::to_chars(buf, buf + sizeof buf, static_cast<long long>(value));
+    return std::string(buf, r.ptr);
+}
+
+void printTable(ParamSet& params, int table, std::ostream& out) {
+    const TableDef& def = catalogue()[static_cast<std::size_t>(table)];
+    for (const FieldDef& f : def.fields) {
+        const std::string name = std::string(def.group) + "." + std::string(f.key);
+        const auto field = findField(params, name);
+        out << name << '=' << formatField(field->get(), f.type == FieldType::Float) << '\n';
+    }
+}
+
+int runCommand(Link& link, const std::string& command, const std::vector<std::string>& args,
+               std::ostream& out, std::ostream& err) {
+    const auto done = [](std::uint8_t result) { return result ? kExitOk : kExitExchange; };
+    const bool noArguments = args.empty();
+    if (command == "meas" || command == "type" || command == "version" || command == "eeprom" ||
+        command == "probe") {
+        if (!noArguments) return usage(err, command + " takes no arguments");
+    }
+    if (command == "meas") {
+        if (!link.ReadMeasurement()) return kExitExchange;
+        printTable(link.params(), kMeasTable, out);
+        return kExitOk;
+    }
+    if (command == "read-table") {
+        int table = 0;
+        if (tableArgument(args, kTableCount - 1, table, err) != kExitOk || args.size() != 1)
+            return kExitUsage;
+        if (!link.ReadTable(table)) return kExitExchange;
+        printTable(link.params(), table, out);
+        return kExitOk;
+    }
+    if (command == "write-table") {
+        int table = 0;
+        if (tableArgument(args, kCardCount - 1, table, err) != kExitOk) return kExitUsage;
+        // Check the assignments before anything goes out, then apply them to what was read.
+        ParamSet probe;
+        if (assign(probe, table, std::span(args).subspan(1), err) != kExitOk) return kExitUsage;
+        if (!link.ReadTable(table)) return kExitExchange;
+        assign(link.params(), table, std::span(args).subspan(1), err);
+        if (!link.WriteTable(table)) return kExitExchange;
+        printTable(link.params(), table, out);
+        return kExitOk;
+    }
+    if (command == "type" || command == "version") {
+        const bool type = command == "type";
+        if (!(type ? link.ReadDeviceType() : link.ReadDeviceVersion())) return kExitExchange;
+        out << (type ? link.typeText() : link.versionText()) << '\n';
+        return kExitOk;
+    }
+    if (command == "eeprom") return done(link.StoreToEeprom());
+    if (command == "probe") {
+        if (!link.ProbeStation()) return kExitExchange;
+        out << int(link.GetDeviceAddress()) << '\n';
+        return kExitOk;
+    }
+    if (command == "scan") return scan(link, args, out, err);
+    return usage(err, "unknown command: " + command);
+}
+
+} // namespace vx52::cli

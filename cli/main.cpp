@@ -1,0 +1,76 @@
+// vx52-cli: the link's operations from a shell.
+
+#include "cli/cli_options.h"
+#include "cli/commands.h"
+#include "cli/trace_printer.h"
+#include "link/failure.h"
+#include "link/port/serial_line.h"
+#include "ui/qt_settings_store.h"
+
+#include <QCoreApplication>
+
+#include <iostream>
+#include <memory>
+
+using namespace vx52;
+
+namespace {
+
+// --device PATH puts the path behind every COM number; --com N maps as the program does.
+ComPorts portsFor(const cli::CliOptions& o, std::unique_ptr<SettingsStore>& store) {
+    if (!o.device.empty()) {
+        const QString path = QString::fromStdString(o.device);
+        return ComPorts([path](const QString&, const QString&) { return path; });
+    }
+    store = std::make_unique<QtSettingsStore>();
+    SettingsStore* s = store.get();
+    return ComPorts([s](const QString& key, const QString& fallback) {
+        return s->readString(QStringLiteral("PORT"), key, fallback);
+    });
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    std::vector<std::string> args;
+    for (int i = 1; i < argc; ++i)
+        args.emplace_back(argv[i]);
+    std::string error;
+    const auto options = cli::parseCliOptions(args, error);
+    if (!options) {
+        std::cerr << "vx52-cli: " << error << "\nTry vx52-cli --help.\n";
+        return cli::kExitUsage;
+    }
+    if (options->help) {
+        std::cout << cli::kCliUsage;
+        return cli::kExitOk;
+    }
+
+    std::unique_ptr<SettingsStore> store;
+    SerialLine line(portsFor(*options, store));
+    const int com = options->device.empty() ? options->com : 1;
+    line.setComNumber(com);
+    line.setBaudRate(options->baud);
+    try {
+        line.OpenLine(com);
+    } catch (const Failure& f) {
+        std::cerr << f.text();
+        if (!options->device.empty()) std::cerr << " (" << options->device << ')';
+        std::cerr << '\n';
+        return cli::kExitUsage;
+    }
+
+    Link link;
+    cli::TracePrinter trace(std::cerr);
+    link.setLine(&line);
+    if (options->trace) link.setObserver(&trace);
+    link.setNotifier(
+        [](const std::string& text, const std::string&) { std::cerr << text << '\n'; });
+    link.SetDeviceAddress(static_cast<std::uint8_t>(options->da));
+    link.SetHostAddress(static_cast<std::uint8_t>(options->sa));
+    const int status =
+        cli::runCommand(link, options->command, options->arguments, std::cout, std::cerr);
+    line.CloseLine();
+    return status;
+}

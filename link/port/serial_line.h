@@ -1,0 +1,50 @@
+#pragma once
+// The serial line to the regulator on QSerialPort: 8 data bits, even parity, one stop bit,
+// opened exclusively for one piece of work at a time. Reads follow the time-out rule of
+// ByteLine with one deadline per read; a write returns once its bytes have left the driver.
+//
+// A line whose device vanished (adapter pulled out, far end of a pseudo-terminal closed)
+// fails its read or write at once and closes; the next exchange fails cleanly on a closed
+// line instead of waiting for time-outs.
+
+#include "link/com_line.h"
+#include "link/port/com_ports.h"
+
+#include <QSerialPort>
+
+namespace vx52 {
+
+class SerialLine : public ComLine {
+public:
+    explicit SerialLine(ComPorts ports = ComPorts());
+    ~SerialLine() override;
+    SerialLine(const SerialLine&) = delete;
+    SerialLine& operator=(const SerialLine&) = delete;
+
+    void OpenLine(int com) override;
+    void CloseLine() override;
+    void ApplyLineSettings() override;
+    bool isOpen() const override { return port_.isOpen(); }
+
+    bool write(std::span<const std::uint8_t> bytes) override;
+    ReadResult read(std::span<std::uint8_t> buffer) override;
+    void purgeReceive() override;
+    void purgeTransmit() override;
+
+    const ComPorts& ports() const { return ports_; }
+    void setPorts(ComPorts ports) { ports_ = std::move(ports); }
+
+private:
+    [[noreturn]] void failOpen(const QString& text);
+    bool settingsRefused(bool parityRefused) const;
+    bool deviceGone() const;
+    void closeDeadLine();
+    bool drain();
+
+    ComPorts ports_;
+    QSerialPort port_;
+    bool pseudoTerminal_ = false;
+    unsigned generation_ = 0; // counts opens, so a late error report cannot close a newer line
+};
+
+} // namespace vx52

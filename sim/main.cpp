@@ -1,0 +1,165 @@
+// vx52-sim: the simulated regulator on a pseudo-terminal or a real serial device.
+
+#include "sim/eeprom_file.h"
+#include "sim/frame_assembler.h"
+#include "sim/regulator.h"
+#include "sim/sim_options.h"
+#include "sim/tty_endpoint.h"
+
+#include <algorithm>
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <filesystem>
+#include <iostream>
+#include <string>
+#include <vector>
+
+using namespace vx52::sim;
+using vx52::ParamSet;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+volatile std::sig_atomic_t stopping = 0;
+volatile std::sig_atomic_t healthy = 0; // 1: faults off (SIGUSR1), 0: as given (SIGUSR2)
+
+void onSignal(int) {
+    stopping = 1;
+}
+void onHealthy(int) {
+    healthy = 1;
+}
+void onFaulty(int) {
+    healthy = 0;
+}
+
+void installSignals() {
+    struct sigaction sa {};
+    sa.sa_handler = onSignal;
+    sigemptyset(&sa.sa_mask);
+    sigaction(SIGINT, &sa, nullptr);
+    sigaction(SIGTERM, &sa, nullptr);
+    sigaction(SIGHUP, &sa, nullptr);
+    sa.sa_handler = onHealthy;
+    sigaction(SIGUSR1, &sa, nullptr);
+    sa.sa_handler = onFaulty;
+    sigaction(SIGUSR2, &sa, nullptr);
+    std::signal(SIGPIPE, SIG_IGN);
+}
+
+class Tracer {
+public:
+    Tracer(bool on, Clock::time_point start) : on_(on), start_(start) {}
+    void frame(const char* direction, std::span<const std::uint8_t> bytes,
+               const std::string& note = {}) const {
+        if (!on_) return;
+        const double ms = std::chrono::duration<double, std::milli>(Clock::now() - start_).count();
+        std::fprintf(stderr, "%10.3f %s", ms, direction);
+        for (const auto b : bytes)
+            std::fprintf(stderr, " %02X", b);
+        if (!note.empty()) std::fprintf(stderr, "  (%s)", note.c_str());
+        std::fputc('\n', stderr);
+    }
+
+private:
+    bool on_;
+    Clock::time_point start_;
+};
+
+std::chrono::milliseconds idleLimit(int baud) {
+    // A request never pauses between its characters; a pause longer than this ends it.
+    const auto chars = static_cast<long long>(3 * characterMillis(baud)) + 1;
+    return std::chrono::milliseconds(std::max(50LL, chars));
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::string error;
+    const auto parsed = parseSimOptions(std::vector<std::string>(argv + 1, argv + argc), error);
+    if (!parsed) {
+        std::cerr << "vx52-sim: " << error << "\n\n" << kSimUsage;
+        return 2;
+    }
+    const SimOptions& o = *parsed;
+    if (o.help) {
+        std::cout << kSimUsage;
+        return 0;
+    }
+
+    Regulator device(o.device);
+    device.setFault(o.fault, o.faultRate);
+    if (!o.eeprom.empty()) {
+        if (std::filesystem::exists(o.eeprom)) {
+            ParamSet tables = device.tables();
+            if (!loadEeprom(tables, o.eeprom, &error)) {
+                std::cerr << "vx52-sim: " << error << '\n';
+                return 2;
+            }
+            device.tables() = tables;
+            // The stored address holds unless the command line names one.
+            device.setAddress(o.addressGiven ? o.device.address : tables.ADD.ADRESA);
+        }
+        device.setOnStore([&o](const ParamSet& tables) {
+            if (!saveEeprom(tables, o.eeprom))
+                std::cerr << "vx52-sim: cannot write " << o.eeprom << '\n';
+        });
+    }
+
+    auto line = o.pty ? TtyEndpoint::openPty(error) : TtyEndpoint::openPort(o.port, o.baud, error);
+    if (!line) {
+        std::cerr << "vx52-sim: " << error << '\n';
+        return 2;
+    }
+    if (o.pty)
+        std::cout << "PTY " << line->path() << std::endl;
+    else
+        std::cout << "PORT " << line->path() << std::endl;
+    installSignals();
+
+    const auto start = Clock::now();
+    const Tracer trace(o.trace, start);
+    FrameAssembler assembler;
+    std::vector<std::uint8_t> incoming;
+    const auto idle = idleLimit(o.baud);
+    while (!stopping) {
+        incoming.clear();
+        if (!line->receive(incoming, assembler.pending() ? idle : std::chrono::milliseconds(200))) {
+            std::cerr << "vx52-sim: the line failed\n";
+            return 1;
+        }
+        if (incoming.empty()) {
+            assembler.reset();
+            continue;
+        }
+        if (healthy)
+            device.setFault(Fault::None);
+        else
+            device.setFault(o.fault, o.faultRate);
+        for (const auto& frame : assembler.push(incoming)) {
+            const int peer = line->peerSpeed();
+            if (peer != 0 && peer != o.baud) {
+                trace.frame("RX", frame,
+                            "line set to " + std::to_string(peer) + " bit/s: not heard");
+                continue;
+            }
+            trace.frame("RX", frame);
+            const auto now =
+                std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start);
+            const Reply reply = device.respond(frame, now);
+            if (reply.silent()) {
+                trace.frame("--", {}, "no reply");
+                continue;
+            }
+            if (!line->send(reply, o.baud)) {
+                std::cerr << "vx52-sim: cannot write to the line\n";
+                return 1;
+            }
+            trace.frame("TX", reply.bytes,
+                        device.fault() == Fault::None ? std::string()
+                                                      : std::string(faultName(device.fault())));
+        }
+    }
+    return 0;
+}

@@ -1,0 +1,228 @@
+// The serial line on pseudo-terminals, against a far end the test drives: the read time-out
+// rule, purge before write, exclusive open, speed changes, failures and a vanishing peer.
+
+#include "link/failure.h"
+#include "link/port/serial_line.h"
+#include "port/pty_peer.h"
+
+#include <QElapsedTimer>
+#include <QTest>
+
+#include <thread>
+
+using namespace vx52;
+using namespace std::chrono_literals;
+using test::PtyPeer;
+using Bytes = std::vector<std::uint8_t>;
+
+namespace {
+
+ComPorts onlyDevice(const QString& path) {
+    return ComPorts([path](const QString&, const QString&) { return path; });
+}
+
+// Opens COM com of line, giving the failure text or an empty string.
+QString openText(SerialLine& line, int com) {
+    line.setComNumber(com);
+    try {
+        line.OpenLine(com);
+    } catch (const Failure& f) {
+        return QString::fromStdString(f.text());
+    }
+    return {};
+}
+
+} // namespace
+
+class TestSerialLine : public QObject {
+    Q_OBJECT
+
+private slots:
+    void comNumbersMapToDevices() {
+        QCOMPARE(ComPorts().devicePath(1), QString("/dev/ttyS0"));
+        QCOMPARE(ComPorts().devicePath(8), QString("/dev/ttyS7"));
+        QVERIFY(ComPorts().devicePath(0).isEmpty());
+        QVERIFY(ComPorts().devicePath(9).isEmpty());
+        QStringList asked;
+        const ComPorts stored([&](const QString& key, const QString& fallback) {
+            asked << key + "|" + fallback;
+            return key == "DEVICE2" ? QString("/dev/ttyUSB0") : fallback;
+        });
+        QCOMPARE(stored.devicePath(2), QString("/dev/ttyUSB0"));
+        QCOMPARE(stored.devicePath(5), QString("/dev/ttyS4"));
+        QCOMPARE(asked, (QStringList{"DEVICE2|/dev/ttyS1", "DEVICE5|/dev/ttyS4"}));
+    }
+
+    void silentLineEndsTheRead_data() {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("measurement, 28 bytes") << 28 << 556;
+        QTest::newRow("acknowledgement, 6 bytes") << 6 << 512;
+    }
+    void silentLineEndsTheRead() {
+        QFETCH(int, count);
+        QFETCH(int, expected);
+        PtyPeer peer;
+        QVERIFY(peer.valid());
+        SerialLine line(onlyDevice(peer.path()));
+        QCOMPARE(openText(line, 1), QString());
+        Bytes buffer(static_cast<std::size_t>(count));
+        QElapsedTimer clock;
+        clock.start();
+        const ReadResult r = line.read(buffer);
+        const qint64 took = clock.elapsed();
+        qInfo("silent read of %d bytes: %lld ms", count, took);
+        QVERIFY(r.ok);
+        QCOMPARE(r.count, std::size_t(0));
+        QVERIFY2(took >= expected - 2 && took < expected + 250, qPrintable(QString::number(took)));
+    }
+
+    void readEndsAfterAGapButNotBetweenBytes() {
+        PtyPeer peer;
+        SerialLine line(onlyDevice(peer.path()));
+        QCOMPARE(openText(line, 1), QString());
+
+        // A reply cut after 10 of 28 bytes.
+        QElapsedTimer clock;
+        qint64 sentAt = -1;
+        std::thread cut([&] {
+            std::this_thread::sleep_for(50ms);
+            peer.send(Bytes(10, 0x5A));
+            sentAt = clock.elapsed();
+        });
+        Bytes buffer(28);
+        clock.start();
+        const ReadResult r = line.read(buffer);
+        const qint64 took = clock.elapsed();
+        cut.join();
+        qInfo("reply cut after 10 of 28 bytes: read ended %lld ms after the tenth", took - sentAt);
+        QVERIFY(r.ok);
+        QCOMPARE(r.count, std::size_t(10));
+        QVERIFY2(took - sentAt >= 95 && took - sentAt < 300,
+                 qPrintable(QString::number(took - sentAt)));
+
+        // Bytes 60 ms apart never open a gap: all five arrive.
+        std::thread slow([&] {
+            for (std::uint8_t b = 1; b <= 5; ++b) {
+                std::this_thread::sleep_for(60ms);
+                peer.send({b});
+            }
+        });
+        Bytes five(5);
+        const ReadResult all = line.read(five);
+        slow.join();
+        QCOMPARE(all.count, std::size_t(5));
+        QVERIFY(five == (Bytes{1, 2, 3, 4, 5}));
+    }
+
+    void writePurgesStaleInputAndLeavesTheLine() {
+        PtyPeer peer;
+        SerialLine line(onlyDevice(peer.path()));
+        QCOMPARE(openText(line, 1), QString());
+        peer.send({0xEE, 0xEE, 0xEE}); // a late answer to something earlier
+        QTest::qWait(30);
+        const Bytes request{0x10, 0x01, 0x00, 0x69, 0x6A, 0x16};
+        QVERIFY(line.write(request));
+        QVERIFY(peer.take() == request);
+        const Bytes ack{0x10, 0x00, 0x01, 0x00, 0x01, 0x16};
+        peer.send(ack);
+        Bytes buffer(6);
+        QElapsedTimer clock;
+        clock.start();
+        const ReadResult r = line.read(buffer);
+        QCOMPARE(r.count, std::size_t(6));
+        QVERIFY(buffer == ack);
+        QVERIFY(clock.elapsed() < 100); // n bytes end the read at once
+    }
+
+    void farEndVanishingFailsAtOnce() {
+        PtyPeer peer;
+        SerialLine line(onlyDevice(peer.path()));
+        QCOMPARE(openText(line, 1), QString());
+        std::thread gone([&] {
+            std::this_thread::sleep_for(150ms);
+            peer.vanish();
+        });
+        Bytes buffer(28);
+        QElapsedTimer clock;
+        clock.start();
+        const ReadResult r = line.read(buffer);
+        const qint64 took = clock.elapsed();
+        gone.join();
+        QVERIFY(!r.ok);
+        QVERIFY2(took < 450, qPrintable(QString::number(took))); // not the 556 ms time-out
+        QVERIFY(!line.isOpen());
+        clock.restart();
+        QVERIFY(!line.write(Bytes{0x10}));
+        QVERIFY(!line.read(buffer).ok);
+        QVERIFY(clock.elapsed() < 50);
+    }
+
+    void openIsExclusive() {
+        PtyPeer peer;
+        SerialLine first(onlyDevice(peer.path()));
+        SerialLine second(onlyDevice(peer.path()));
+        int resets = 0;
+        second.setOnReset([&] { ++resets; });
+        QCOMPARE(openText(first, 2), QString());
+        QCOMPARE(openText(second, 2), QString("Sériový port COM2 nelze otevřít"));
+        QCOMPARE(second.comNumber(), 0);
+        QCOMPARE(resets, 1);
+        QVERIFY(!second.isOpen());
+        QVERIFY(first.write(Bytes{0x42}));
+        QVERIFY(peer.take() == Bytes{0x42});
+        // Opening again while open replaces the first open instead of failing on it.
+        QCOMPARE(openText(first, 2), QString());
+        first.CloseLine();
+        QCOMPARE(openText(second, 2), QString());
+    }
+
+    void openFailures_data() {
+        QTest::addColumn<int>("com");
+        QTest::addColumn<QString>("device");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("missing device") << 3 << "/nonexistent/ttyX"
+                                        << "Sériový port COM3 nelze otevřít";
+        QTest::newRow("not a serial line") << 4 << "/dev/null"
+                                           << "Nelze získat konfiguraci na sériovém portu COM4";
+        QTest::newRow("no port") << 0 << "PEER"
+                                 << "Sériový port COM0 nelze otevřít";
+        QTest::newRow("beyond COM8") << 9 << "PEER"
+                                     << "Sériový port COM9 nelze otevřít";
+    }
+    void openFailures() {
+        QFETCH(int, com);
+        QFETCH(QString, device);
+        QFETCH(QString, text);
+        PtyPeer peer;
+        SerialLine line(onlyDevice(device == "PEER" ? peer.path() : device));
+        QCOMPARE(openText(line, com), text);
+        QVERIFY(!line.isOpen());
+        QCOMPARE(line.comNumber(), 0);
+        Bytes buffer(6);
+        QVERIFY(!line.write(buffer));
+        QVERIFY(!line.read(buffer).ok);
+    }
+
+    void speedChangesWithoutReopening() {
+        PtyPeer peer;
+        SerialLine line(onlyDevice(peer.path()));
+        line.setBaudRate(9600);
+        QCOMPARE(openText(line, 1), QString());
+        QCOMPARE(peer.speed(), 9600);
+        for (int baud : {110, 300, 600, 1200, 2400, 4800, 9600, 14400, 19200, 38400, 56000, 57600,
+                         115200, 128000, 256000}) {
+            line.setBaudRate(baud);
+            line.ApplyLineSettings();
+            QCOMPARE(peer.speed(), baud);
+        }
+        QVERIFY(line.isOpen());
+        line.CloseLine();
+        line.setComNumber(6);
+        QVERIFY_THROWS_EXCEPTION(Failure, line.ApplyLineSettings());
+        QCOMPARE(line.comNumber(), 0);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSerialLine)
+#include "test_serial_line.moc"
