@@ -62,6 +62,7 @@ Tqdx01::Tqdx01(vx52::AppContext& context, QWidget* parent)
 
     // One line per area: each area wires its own controls.
     connectStartup();
+    connectRecording();
 
     vx52::runGuarded(ctx.prompts, this, [this] { FormCreate(); });
     Timer1->start();

@@ -7,6 +7,7 @@
 // that wires its controls through guard(), and adds that one call to the constructor's list.
 // Controls are reached by name through `ui` (ui->pa_meas1, ui->Chart1, ui->mn_port ...).
 
+#include "app/record_buffer.h"
 #include "ui/app_context.h"
 #include "ui/guard.h"
 #include "ui/prompts.h"
@@ -106,6 +107,20 @@ public:
     // ---- Trend chart (app/chart.cpp) ----
 
     // ---- Recording (app/recording.cpp) ----
+    // The recording file before one is chosen: no folder, so the process's current folder.
+    static inline const QString kRecordFileName = QStringLiteral("Záznam QDX72_4xxx");
+    vx52::RecordBuffer record; // the record buffer, header and data lines
+    // SaveDialog1: its initialName is the file every write goes to.
+    vx52::Prompts::FileDialog SaveDialog1;
+    void NewRecord();
+    void SaveTick();
+    void AppendRecordLine(); // the data line of RecordTick
+    void mn_novyClick();
+    void mn_ulozitClick();
+    void mn_ulozitjakoClick();
+    void check_zapisClick();
+    void mn_rychlost_zaznamuClick();
+    void connectRecording();
 
     // ---- Port dialog (app/port_menu.cpp) ----
 
