@@ -8,6 +8,7 @@
 #include <QShowEvent>
 #include <QSignalBlocker>
 #include <QStyle>
+#include <QTabBar>
 
 using vx52::guard;
 
@@ -22,6 +23,13 @@ Tmenu_mod::Tmenu_mod(vx52::AppContext& ctx, QWidget* parent)
     const QString code = QString::number(kPasswordDefault);
     ui_->ed_pass1->setText(code);
     ui_->ed_pass2->setText(code);
+    // All twelve tabs in one row, as the cards were laid out.
+    ui_->PageControl->tabBar()->setStyleSheet(QStringLiteral(
+        "QTabBar::tab { padding: 3px 5px; border: 1px solid #a0a0a0; border-bottom: none;"
+        " background: #e4e4e4; margin-right: -1px; border-top-left-radius: 2px;"
+        " border-top-right-radius: 2px; }"
+        "QTabBar::tab:selected { background: palette(window); }"
+        "QTabBar::tab:!selected { margin-top: 2px; }"));
     for (int i = 0; i < ui_->PageControl->count(); ++i)
         ui_->PageControl->widget(i)->setProperty("tag", i);
 
@@ -43,6 +51,7 @@ Tmenu_mod::Tmenu_mod(vx52::AppContext& ctx, QWidget* parent)
     connect(ui_->Button2, &QPushButton::clicked, this, guard(p, this, [this] { Button2Click(); }));
     connect(ui_->tl_pom, &QPushButton::clicked, this, guard(p, this, [this] { tl_pomClick(); }));
     connect(ui_->tl_cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connectFileMenu();
 }
 
 Tmenu_mod::~Tmenu_mod() { delete ui_; }

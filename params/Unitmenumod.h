@@ -63,6 +63,8 @@ public:
     // --- parameter file (defined in params/param_file_menu.cpp) ---
     void tl_otevritClick();
     void tl_ulozitClick();
+    // The menu items and hidden buttons bound to the two handlers; called once by the constructor.
+    void connectFileMenu();
     // --- end parameter file ---
 
 protected:

@@ -193,7 +193,7 @@ Load loadFile(const QString& path, QByteArray& bytes) {
     if (!info.isFile() || info.size() > IniFile::kMaxFileSize) return Load::Unusable;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return Load::Unusable;
-    bytes = file.read(IniFile::kMaxFileSize + 1);
+    bytes = file.readAll();
     if (file.error() != QFileDevice::NoError || bytes.size() > IniFile::kMaxFileSize)
         return Load::Unusable;
     return Load::Read;

@@ -1,0 +1,182 @@
+#include "params/param_file.h"
+
+#include "params/ini_file.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QWidget>
+
+#include <array>
+
+namespace vx52 {
+
+namespace {
+
+using K = EntryKind;
+
+// Section, key, control, kind, card, list items, text default, index default.
+constexpr std::array<FileEntry, 48> kEntries{{
+    {"IDENT", "VERSION", nullptr, K::Version, -1, 0, nullptr, 0},
+    {"COMP", "SP", "ed_sp", K::Decimal, 0, 0, "0", 0},
+    {"ALARM1", "RALA", "cb_rala1", K::Index, 1, 2, nullptr, 0},
+    {"ALARM1", "RELE", "cb_re1", K::Index, 1, 2, nullptr, 0},
+    {"ALARM1", "INALA", "cb_out1", K::Index, 1, 4, nullptr, 0},
+    {"ALARM1", "SPLO", "ed_splo1", K::Decimal, 1, 0, "0", 0},
+    {"ALARM1", "HYST", "ed_hyst1", K::Decimal, 1, 0, "1", 0},
+    {"ALARM2", "RALA", "cb_rala2", K::Index, 2, 2, nullptr, 0},
+    {"ALARM2", "RELE", "cb_re2", K::Index, 2, 2, nullptr, 0},
+    {"ALARM2", "INALA", "cb_out2", K::Index, 2, 4, nullptr, 0},
+    {"ALARM2", "SPLO", "ed_splo2", K::Decimal, 2, 0, "0", 0},
+    {"ALARM2", "HYST", "ed_hyst2", K::Decimal, 2, 0, "1", 0},
+    {"PID", "PB", "ed_pb", K::Decimal, 7, 0, "1", 0},
+    {"PID", "TI", "ed_ti", K::Decimal, 7, 0, "100", 0},
+    {"PID", "TD", "ed_td", K::Decimal, 7, 0, "1", 0},
+    {"REGO", "TYP", "cb_typ_rego", K::Index, 8, 2, nullptr, 0},
+    // 3 lies outside the list: a file without FEED leaves no entry chosen.
+    {"REGO", "FEED", "cb_feed", K::Index, 8, 2, nullptr, 3},
+    {"REGO", "DSER", "ed_dser", K::Whole, 8, 0, "60", 0},
+    {"REGO", "DEAD", "ed_dead", K::Whole, 8, 0, "2", 0},
+    {"SENS1", "STRS", "ed_strs1", K::Decimal, 3, 0, "0", 0},
+    {"SENS1", "ENDS", "ed_ends1", K::Decimal, 3, 0, "100", 0},
+    {"SENS1", "TYPE", "cb_sens1", K::Index, 3, 3, nullptr, 4},
+    {"SENS1", "DP", "cb_dp1", K::Index, 3, 3, nullptr, 1},
+    {"SENS1", "OBR", "cb_obr1", K::Index, 3, 5, nullptr, 1},
+    {"SENS2", "STRS", "ed_strs2", K::Decimal, 4, 0, "0", 0},
+    {"SENS2", "ENDS", "ed_ends2", K::Decimal, 4, 0, "100", 0},
+    {"SENS2", "TYPE", "cb_sens2", K::Index, 4, 3, nullptr, 4},
+    {"SENS2", "DP", "cb_dp2", K::Index, 4, 3, nullptr, 1},
+    {"SENS2", "OBR", "cb_obr2", K::Index, 4, 5, nullptr, 1},
+    {"SENS3", "STRS", "ed_strs3", K::Decimal, 5, 0, "0", 0},
+    {"SENS3", "ENDS", "ed_ends3", K::Decimal, 5, 0, "100", 0},
+    {"SENS3", "TYPE", "cb_sens3", K::Index, 5, 3, nullptr, 4},
+    {"SENS3", "DP", "cb_dp3", K::Index, 5, 3, nullptr, 1},
+    {"SENS3", "OBR", "cb_obr3", K::Index, 5, 5, nullptr, 1},
+    {"SENS4", "STRS", "ed_strs4", K::Decimal, 6, 0, "0", 0},
+    {"SENS4", "ENDS", "ed_ends4", K::Decimal, 6, 0, "100", 0},
+    {"SENS4", "TYPE", "cb_sens4", K::Index, 6, 3, nullptr, 4},
+    {"SENS4", "DP", "cb_dp4", K::Index, 6, 3, nullptr, 1},
+    {"SENS4", "OBR", "cb_obr4", K::Index, 6, 5, nullptr, 1},
+    {"DACO", "AIN", "cb_ain", K::Index, 9, 6, nullptr, 0},
+    {"DACO", "AOUT", "cb_aout", K::Index, 9, 4, nullptr, 0},
+    {"OSTAT", "VERZE", "cb_ver", K::Index, 10, 4, nullptr, 0},
+    // The passwords' default is the editor's fixed default code.
+    {"OSTAT", "PASS1", "ed_pass1", K::Whole, 10, 0, "0", 0},
+    {"OSTAT", "PASS2", "ed_pass2", K::Whole, 10, 0, "0", 0},
+    {"OSTAT", "CON1", "ed_con1", K::Decimal, 10, 0, "0", 0},
+    {"OSTAT", "CON2", "ed_con2", K::Decimal, 10, 0, "0", 0},
+    {"OSTAT", "FILT", "cb_filtr", K::Index, 10, 16, nullptr, 0},
+    {"ADD", "ADRESA", "ed_adresa", K::Whole, 11, 0, "0", 0},
+}};
+
+const QString kFileName = QStringLiteral("QDX72-4xxx");
+const QString kMismatchText = QStringLiteral("INI soubor není typu QDX 72-4xxx [V.1.0]");
+const QString kMismatchCaption = QStringLiteral("INI SOUBOR");
+
+QString name(const char* ascii) {
+    return QString::fromLatin1(ascii);
+}
+
+void writeEntry(const FileEntry& e, const ParamCards& cards, IniFile& ini) {
+    switch (e.kind) {
+    case EntryKind::Version:
+        ini.writeString(name(e.section), name(e.key), kFileVersion);
+        break;
+    case EntryKind::Decimal:
+    case EntryKind::Whole:
+        ini.writeString(name(e.section), name(e.key), cards.entryText(e.control));
+        break;
+    case EntryKind::Index:
+        ini.writeInteger(name(e.section), name(e.key), cards.listIndex(e.control));
+        break;
+    }
+}
+
+void readEntry(const FileEntry& e, ParamCards& cards, const IniFile& ini) {
+    if (e.kind == EntryKind::Index)
+        cards.setListIndex(e.control,
+                           ini.readInteger(name(e.section), name(e.key), e.indexDefault));
+    else
+        cards.setEntryText(e.control,
+                           ini.readString(name(e.section), name(e.key), name(e.textDefault)));
+}
+
+} // namespace
+
+std::span<const FileEntry> fileEntries() {
+    return kEntries;
+}
+
+QString WidgetCards::entryText(const char* control) const {
+    const auto* edit = root_.findChild<QLineEdit*>(name(control));
+    return edit ? edit->text() : QString();
+}
+
+void WidgetCards::setEntryText(const char* control, const QString& text) {
+    if (auto* edit = root_.findChild<QLineEdit*>(name(control))) edit->setText(text);
+}
+
+int WidgetCards::listIndex(const char* control) const {
+    const auto* list = root_.findChild<QComboBox*>(name(control));
+    return list ? list->currentIndex() : -1;
+}
+
+void WidgetCards::setListIndex(const char* control, int index) {
+    auto* list = root_.findChild<QComboBox*>(name(control));
+    if (!list) return;
+    list->setCurrentIndex(index >= 0 && index < list->count() ? index : -1);
+}
+
+bool isParamFileVersion(const QString& version) {
+    return version.size() >= kFileVersion.size() &&
+           QStringView(version).left(kFileVersion.size()) == kFileVersion;
+}
+
+Prompts::FileDialog saveDialog() {
+    return {QStringLiteral("Uložit jako"), QStringLiteral("Parametry regulátoru[*.ini] (*.ini)"),
+            QStringLiteral("INI"), kFileName, true};
+}
+
+Prompts::FileDialog openDialog() {
+    return {QStringLiteral("Otevřít"), QStringLiteral("Parametry regulátoru [*.ini] (*.ini)"),
+            QStringLiteral("INI"), kFileName, false};
+}
+
+void saveParamFile(ParamCards& cards, Prompts& prompts, QWidget* parent,
+                   Prompts::FileDialog& dl_save) {
+    // The file holds what ParamSet holds, in display form, not half-typed entries.
+    for (int card = 0; card < cards.pageCount(); ++card)
+        cards.ShowCard(card);
+
+    const QString path = prompts.saveFile(parent, dl_save);
+    if (path.isEmpty()) return;
+    dl_save.initialName = path;
+
+    IniFile ini(path);
+    for (const FileEntry& e : kEntries)
+        writeEntry(e, cards, ini);
+}
+
+void openParamFile(ParamCards& cards, Prompts& prompts, QWidget* parent,
+                   Prompts::FileDialog& dl_open) {
+    const QString path = prompts.openFile(parent, dl_open);
+    if (path.isEmpty()) return;
+    dl_open.initialName = path;
+
+    const IniFile ini(path);
+    // No IDENT section, or no file at all, passes: the default is the expected text.
+    if (!isParamFileVersion(
+            ini.readString(QStringLiteral("IDENT"), QStringLiteral("VERSION"), kFileVersion))) {
+        prompts.message(nullptr, kMismatchText, kMismatchCaption, Prompts::Icon::Error);
+        return;
+    }
+
+    for (std::size_t i = 1; i < kEntries.size(); ++i) {
+        const FileEntry& e = kEntries[i];
+        readEntry(e, cards, ini);
+        const bool lastOfCard = i + 1 == kEntries.size() || kEntries[i + 1].card != e.card;
+        // A card that refused an entry has shown its message; the next card loads anyway.
+        if (lastOfCard) cards.TakeCard(e.card);
+    }
+}
+
+} // namespace vx52

@@ -1,0 +1,79 @@
+#pragma once
+// The INI parameter file: Save writes the editor's twelve cards as 48 entries, Open reads them
+// back into the cards and takes every card into ParamSet. Neither talks to the regulator.
+
+#include "ui/prompts.h"
+
+#include <QString>
+
+#include <span>
+
+class QWidget;
+
+namespace vx52 {
+
+// What the parameter file needs of the editor: its cards and the controls of their entries.
+class ParamCards {
+public:
+    virtual ~ParamCards() = default;
+    virtual int pageCount() const = 0;
+    virtual void ShowCard(int card) = 0;
+    // 0 when every entry of the card was taken, non-zero after a refused one.
+    virtual int TakeCard(int card) = 0;
+
+    virtual QString entryText(const char* control) const = 0;
+    virtual void setEntryText(const char* control, const QString& text) = 0;
+    // The chosen position of a list, -1 for none; a position outside the list chooses none.
+    virtual int listIndex(const char* control) const = 0;
+    virtual void setListIndex(const char* control, int index) = 0;
+};
+
+// The controls, found by objectName under one widget: edit boxes and drop-down lists.
+class WidgetCards : public ParamCards {
+public:
+    explicit WidgetCards(QWidget& root) : root_(root) {}
+    QString entryText(const char* control) const override;
+    void setEntryText(const char* control, const QString& text) override;
+    int listIndex(const char* control) const override;
+    void setListIndex(const char* control, int index) override;
+
+protected:
+    QWidget& root_;
+};
+
+enum class EntryKind { Version, Decimal, Whole, Index };
+
+struct FileEntry {
+    const char* section;
+    const char* key;
+    const char* control; // nullptr for the version
+    EntryKind kind;
+    int card;                // editor card = table number; -1 for the version
+    int listSize;            // items of an index entry's list
+    const char* textDefault; // Open's default of a text entry
+    int indexDefault;        // Open's default of an index entry
+};
+
+// The 48 entries in the order Save writes them; Open takes the cards in this order too.
+std::span<const FileEntry> fileEntries();
+
+inline const QString kFileVersion = QStringLiteral("QDX72_4x [V.1.0]");
+
+// A file is ours when its version starts with kFileVersion, letter case and all.
+bool isParamFileVersion(const QString& version);
+
+// The editor's save and open dialogs as first created; each then offers the last name chosen.
+Prompts::FileDialog saveDialog();
+Prompts::FileDialog openDialog();
+
+// Save: every card refreshed from ParamSet, then, unless the dialog is cancelled, the 48
+// entries written one by one. A failed write raises Failure; the entries before it stay.
+void saveParamFile(ParamCards& cards, Prompts& prompts, QWidget* parent,
+                   Prompts::FileDialog& dl_save);
+
+// Open: the version checked, then card by card the entries put into the controls (defaults
+// for what is missing) and the card taken, going on after a card that refused an entry.
+void openParamFile(ParamCards& cards, Prompts& prompts, QWidget* parent,
+                   Prompts::FileDialog& dl_open);
+
+} // namespace vx52

@@ -1,0 +1,74 @@
+// The editor's "Soubor" menu: Open and Save of the parameter file, and the two file dialogs
+// that live with the window.
+
+#include "params/Unitmenumod.h"
+
+#include "params/param_file.h"
+#include "ui/guard.h"
+#include "ui_Unitmenumod.h"
+
+#include <QObject>
+
+using vx52::guard;
+
+static_assert(Tmenu_mod::kPasswordDefault == 0, "the file's password default is the editor's");
+
+namespace {
+
+// One of the editor's file dialogs; it keeps the last chosen name between uses.
+class FileDialogState : public QObject {
+public:
+    FileDialogState(const QString& name, vx52::Prompts::FileDialog d, QObject* parent)
+        : QObject(parent), dialog(std::move(d)) {
+        setObjectName(name);
+    }
+    vx52::Prompts::FileDialog dialog;
+};
+
+vx52::Prompts::FileDialog& dialogOf(Tmenu_mod& editor, const QString& name,
+                                    vx52::Prompts::FileDialog (*first)()) {
+    auto* state = dynamic_cast<FileDialogState*>(
+        editor.findChild<QObject*>(name, Qt::FindDirectChildrenOnly));
+    if (!state) state = new FileDialogState(name, first(), &editor);
+    return state->dialog;
+}
+
+// The editor's cards as the parameter file sees them.
+class EditorCards : public vx52::WidgetCards {
+public:
+    explicit EditorCards(Tmenu_mod& editor) : WidgetCards(editor), editor_(editor) {}
+    int pageCount() const override { return editor_.pageControl()->count(); }
+    void ShowCard(int card) override { editor_.ShowCard(card); }
+    int TakeCard(int card) override { return editor_.TakeCard(card); }
+
+private:
+    Tmenu_mod& editor_;
+};
+
+} // namespace
+
+void Tmenu_mod::connectFileMenu() {
+    dialogOf(*this, QStringLiteral("dl_save"), vx52::saveDialog);
+    dialogOf(*this, QStringLiteral("dl_open"), vx52::openDialog);
+    auto& p = ctx_.prompts;
+    connect(ui_->mn_otevrit, &QAction::triggered, this,
+            guard(p, this, [this] { tl_otevritClick(); }));
+    connect(ui_->mn_ulozit, &QAction::triggered, this,
+            guard(p, this, [this] { tl_ulozitClick(); }));
+    connect(ui_->tl_otevrit, &QPushButton::clicked, this,
+            guard(p, this, [this] { tl_otevritClick(); }));
+    connect(ui_->tl_ulozit, &QPushButton::clicked, this,
+            guard(p, this, [this] { tl_ulozitClick(); }));
+}
+
+void Tmenu_mod::tl_ulozitClick() {
+    EditorCards cards(*this);
+    vx52::saveParamFile(cards, ctx_.prompts, this,
+                        dialogOf(*this, QStringLiteral("dl_save"), vx52::saveDialog));
+}
+
+void Tmenu_mod::tl_otevritClick() {
+    EditorCards cards(*this);
+    vx52::openParamFile(cards, ctx_.prompts, this,
+                        dialogOf(*this, QStringLiteral("dl_open"), vx52::openDialog));
+}

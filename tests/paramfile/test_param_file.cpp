@@ -1,0 +1,362 @@
+// Save and Open of the parameter file against stand-in cards: real edit boxes and lists,
+// with ShowCard/TakeCard recorded instead of moving ParamSet.
+//
+// Golden files: tests/paramfile/golden/. To regenerate after an intended change, run
+//   VX52_REGENERATE_GOLDEN=1 build/<dir>/tests/paramfile/test_param_file
+// and review `git diff tests/paramfile/golden`.
+#include "fixtures/scripted_prompts.h"
+#include "link/failure.h"
+#include "params/ini_file.h"
+#include "params/param_file.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <functional>
+#include <memory>
+
+using namespace vx52;
+using vx52::test::ScriptedPrompts;
+
+namespace {
+
+// One edit box or list per entry, under one widget; the card calls are logged.
+class StandInCards : public WidgetCards {
+public:
+    explicit StandInCards(QWidget& root) : WidgetCards(root) {
+        for (const FileEntry& e : fileEntries()) {
+            if (!e.control) continue;
+            QWidget* w = nullptr;
+            if (e.kind == EntryKind::Index) {
+                auto* list = new QComboBox(&root);
+                for (int i = 0; i < e.listSize; ++i)
+                    list->addItem(QString::number(i));
+                list->setCurrentIndex(-1);
+                w = list;
+            } else {
+                w = new QLineEdit(&root);
+            }
+            w->setObjectName(QString::fromLatin1(e.control));
+        }
+    }
+
+    QStringList log;
+    int refusingCard = -1;
+    std::function<void(const char*)> onRead; // runs as Save reads a control
+
+    int pageCount() const override { return 12; }
+    void ShowCard(int card) override { log << QStringLiteral("show %1").arg(card); }
+    int TakeCard(int card) override {
+        // What the card's controls hold when it is taken.
+        QStringList held;
+        for (const FileEntry& e : fileEntries())
+            if (e.card == card)
+                held << (e.kind == EntryKind::Index ? QString::number(listIndex(e.control))
+                                                    : entryText(e.control));
+        log << QStringLiteral("take %1: %2").arg(card).arg(held.join(' '));
+        return card == refusingCard ? -1 : 0;
+    }
+    QString entryText(const char* control) const override {
+        if (onRead) onRead(control);
+        return WidgetCards::entryText(control);
+    }
+    int listIndex(const char* control) const override {
+        if (onRead) onRead(control);
+        return WidgetCards::listIndex(control);
+    }
+
+    // Every control a distinct value: decimals "1,5", "2,5", ..., whole ones "3"; lists their
+    // last item.
+    void fillDistinct() {
+        int k = 1;
+        for (const FileEntry& e : fileEntries()) {
+            if (e.kind == EntryKind::Index)
+                setListIndex(e.control, e.listSize - 1);
+            else if (e.kind == EntryKind::Whole)
+                setEntryText(e.control, QString::number(k++));
+            else if (e.control)
+                setEntryText(e.control, QStringLiteral("%1,5").arg(k++));
+        }
+    }
+    QStringList state() const {
+        QStringList out;
+        for (const FileEntry& e : fileEntries()) {
+            if (!e.control) continue;
+            out << QString::fromLatin1(e.control) + '=' +
+                       (e.kind == EntryKind::Index ? QString::number(listIndex(e.control))
+                                                   : entryText(e.control));
+        }
+        return out;
+    }
+};
+
+// Notes in the cards' log when a file dialog is shown.
+class LoggingPrompts : public ScriptedPrompts {
+public:
+    QStringList* log = nullptr;
+    QString saveFile(QWidget* parent, const FileDialog& d) override {
+        if (log) *log << QStringLiteral("save dialog");
+        return ScriptedPrompts::saveFile(parent, d);
+    }
+};
+
+QByteArray readAll(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
+}
+
+void writeAll(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(bytes);
+}
+
+QString golden(const QString& name) {
+    return QStringLiteral(GOLDEN_DIR "/") + name;
+}
+
+void compareGolden(const QByteArray& actual, const QString& name) {
+    if (qEnvironmentVariableIsSet("VX52_REGENERATE_GOLDEN")) writeAll(golden(name), actual);
+    QCOMPARE(actual, readAll(golden(name)));
+}
+
+QString failureOf(const std::function<void()>& f) {
+    try {
+        f();
+    } catch (const Failure& failure) {
+        return QString::fromStdString(failure.text());
+    }
+    return {};
+}
+
+} // namespace
+
+class TestParamFile : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir;
+    std::unique_ptr<QWidget> root;
+    std::unique_ptr<StandInCards> cards;
+    LoggingPrompts prompts;
+    Prompts::FileDialog dl_save, dl_open;
+
+    QString path(const QString& name = QStringLiteral("p.ini")) const { return dir.filePath(name); }
+    void save(const QString& p) {
+        prompts.paths.push_back(p);
+        saveParamFile(*cards, prompts, root.get(), dl_save);
+    }
+    void open(const QString& p) {
+        prompts.paths.push_back(p);
+        openParamFile(*cards, prompts, root.get(), dl_open);
+    }
+    QStringList takes() const { return cards->log.filter(QStringLiteral("take")); }
+
+private slots:
+    void init() {
+        QFile::setPermissions(path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        QFile::remove(path());
+        root = std::make_unique<QWidget>();
+        cards = std::make_unique<StandInCards>(*root);
+        prompts = LoggingPrompts();
+        prompts.log = &cards->log;
+        dl_save = saveDialog();
+        dl_open = openDialog();
+    }
+
+    void dialogs() {
+        QCOMPARE(dl_save.filter, QStringLiteral("Parametry regulátoru[*.ini] (*.ini)"));
+        QCOMPARE(dl_open.filter, QStringLiteral("Parametry regulátoru [*.ini] (*.ini)"));
+        QCOMPARE(dl_save.defaultSuffix, QStringLiteral("INI"));
+        QCOMPARE(dl_open.defaultSuffix, QStringLiteral("INI"));
+        QVERIFY(dl_save.confirmOverwrite);
+        QVERIFY(!dl_open.confirmOverwrite);
+
+        // Each offers "QDX72-4xxx" first, then the name last chosen in it; a cancel keeps it.
+        save(path("a.ini"));
+        save(QString());
+        open(QString());
+        open(path("b.ini"));
+        QCOMPARE(prompts.asked.size(), 4);
+        QCOMPARE(prompts.asked[0].dialog.initialName, QStringLiteral("QDX72-4xxx"));
+        QCOMPARE(prompts.asked[1].dialog.initialName, path("a.ini"));
+        QCOMPARE(prompts.asked[2].dialog.initialName, QStringLiteral("QDX72-4xxx"));
+        QCOMPARE(dl_open.initialName, path("b.ini"));
+        QCOMPARE(dl_save.initialName, path("a.ini"));
+    }
+
+    void saveRefreshesEveryCardFirst_data() {
+        QTest::addColumn<QString>("chosen");
+        QTest::newRow("saved") << path();
+        QTest::newRow("cancelled") << QString();
+    }
+
+    void saveRefreshesEveryCardFirst() {
+        QFETCH(QString, chosen);
+        save(chosen);
+        QCOMPARE(cards->log,
+                 QStringList({"show 0", "show 1", "show 2", "show 3", "show 4", "show 5", "show 6",
+                              "show 7", "show 8", "show 9", "show 10", "show 11", "save dialog"}));
+        QCOMPARE(QFile::exists(path()), !chosen.isEmpty());
+    }
+
+    void newFileGolden() {
+        cards->fillDistinct();
+        cards->setListIndex("cb_feed", -1);
+        save(path());
+        compareGolden(readAll(path()), QStringLiteral("new_file.ini"));
+    }
+
+    // Saving over a parameter file replaces the 48 entries; comments, other sections and
+    // keys, the keys' spelling and the LF line ends stay.
+    void saveOverAnExistingFileGolden() {
+        QFile::copy(golden("over_before.ini"), path());
+        QFile::setPermissions(path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        cards->fillDistinct();
+        save(path());
+        compareGolden(readAll(path()), QStringLiteral("over_after.ini"));
+    }
+
+    void saveThenOpenGivesBackEveryControl() {
+        cards->fillDistinct();
+        cards->setListIndex("cb_sens2", -1);
+        const QStringList before = cards->state();
+        save(path("round.ini"));
+
+        init();
+        open(path("round.ini"));
+        QCOMPARE(cards->state(), before);
+        QVERIFY(prompts.texts().filter(QStringLiteral("INI")).isEmpty());
+    }
+
+    void versionCheck_data() {
+        QTest::addColumn<QByteArray>("ident");
+        QTest::addColumn<bool>("loads");
+        QTest::newRow("exact") << QByteArray("[IDENT]\r\nVERSION=QDX72_4x [V.1.0]\r\n") << true;
+        QTest::newRow("more after it")
+            << QByteArray("[IDENT]\r\nVERSION=QDX72_4x [V.1.0]xyz\r\n") << true;
+        QTest::newRow("lower case")
+            << QByteArray("[IDENT]\r\nVERSION=qdx72_4x [v.1.0]\r\n") << false;
+        QTest::newRow("first eight characters")
+            << QByteArray("[IDENT]\r\nVERSION=QDX72_4x\r\n") << false;
+        QTest::newRow("empty value") << QByteArray("[IDENT]\r\nVERSION=\r\n") << false;
+        QTest::newRow("other version")
+            << QByteArray("[IDENT]\r\nVERSION=QDX72_4x [V.2.0]\r\n") << false;
+        QTest::newRow("no IDENT section") << QByteArray() << true;
+        QTest::newRow("IDENT without VERSION") << QByteArray("[IDENT]\r\nX=1\r\n") << true;
+        QTest::newRow("names in other case")
+            << QByteArray("[ident]\r\nversion=QDX72_4x [V.1.0]\r\n") << true;
+    }
+
+    void versionCheck() {
+        QFETCH(QByteArray, ident);
+        QFETCH(bool, loads);
+        writeAll(path(), ident + "[COMP]\r\nSP=7,25\r\n");
+        cards->setEntryText("ed_sp", "old");
+        open(path());
+        QCOMPARE(cards->entryText("ed_sp"), loads ? QStringLiteral("7,25") : QStringLiteral("old"));
+        QCOMPARE(takes().size(), loads ? 12 : 0);
+        const auto boxes = prompts.asked.size() - 1; // after the open dialog
+        QCOMPARE(boxes, loads ? 0 : 1);
+        if (!loads) {
+            const auto& box = prompts.asked.last();
+            QCOMPARE(box.text, QStringLiteral("INI soubor není typu QDX 72-4xxx [V.1.0]"));
+            QCOMPARE(box.caption, QStringLiteral("INI SOUBOR"));
+            QCOMPARE(box.icon, Prompts::Icon::Error);
+            QCOMPARE(box.buttons, Prompts::Buttons::Ok);
+        }
+    }
+
+    // Cards are taken in the file's section order, each after all its entries were put in,
+    // and a card that refuses an entry does not stop the later ones.
+    void openTakesCardsInFileOrder() {
+        writeAll(path(), "[SENS3]\r\nSTRS=abc\r\n[ADD]\r\nADRESA=9\r\n");
+        cards->refusingCard = 5;
+        open(path());
+        QCOMPARE(takes(), QStringList({"take 0: 0", "take 1: 0 0 0 0 1", "take 2: 0 0 0 0 1",
+                                       "take 7: 1 100 1", "take 8: 0 -1 60 2",
+                                       "take 3: 0 100 -1 1 1", "take 4: 0 100 -1 1 1",
+                                       "take 5: abc 100 -1 1 1", "take 6: 0 100 -1 1 1",
+                                       "take 9: 0 0", "take 10: 0 0 0 0 0 0", "take 11: 9"}));
+    }
+
+    // Every default of a missing entry, as the operator sees it (FEED and TYPE choose none).
+    void missingFileLoadsDefaults() {
+        cards->fillDistinct();
+        open(path("does-not-exist.ini"));
+        QCOMPARE(
+            cards->state(),
+            QStringList({"ed_sp=0",     "cb_rala1=0", "cb_re1=0",   "cb_out1=0",  "ed_splo1=0",
+                         "ed_hyst1=1",  "cb_rala2=0", "cb_re2=0",   "cb_out2=0",  "ed_splo2=0",
+                         "ed_hyst2=1",  "ed_pb=1",    "ed_ti=100",  "ed_td=1",    "cb_typ_rego=0",
+                         "cb_feed=-1",  "ed_dser=60", "ed_dead=2",  "ed_strs1=0", "ed_ends1=100",
+                         "cb_sens1=-1", "cb_dp1=1",   "cb_obr1=1",  "ed_strs2=0", "ed_ends2=100",
+                         "cb_sens2=-1", "cb_dp2=1",   "cb_obr2=1",  "ed_strs3=0", "ed_ends3=100",
+                         "cb_sens3=-1", "cb_dp3=1",   "cb_obr3=1",  "ed_strs4=0", "ed_ends4=100",
+                         "cb_sens4=-1", "cb_dp4=1",   "cb_obr4=1",  "cb_ain=0",   "cb_aout=0",
+                         "cb_ver=0",    "ed_pass1=0", "ed_pass2=0", "ed_con1=0",  "ed_con2=0",
+                         "cb_filtr=0",  "ed_adresa=0"}));
+        QCOMPARE(takes().size(), 12);
+        QVERIFY(!QFile::exists(path("does-not-exist.ini")));
+    }
+
+    void indexEntries_data() {
+        QTest::addColumn<QByteArray>("value");
+        QTest::addColumn<int>("chosen");
+        QTest::newRow("in the list") << QByteArray("4") << 4;
+        QTest::newRow("last of the list") << QByteArray("5") << 5;
+        QTest::newRow("beyond the list") << QByteArray("6") << -1;
+        QTest::newRow("minus one") << QByteArray("-1") << -1;
+        QTest::newRow("not a whole number, default 0") << QByteArray("2,0") << 0;
+        QTest::newRow("letters, default 0") << QByteArray("x") << 0;
+    }
+
+    void indexEntries() {
+        QFETCH(QByteArray, value);
+        QFETCH(int, chosen);
+        writeAll(path(), "[DACO]\r\nAIN=" + value + "\r\n");
+        open(path());
+        QCOMPARE(cards->listIndex("cb_ain"), chosen);
+    }
+
+    void noEntryChosenSavesMinusOne() {
+        writeAll(path(), "[REGO]\r\nTYP=1\r\n");
+        open(path());
+        save(path());
+        const IniFile ini(path());
+        QCOMPARE(ini.readString("REGO", "FEED", "?"), QStringLiteral("-1"));
+        QCOMPARE(ini.readString("SENS1", "TYPE", "?"), QStringLiteral("-1"));
+        QCOMPARE(ini.readString("REGO", "TYP", "?"), QStringLiteral("1"));
+    }
+
+    void saveOverReadOnlyFileFails() {
+        writeAll(path(), "[COMP]\r\nSP=1\r\n");
+        QFile::setPermissions(path(), QFileDevice::ReadOwner);
+        prompts.paths.push_back(path());
+        QCOMPARE(failureOf([&] { saveParamFile(*cards, prompts, root.get(), dl_save); }),
+                 QStringLiteral("Unable to write to ") + path());
+        QCOMPARE(readAll(path()), QByteArray("[COMP]\r\nSP=1\r\n"));
+    }
+
+    // A write failing part-way ends Save there; what was written before stays, whole.
+    void failurePartWayKeepsEarlierEntries() {
+        cards->fillDistinct();
+        cards->onRead = [this](const char* control) {
+            if (qstrcmp(control, "ed_dser") == 0)
+                QFile::setPermissions(path(), QFileDevice::ReadOwner);
+        };
+        prompts.paths.push_back(path());
+        QCOMPARE(failureOf([&] { saveParamFile(*cards, prompts, root.get(), dl_save); }),
+                 QStringLiteral("Unable to write to ") + path());
+        const IniFile ini(path());
+        QCOMPARE(ini.readString("REGO", "FEED", "?"), QStringLiteral("1"));
+        QCOMPARE(ini.readString("REGO", "DSER", "?"), QStringLiteral("?"));
+        QCOMPARE(ini.readString("SENS1", "STRS", "?"), QStringLiteral("?"));
+        QVERIFY(readAll(path()).endsWith("[REGO]\r\nTYP=1\r\nFEED=1\r\n"));
+    }
+};
+
+QTEST_MAIN(TestParamFile)
+#include "test_param_file.moc"
