@@ -1,0 +1,414 @@
+// The main window's start-up and closing on the settings store, its menu and its "&Konec",
+// the owner that creates the eight windows, and the about box's version label.
+
+#include "app/Unit_hl.h"
+#include "app/dialogs/about_box.h"
+#include "app/trend_chart.h"
+#include "app/windows.h"
+#include "link/link.h"
+#include "link/port/Unitport.h"
+#include "params/load_form.h"
+#include "shell_rig.h"
+#include "ui/color_value.h"
+#include "ui/tag.h"
+#include "ui_Unit_hl.h"
+#include "ui_about_box.h"
+
+#include <QApplication>
+#include <QMenu>
+#include <QTest>
+#include <QTimer>
+
+#include <memory>
+
+using vx52::Prompts;
+using vx52::test::AbsentLine;
+using vx52::test::FakeClock;
+using vx52::test::LoggedStore;
+using vx52::test::RecordingPause;
+using vx52::test::ScriptedPrompts;
+
+namespace {
+
+// One program run's services on a store file that outlives the run.
+struct Run {
+    explicit Run(const QString& storeFile) : settings(storeFile) { link.setLine(&line); }
+    vx52::Link link;
+    AbsentLine line;
+    LoggedStore settings;
+    ScriptedPrompts prompts;
+    FakeClock clock;
+    RecordingPause pause;
+    vx52::AppContext ctx{link, line, settings, prompts, clock, pause};
+    vx52::Services services() { return {settings, line, prompts, clock, pause}; }
+};
+
+
+QColor swatch(const QLabel* panel) { return panel->palette().color(QPalette::Window); }
+
+const QStringList kWriteOrder = {
+    "DESKTOP/Top", "DESKTOP/Left", "DESKTOP/Height", "DESKTOP/Width",
+    "GRAF/PERO1", "GRAF/PERO2", "GRAF/PERO3", "GRAF/PERO4", "GRAF/MRIZ", "GRAF/POZADI",
+    "GRAF/G3D", "GRAF/R3D", "GRAF/POCET",
+    "ZAZNAM/LIST", "ZAZNAM/SOUBOR", "ZAZNAM/JEDNOTKY"};
+
+QStringList writtenKeys(const QStringList& writes) {
+    QStringList keys;
+    for (const QString& w : writes) keys << w.mid(6).section(QLatin1Char('='), 0, 0);
+    return keys;
+}
+
+} // namespace
+
+class TestAppWindows : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { dir_ = std::make_unique<QTemporaryDir>(); }
+    void firstStartRunsOnTheDefaults();
+    void badEntriesReadAsTheirDefaults();
+    void settingsSurviveCloseAndRestart();
+    void everyClosingWritesEveryEntryInOrder();
+    void storedDepthOutOfRangeIsShownAndTheWindowComesUp();
+    void statusBarAndChartFollowTheWindowSize();
+    void menuHoldsItsItemsInOrder();
+    void konecSavesFirstAndKeepsTheWindowWhenSavingFails();
+    void ownerCreatesTheWindowsInStartUpOrder();
+    void linkRefusalsAreShownAsErrorBoxes();
+    void aboutBoxDoesNotPauseTheTimer();
+    void aboutBoxVersionLabel_data();
+    void aboutBoxVersionLabel();
+    void programRecordGivesTheProjectVersion();
+
+private:
+    QString storeFile() const { return dir_->filePath(QStringLiteral("TevVx52.conf")); }
+    std::unique_ptr<QTemporaryDir> dir_;
+};
+
+void TestAppWindows::firstStartRunsOnTheDefaults() {
+    Run run(storeFile());
+    Tqdx01 w(run.ctx);
+    QCOMPARE(w.pos(), QPoint(192, 107));
+    QCOMPARE(w.size(), QSize(815, 574));
+    QCOMPARE(w.ui->pa_zaznam->text(), QStringLiteral("1"));
+    QCOMPARE(w.ui->pa_jednotky->text(), QStringLiteral("s"));
+    QCOMPARE(w.ui->pa_soubor->text(), QStringLiteral("15"));
+    QCOMPARE(w.recordList(), 1);
+    QCOMPARE(w.recordUnit(), 1);
+    QCOMPARE(w.fileMinutes(), 15);
+    QCOMPARE(w.point_limit, 200);
+    QVERIFY(w.view_3d);
+    QCOMPARE(w.rotation_3d, 35);
+    QCOMPARE(swatch(w.ui->pa_barva_pera1), QColor(255, 0, 0));
+    QCOMPARE(swatch(w.ui->pa_barva_pera2), QColor(0, 128, 0));
+    QCOMPARE(swatch(w.ui->pa_barva_pera3), QColor(255, 255, 0));
+    QCOMPARE(swatch(w.ui->pa_barva_pera4), QColor(0, 0, 255));
+    QCOMPARE(w.ui->Chart1->backWallColor(), vx52::kButtonFace);
+    QCOMPARE(w.ui->Chart1->panelColor(), vx52::kButtonFace);
+    QCOMPARE(w.ui->Chart1->depth3D(), 35);
+    QVERIFY(w.ui->Chart1->view3D());
+    for (QLabel* value : {w.ui->pa_meas1, w.ui->pa_meas2, w.ui->pa_meas3, w.ui->pa_meas4})
+        QCOMPARE(value->text(), QStringLiteral("0,0")); // main() runs on a Czech system
+    QCOMPARE(w.ui->pa_path->text(), QStringLiteral("c:"));
+    QVERIFY(w.Timer1->isActive());
+    QCOMPARE(w.Timer1->interval(), 200);
+    QCOMPARE(w.sample_ticks, 0);
+    QCOMPARE(w.save_ticks, 0);
+    QCOMPARE(w.read_failures, 0);
+    // Nothing is written at start-up and nothing is reported.
+    QVERIFY(run.settings.writes().isEmpty());
+    QVERIFY(run.prompts.asked.isEmpty());
+    QVERIFY(!QFile::exists(storeFile()));
+}
+
+void TestAppWindows::badEntriesReadAsTheirDefaults() {
+    {
+        vx52::QtSettingsStore store(storeFile());
+        store.writeString("DESKTOP", "Left", "abc");
+        store.writeString("DESKTOP", "Width", "");
+        store.writeString("GRAF", "POCET", "12.5");
+        store.writeString("GRAF", "PERO1", "red");
+        store.writeString("GRAF", "G3D", "5");
+        store.writeString("ZAZNAM", "SOUBOR", "x15");
+        store.flush();
+    }
+    Run run(storeFile());
+    auto w = std::make_unique<Tqdx01>(run.ctx);
+    QCOMPARE(w->x(), 192);
+    QCOMPARE(w->width(), 815);
+    QCOMPARE(w->point_limit, 200);
+    QCOMPARE(w->pen_color1, 0x000000FFu);
+    QVERIFY(w->view_3d); // any non-zero value is on
+    QCOMPARE(w->ui->pa_soubor->text(), QStringLiteral("15"));
+    QVERIFY(run.prompts.asked.isEmpty());
+    w->close();
+    // Written back as clean decimal text, G3D as 1.
+    QVERIFY(run.settings.writes().contains("write GRAF/G3D=1"));
+    QVERIFY(run.settings.writes().contains("write DESKTOP/Left=192"));
+    QVERIFY(run.settings.writes().contains("write GRAF/POCET=200"));
+    vx52::QtSettingsStore after(storeFile());
+    QCOMPARE(after.readString("GRAF", "G3D", {}), QStringLiteral("1"));
+
+    // And off reads as off and is written 0.
+    after.writeString("GRAF", "G3D", "0");
+    after.flush();
+    Run second(storeFile());
+    Tqdx01 again(second.ctx);
+    QVERIFY(!again.view_3d);
+    QVERIFY(!again.ui->Chart1->view3D());
+    again.close();
+    QVERIFY(second.settings.writes().contains("write GRAF/G3D=0"));
+}
+
+void TestAppWindows::settingsSurviveCloseAndRestart() {
+    {
+        Run run(storeFile());
+        Tqdx01 w(run.ctx);
+        w.show();
+        w.move(40, 60);
+        w.resize(900, 650);
+        w.pen_color2 = 0x00123456u;
+        w.wall_color = 0x00C0C0C0u;
+        w.panel_color = 0x80000005u;
+        w.view_3d = false;
+        w.rotation_3d = 60;
+        w.point_limit = 1000;
+        w.setRecordList(5);
+        w.setRecordUnit(60);
+        w.setFileMinutes(30);
+        w.close();
+    }
+    Run run(storeFile());
+    Tqdx01 w(run.ctx);
+    QCOMPARE(w.pos(), QPoint(40, 60));
+    QCOMPARE(w.size(), QSize(900, 650));
+    QCOMPARE(w.pen_color1, 0x000000FFu);
+    QCOMPARE(w.pen_color2, 0x00123456u);
+    QCOMPARE(swatch(w.ui->pa_barva_pera2), QColor(0x56, 0x34, 0x12));
+    QCOMPARE(w.wall_color, 0x00C0C0C0u);
+    QCOMPARE(w.panel_color, 0x80000005u);
+    QCOMPARE(w.ui->Chart1->backWallColor(), 0x00C0C0C0u);
+    QCOMPARE(w.ui->Chart1->panelColor(), 0x80000005u);
+    QVERIFY(!w.view_3d);
+    QVERIFY(!w.ui->Chart1->view3D());
+    QCOMPARE(w.rotation_3d, 60);
+    QCOMPARE(w.ui->Chart1->depth3D(), 60);
+    QCOMPARE(w.point_limit, 1000);
+    QCOMPARE(w.ui->pa_zaznam->text(), QStringLiteral("5"));
+    QCOMPARE(w.ui->pa_jednotky->text(), QStringLiteral("min"));
+    QCOMPARE(w.ui->pa_soubor->text(), QStringLiteral("30"));
+    QCOMPARE(w.recordUnit(), 60);
+}
+
+void TestAppWindows::everyClosingWritesEveryEntryInOrder() {
+    Run run(storeFile());
+    Tqdx01 w(run.ctx);
+    w.show();
+    w.close();
+    QCOMPARE(writtenKeys(run.settings.writes()), kWriteOrder);
+    QCOMPARE(run.settings.writes().at(8), QStringLiteral("write GRAF/MRIZ=-2147483633"));
+    // Nothing changed, closed again: all of it again.
+    run.settings.log.clear();
+    w.show();
+    w.close();
+    QCOMPARE(writtenKeys(run.settings.writes()), kWriteOrder);
+}
+
+void TestAppWindows::storedDepthOutOfRangeIsShownAndTheWindowComesUp() {
+    {
+        vx52::QtSettingsStore store(storeFile());
+        store.writeInteger("GRAF", "R3D", 0);
+        store.writeInteger("GRAF", "G3D", 0);
+        store.writeInteger("GRAF", "MRIZ", 0x00FFFFFF);
+        store.writeInteger("ZAZNAM", "LIST", 7);
+        store.flush();
+    }
+    Run run(storeFile());
+    Tqdx01 w(run.ctx);
+    QCOMPARE(run.prompts.asked.size(), 1);
+    QCOMPARE(run.prompts.asked.first().caption, QStringLiteral("VX-52"));
+    QCOMPARE(run.prompts.asked.first().icon, Prompts::Icon::Error);
+    // The steps before the depth ran, the 3D view after it did not.
+    QCOMPARE(w.ui->pa_zaznam->text(), QStringLiteral("7"));
+    QCOMPARE(w.ui->Chart1->backWallColor(), 0x00FFFFFFu);
+    QVERIFY(w.ui->Chart1->view3D() != w.view_3d);
+    QVERIFY(w.Timer1->isActive());
+    // The stored value is kept as it was and written back unchanged.
+    w.close();
+    QVERIFY(run.settings.writes().contains("write GRAF/R3D=0"));
+}
+
+void TestAppWindows::statusBarAndChartFollowTheWindowSize() {
+    Run run(storeFile());
+    Tqdx01 w(run.ctx);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    const QWidget* client = w.ui->centralwidget;
+    const int rightGap = w.ui->Panel4->width() - w.ui->pa_jednotky->geometry().right();
+    w.resize(1015, 774);
+    QTRY_COMPARE(client->width(), 1015);
+    QCOMPARE(w.ui->Panel4->geometry().bottom(), client->height() - 1);
+    QCOMPARE(w.ui->Panel4->width(), client->width());
+    QCOMPARE(w.ui->Chart1->geometry().right(), client->width() - 2);
+    QCOMPARE(w.ui->Chart1->geometry().bottom(), w.ui->Panel4->geometry().top() - 6);
+    QCOMPARE(w.ui->Panel4->width() - w.ui->pa_jednotky->geometry().right(), rightGap);
+    QCOMPARE(w.ui->pa_path->geometry(), QRect(8, 3, 393, 24));
+    QCOMPARE(w.ui->Panel1->geometry(), QRect(0, 0, 521, 137));
+}
+
+void TestAppWindows::menuHoldsItsItemsInOrder() {
+    Run run(storeFile());
+    Tqdx01 w(run.ctx);
+    QStringList titles;
+    for (QAction* menu : w.ui->MainMenu1->actions()) titles << menu->text();
+    QCOMPARE(titles, (QStringList{"&Soubor", "&Nastavení", "Nápo&věda"}));
+    const auto items = [](QMenu* menu) {
+        QStringList out;
+        for (QAction* a : menu->actions())
+            out << (a->isSeparator() ? a->objectName() + ":-" : a->objectName() + ":" + a->text());
+        return out;
+    };
+    QCOMPARE(items(w.ui->mn_soubor),
+             (QStringList{"mn_novy:&Nový soubor", "N1:-", "mn_ulozit:&Uložit...",
+                          "mn_ulozitjako:Uložit j&ako...", "N2:-", "mn_exit:&Konec"}));
+    QCOMPARE(items(w.ui->mn_nastaveni),
+             (QStringList{"mn_port:&Komunikační port", "mn_parametry:&Parametry regulátoru",
+                          "mn_barva:Nastavení &grafu", "mn_rychlost_zaznamu:&Rychlost záznamu"}));
+    QCOMPARE(items(w.ui->mn_napoveda),
+             (QStringList{"mn_about:&O aplikaci", "mn_ident:&Identifikace"}));
+    QVERIFY(w.ui->mn_novy->isCheckable());
+    QVERIFY(!w.ui->mn_novy->isChecked());
+}
+
+void TestAppWindows::konecSavesFirstAndKeepsTheWindowWhenSavingFails() {
+    Run run(storeFile());
+    Tqdx01 w(run.ctx);
+    int saves = 0;
+    bool failSave = true;
+    w.saveBeforeExit = [&] {
+        ++saves;
+        if (failSave) throw vx52::Failure("Soubor nelze vytvořit");
+    };
+    w.show();
+    w.ui->mn_exit->trigger();
+    QCOMPARE(saves, 1);
+    QVERIFY(w.isVisible());
+    QCOMPARE(run.prompts.texts(), QStringList{"Soubor nelze vytvořit."});
+    QVERIFY(run.settings.writes().isEmpty());
+
+    failSave = false;
+    w.ui->mn_exit->trigger();
+    QCOMPARE(saves, 2);
+    QVERIFY(!w.isVisible());
+    QCOMPARE(writtenKeys(run.settings.writes()), kWriteOrder);
+
+    // The close box does not save.
+    w.show();
+    w.close();
+    QCOMPARE(saves, 2);
+}
+
+void TestAppWindows::ownerCreatesTheWindowsInStartUpOrder() {
+    Run run(storeFile());
+    vx52::AppWindows windows(run.services());
+    const QStringList reads = run.settings.reads();
+    QVERIFY(!reads.isEmpty());
+    QCOMPARE(reads.first(), QStringLiteral("read DESKTOP/Left"));
+    // The port dialog read its settings through the main window's store, after the main window.
+    qsizetype lastMain = -1, firstPort = -1;
+    for (qsizetype i = 0; i < reads.size(); ++i) {
+        const bool portEntry = reads[i].startsWith("read PORT/") || reads[i].startsWith("read ADRESA/");
+        if (portEntry && firstPort < 0) firstPort = i;
+        if (!portEntry) lastMain = i;
+    }
+    QVERIFY2(firstPort > 0, qPrintable(reads.join(", ")));
+    QVERIFY2(lastMain < firstPort, qPrintable(reads.join(", ")));
+
+    const QStringList names{"port", "AboutBox", "about_ident", "menu_mod", "rotace3D",
+                            "form_zaznam", "load_form"};
+    QCOMPARE(windows.qdx01->objectName(), QStringLiteral("qdx01"));
+    QStringList children;
+    for (QObject* child : windows.qdx01->children())
+        if (child->isWidgetType() && names.contains(child->objectName())) children << child->objectName();
+    QCOMPARE(children, names); // children in the order they were created
+    QCOMPARE(static_cast<QObject*>(windows.qdx01->port), windows.qdx01->findChild<QObject*>("port"));
+    QCOMPARE(static_cast<QObject*>(windows.qdx01->load_form),
+             windows.qdx01->findChild<QObject*>("load_form"));
+    for (const QString& name : names)
+        QVERIFY2(!windows.qdx01->findChild<QWidget*>(name)->isVisible(), qPrintable(name));
+    QVERIFY(windows.qdx01->Timer1->isActive());
+}
+
+void TestAppWindows::linkRefusalsAreShownAsErrorBoxes() {
+    Run run(storeFile());
+    vx52::AppWindows windows(run.services());
+    run.prompts.clear();
+    QCOMPARE(windows.link().ReadTable(14), 0);
+    QCOMPARE(run.prompts.asked.size(), 1);
+    QCOMPARE(run.prompts.asked.first().text, QString::fromUtf8(vx52::Link::kReadRangeText));
+    QCOMPARE(run.prompts.asked.first().caption, QString::fromUtf8(vx52::Link::kReadRangeCaption));
+    QCOMPARE(run.prompts.asked.first().icon, Prompts::Icon::Error);
+}
+
+void TestAppWindows::aboutBoxDoesNotPauseTheTimer() {
+    Run run(storeFile());
+    vx52::AppWindows windows(run.services());
+    windows.qdx01->show();
+    bool shown = false, timerRan = false;
+    QTimer::singleShot(0, [&] {
+        shown = windows.AboutBox->isVisible() && windows.AboutBox->isModal();
+        timerRan = windows.qdx01->Timer1->isActive();
+        windows.AboutBox->ui->OKButton->click();
+    });
+    windows.qdx01->ui->mn_about->trigger();
+    QVERIFY(shown);
+    QVERIFY(timerRan);
+    QCOMPARE(windows.AboutBox->result(), int(QDialog::Accepted));
+    QVERIFY(windows.qdx01->Timer1->isActive());
+    QVERIFY(run.prompts.asked.isEmpty());
+}
+
+void TestAppWindows::aboutBoxVersionLabel_data() {
+    QTest::addColumn<QByteArray>("record");
+    QTest::addColumn<QString>("label");
+    QTest::newRow("Czech 1250") << QByteArray("\\VarFileInfo\\Translation=040504E2\n"
+                                              "\\StringFileInfo\\040504E2\\FileVersion=1.0.0.0\n")
+                                << "Verze 1.0.0.0";
+    QTest::newRow("other language") << QByteArray("\\StringFileInfo\\040904B0\\FileVersion=1.0.0.0\n")
+                                    << "";
+    QTest::newRow("other code page") << QByteArray("\\StringFileInfo\\040504B0\\FileVersion=2.1.0.0\n")
+                                     << "";
+    QTest::newRow("no file version") << QByteArray("\\StringFileInfo\\040504E2\\ProductName=VX-52\n")
+                                     << "";
+    QTest::newRow("no record") << QByteArray() << "";
+}
+
+void TestAppWindows::aboutBoxVersionLabel() {
+    QFETCH(QByteArray, record);
+    QFETCH(QString, label);
+    Run run(storeFile());
+    TAboutBox box(run.ctx, nullptr, vx52::VersionRecord(record));
+    QCOMPARE(box.ui->Label5->text(), label);
+    QCOMPARE(box.ui->Label1->text(), QStringLiteral("Verze"));
+    QCOMPARE(box.ui->Label6->text(), QStringLiteral("VX-52"));
+    QCOMPARE(box.windowTitle(), QStringLiteral("O aplikaci"));
+    QVERIFY(run.prompts.asked.isEmpty());
+}
+
+void TestAppWindows::programRecordGivesTheProjectVersion() {
+    Run run(storeFile());
+    TAboutBox box(run.ctx);
+    QCOMPARE(box.ui->Label5->text(), QStringLiteral("Verze 1.0.0.0"));
+    QCOMPARE(box.size(), QSize(324, 289));
+    QVERIFY(!box.ui->ProgramIcon->pixmap().isNull());
+}
+
+int main(int argc, char** argv) {
+    qputenv("LC_ALL", "cs_CZ.UTF-8");
+    qputenv("LANG", "cs_CZ.UTF-8");
+    QApplication app(argc, argv);
+    TestAppWindows test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "test_app_windows.moc"
