@@ -1,0 +1,218 @@
+// vx52-cli: its command line, the output of each command and its exit status, in-process on
+// the loopback line and as a program against vx52-sim.
+
+#include "cli/cli_options.h"
+#include "cli/commands.h"
+#include "fixtures/loopback_line.h"
+#include "port/sim_process.h"
+
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTest>
+
+#include <sstream>
+
+using namespace vx52;
+using test::LoopbackLine;
+
+namespace {
+
+struct Run {
+    int status = -1;
+    QString out;
+    QString err;
+};
+
+struct Bench {
+    LoopbackLine line;
+    Link link;
+    explicit Bench(sim::RegulatorConfig config = {}) : line(std::move(config)) {
+        line.OpenLine(1);
+        link.setLine(&line);
+        link.SetDeviceAddress(1);
+    }
+    Run run(const std::string& command, const std::vector<std::string>& args = {}) {
+        std::ostringstream out;
+        std::ostringstream err;
+        Run r;
+        r.status = cli::runCommand(link, command, args, out, err);
+        r.out = QString::fromStdString(out.str());
+        r.err = QString::fromStdString(err.str());
+        return r;
+    }
+};
+
+Run runProgram(const QStringList& args) {
+    QProcess p;
+    p.start(QStringLiteral(VX52_CLI), args);
+    Run r;
+    if (!p.waitForFinished(20000)) return r;
+    r.status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    r.out = QString::fromUtf8(p.readAllStandardOutput());
+    r.err = QString::fromUtf8(p.readAllStandardError());
+    return r;
+}
+
+} // namespace
+
+class TestCli : public QObject {
+    Q_OBJECT
+
+private slots:
+    void commandLine_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<bool>("valid");
+        QTest::newRow("device and command") << QStringList{"--device", "/dev/x", "meas"} << true;
+        QTest::newRow("com, every option")
+            << QStringList{"--com", "3", "--baud",  "19200", "--da", "127",
+                           "--sa",  "5", "--trace", "scan",  "0",    "4"}
+            << true;
+        QTest::newRow("no line") << QStringList{"meas"} << false;
+        QTest::newRow("both lines")
+            << QStringList{"--com", "1", "--device", "/dev/x", "meas"} << false;
+        QTest::newRow("COM 9") << QStringList{"--com", "9", "meas"} << false;
+        QTest::newRow("DA 128") << QStringList{"--com", "1", "--da", "128", "meas"} << false;
+        QTest::newRow("SA 127") << QStringList{"--com", "1", "--sa", "127", "meas"} << false;
+        QTest::newRow("speed not a number")
+            << QStringList{"--com", "1", "--baud", "fast", "meas"} << false;
+        QTest::newRow("no command") << QStringList{"--com", "1"} << false;
+        QTest::newRow("unknown command") << QStringList{"--com", "1", "reboot"} << false;
+        QTest::newRow("option without value") << QStringList{"--com"} << false;
+    }
+    void commandLine() {
+        QFETCH(QStringList, args);
+        QFETCH(bool, valid);
+        std::vector<std::string> v;
+        for (const QString& a : args)
+            v.push_back(a.toStdString());
+        std::string error;
+        const auto o = cli::parseCliOptions(v, error);
+        QCOMPARE(o.has_value(), valid);
+        QCOMPARE(error.empty(), valid);
+        if (valid && args.contains("--com")) {
+            QCOMPARE(o->com, 3);
+            QCOMPARE(o->baud, 19200);
+            QCOMPARE(o->da, 127);
+            QCOMPARE(o->sa, 5);
+            QVERIFY(o->trace);
+            QCOMPARE(o->arguments, (std::vector<std::string>{"0", "4"}));
+        }
+    }
+
+    void fieldValues() {
+        QCOMPARE(cli::formatField(0.1f, true), std::string("0.1"));
+        QCOMPARE(cli::formatField(-10.0f, true), std::string("-10"));
+        QCOMPARE(cli::formatField(123456.789f, true), std::string("123456.79"));
+        QCOMPARE(cli::formatField(1.0e-7f, true), std::string("1e-07"));
+        QCOMPARE(cli::formatField(-2, false), std::string("-2"));
+    }
+
+    void readingCommands() {
+        Bench b;
+        b.line.regulator().setProcessRunning(false);
+        b.line.regulator().tables().MEAS = {21.5f, 0.25f, -3.0f, 1000.0f, 0x09, -1};
+        Run r = b.run("meas");
+        QCOMPARE(r.status, 0);
+        QCOMPARE(r.out, QString("MEAS.OUT1=21.5\nMEAS.OUT2=0.25\nMEAS.OUT3=-3\nMEAS.OUT4=1000\n"
+                                "MEAS.RELAYS=9\nMEAS.WORD=-1\n"));
+        r = b.run("read-table", {"8"});
+        QCOMPARE(r.out, QString("REGO.TYP=0\nREGO.DSER=60\nREGO.DEAD=2\nREGO.FEED=0\n"));
+        QCOMPARE(b.run("type").out, QString("QDX 72-4xxx\n"));
+        QVERIFY(b.run("version").out.startsWith("FW-R-12-10"));
+        QCOMPARE(b.run("eeprom").status, 0);
+        QCOMPARE(b.run("probe").out, QString("1\n"));
+    }
+
+    void writeTableChangesOnlyTheNamedFields() {
+        Bench b;
+        const Run r = b.run("write-table", {"1", "SPLO=-12.5", "ALARM1.RALA=1"});
+        QCOMPARE(r.status, 0);
+        const auto& alarm = b.line.regulator().tables().ALARM1;
+        QCOMPARE(alarm.SPLO, -12.5f);
+        QCOMPARE(alarm.RALA, std::uint8_t(1));
+        QCOMPARE(alarm.HYST, 1.0f); // read first, so the rest is what the regulator had
+        QVERIFY(r.out.contains("ALARM1.SPLO=-12.5\n"));
+    }
+
+    void badArgumentsSendNothing_data() {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QStringList>("args");
+        QTest::newRow("table 14") << "read-table" << QStringList{"14"};
+        QTest::newRow("write table 12") << "write-table" << QStringList{"12", "OUT1=1"};
+        QTest::newRow("field of another table") << "write-table" << QStringList{"0", "PID.PB=2"};
+        QTest::newRow("unknown field") << "write-table" << QStringList{"0", "XX=2"};
+        QTest::newRow("byte out of range") << "write-table" << QStringList{"11", "ADRESA=300"};
+        QTest::newRow("decimal comma") << "write-table" << QStringList{"0", "SP=1,5"};
+        QTest::newRow("no assignment") << "write-table" << QStringList{"0"};
+        QTest::newRow("meas with argument") << "meas" << QStringList{"1"};
+        QTest::newRow("scan beyond 126") << "scan" << QStringList{"0", "127"};
+    }
+    void badArgumentsSendNothing() {
+        QFETCH(QString, command);
+        QFETCH(QStringList, args);
+        Bench b;
+        std::vector<std::string> v;
+        for (const QString& a : args)
+            v.push_back(a.toStdString());
+        const Run r = b.run(command.toStdString(), v);
+        QCOMPARE(r.status, 2);
+        QVERIFY(!r.err.isEmpty());
+        QVERIFY(b.line.written.empty());
+    }
+
+    void exchangeFailuresGiveOne() {
+        Bench b({.kind = sim::DeviceKind::Nothing});
+        for (const char* c : {"meas", "type", "version", "eeprom", "probe"})
+            QCOMPARE(b.run(c).status, 1);
+        QCOMPARE(b.run("read-table", {"0"}).status, 1);
+        QCOMPARE(b.run("write-table", {"0", "SP=1"}).status, 1);
+        QCOMPARE(b.run("scan", {"0", "3"}).status, 1);
+    }
+
+    void scanListsTheAnsweringStations() {
+        Bench b({.address = 9, .alsoAnswer = {2, 40}});
+        const Run r = b.run("scan");
+        QCOMPARE(r.status, 0);
+        QCOMPARE(r.out, QString("2\n9\n40\n"));
+        QCOMPARE(b.link.GetDeviceAddress(), std::uint8_t(1)); // put back as it was
+        QCOMPARE(b.run("scan", {"3", "8"}).out, QString());
+    }
+
+    void programAgainstTheSimulator() {
+        test::SimProcess sim({"--address", "4"});
+        QVERIFY(sim.running());
+        Run r = runProgram({"--device", sim.path(), "--da", "4", "--trace", "meas"});
+        QCOMPARE(r.status, 0);
+        const QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 6);
+        QVERIFY(lines[0].startsWith("MEAS.OUT1="));
+        QVERIFY(lines[5].startsWith("MEAS.WORD="));
+        const QStringList trace = r.err.split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(trace.size(), 2);
+        QVERIFY2(QRegularExpression("^TX \\d+ 68 04 04 68 04 00 6C 03 73 16$")
+                     .match(trace[0])
+                     .hasMatch(),
+                 qPrintable(trace[0]));
+        QVERIFY(QRegularExpression("^RX \\d+ 68 16 16 68 00 04 08( [0-9A-F]{2}){21}$")
+                    .match(trace[1])
+                    .hasMatch());
+
+        r = runProgram({"--device", sim.path(), "--da", "5", "probe"});
+        QCOMPARE(r.status, 1);
+        QVERIFY(r.out.isEmpty());
+    }
+
+    void programUsageAndLineFailures() {
+        Run r = runProgram({"--device", "/nonexistent/tty", "meas"});
+        QCOMPARE(r.status, 2);
+        QVERIFY2(r.err.startsWith("Sériový port COM1 nelze otevřít"), qPrintable(r.err));
+        r = runProgram({"meas"});
+        QCOMPARE(r.status, 2);
+        r = runProgram({"--help"});
+        QCOMPARE(r.status, 0);
+        QVERIFY(r.out.contains("write-table T FIELD=VALUE"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCli)
+#include "test_cli.moc"
