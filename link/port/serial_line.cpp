@@ -34,7 +34,9 @@ SerialLine::SerialLine(ComPorts ports) : ports_(std::move(ports)) {
     // close it then, once, instead of letting every later call rediscover the error.
     QObject::connect(&port_, &QSerialPort::errorOccurred, &port_,
                      [this](QSerialPort::SerialPortError error) {
-                         if (error != QSerialPort::ResourceError) return;
+                         if (error != QSerialPort::ResourceError &&
+                             error != QSerialPort::ReadError && error != QSerialPort::WriteError)
+                             return;
                          const unsigned generation = generation_;
                          QMetaObject::invokeMethod(
                              &port_,

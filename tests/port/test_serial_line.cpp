@@ -158,6 +158,19 @@ private slots:
         QVERIFY(clock.elapsed() < 50);
     }
 
+    void farEndVanishingWhileIdleClosesTheLine() {
+        PtyPeer peer;
+        SerialLine line(onlyDevice(peer.path()));
+        QCOMPARE(openText(line, 1), QString());
+        peer.vanish();
+        // Between exchanges the event loop runs (the port dialog keeps the line open).
+        QTRY_VERIFY_WITH_TIMEOUT(!line.isOpen(), 1000);
+        QElapsedTimer clock;
+        clock.start();
+        QVERIFY(!line.write(Bytes{0x10}));
+        QVERIFY(clock.elapsed() < 50);
+    }
+
     void openIsExclusive() {
         PtyPeer peer;
         SerialLine first(onlyDevice(peer.path()));
