@@ -1,5 +1,6 @@
 #include "link/port/Unitport.h"
 
+#include "link/port/com_ports.h"
 #include "ui_Unitport.h"
 #include "ui/guard.h"
 
@@ -18,7 +19,6 @@ namespace {
 constexpr int kTableColumns = 16;
 constexpr int kTableRows = 8;
 constexpr int kLastAddress = 126; // 127 is the broadcast address, never probed
-constexpr int kComCount = 8;
 
 constexpr std::array<int, 14> kSpeeds{110,   300,   600,   1200,  2400,   4800,   9600,
                                       19200, 38400, 56000, 57600, 115200, 128000, 256000};
@@ -105,7 +105,7 @@ void Tport::FormCreate() {
     host_addr_ = addressOrDefault(settings.readInteger(kSectionAddress, QStringLiteral("SA"), 0));
     device_addr_ = addressOrDefault(settings.readInteger(kSectionAddress, QStringLiteral("DA"), 0));
     int com = settings.readInteger(kSectionPort, QStringLiteral("COM"), 1);
-    if (com < 0 || com > kComCount) com = 1;
+    if (com < 0 || com > vx52::ComPorts::kLast) com = 1;
     ctx_.line.setComNumber(com);
     ctx_.line.setBaudRate(settings.readInteger(kSectionPort, QStringLiteral("BAUDRATE"), 9600));
 
@@ -130,6 +130,7 @@ void Tport::FormShow() {
     }
     device_addr_ = ctx_.link.GetDeviceAddress();
     ui->cb_da->setCurrentIndex(device_addr_);
+    describeComEntries();
     SnapshotSettings();
 }
 
@@ -258,7 +259,14 @@ void Tport::selectSpeed(int baud) {
 
 void Tport::selectNoPort() { ui->cb_com->setCurrentIndex(0); }
 
-void Tport::describeComEntries() {}
+void Tport::describeComEntries() {
+    // The same mapping the serial line opens by, so the tip names the device really used.
+    const vx52::ComPorts ports([this](const QString& key, const QString& fallback) {
+        return ctx_.settings.readString(kSectionPort, key, fallback);
+    });
+    for (int com = vx52::ComPorts::kFirst; com <= vx52::ComPorts::kLast; ++com)
+        ui->cb_com->setItemData(com, ports.devicePath(com), Qt::ToolTipRole);
+}
 
 void Tport::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);

@@ -1,0 +1,87 @@
+#pragma once
+// The port dialog on the loopback line, with a settings store of its own and scripted boxes.
+
+#include "fixtures/fake_time.h"
+#include "fixtures/loopback_line.h"
+#include "fixtures/scripted_prompts.h"
+#include "link/link.h"
+#include "link/port/Unitport.h"
+#include "ui/app_context.h"
+#include "ui/qt_settings_store.h"
+
+#include <QComboBox>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTemporaryDir>
+
+#include <memory>
+
+namespace vx52::test {
+
+struct PortRig {
+    QTemporaryDir dir;
+    QtSettingsStore settings{dir.filePath(QStringLiteral("TevVx52.ini"))};
+    LoopbackLine line;
+    Link link;
+    ScriptedPrompts prompts;
+    FakeClock clock;
+    RecordingPause pause;
+    AppContext ctx{link, line, settings, prompts, clock, pause};
+    bool port_opened = false;
+    std::unique_ptr<Tport> port;
+
+    PortRig() { link.setLine(&line); }
+
+    // Creates the dialog as the application does at start-up.
+    Tport& create() {
+        port = std::make_unique<Tport>(ctx);
+        port->setPortOpenedFlag(&port_opened);
+        return *port;
+    }
+    // Shows it as the main window's menu entry does.
+    void show() {
+        port_opened = false;
+        port->show();
+    }
+
+    QComboBox* combo(const char* name) const { return port->findChild<QComboBox*>(name); }
+    QPushButton* button(const char* name) const { return port->findChild<QPushButton*>(name); }
+    QTableWidget* table() const { return port->findChild<QTableWidget*>("str_tab"); }
+    QString cell(int address) const {
+        return table()->item(address / 16, address % 16)->text();
+    }
+
+    // The operator picks an entry of a list.
+    void choose(const char* name, int index) const {
+        QComboBox* box = combo(name);
+        box->setCurrentIndex(index);
+        emit box->activated(index);
+    }
+    void chooseText(const char* name, const QString& text) const {
+        choose(name, combo(name)->findText(text));
+    }
+
+    int stored(const char* section, const char* key) {
+        return settings.readInteger(section, key, -999);
+    }
+
+    // Runs the search's timer ticks until it stops by itself (at most limit); the count.
+    int tickUntilIdle(int limit = 1000) {
+        int ticks = 0;
+        while (port->searching() && ticks < limit) {
+            port->Timer1Timer();
+            ++ticks;
+        }
+        return ticks;
+    }
+
+    // The station probes written to the line, in order.
+    std::vector<LoopbackLine::Bytes> probes() const {
+        std::vector<LoopbackLine::Bytes> out;
+        for (const auto& frame : line.written)
+            if (frame.size() == 6 && frame[0] == 0x10 && frame[3] == 0x69) out.push_back(frame);
+        return out;
+    }
+};
+
+} // namespace vx52::test

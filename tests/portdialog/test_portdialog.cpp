@@ -1,0 +1,495 @@
+// The port dialog on the loopback line: stored settings, changes taking effect at once,
+// Storno, the stored entries, and the address search driven tick by tick.
+
+#include "port_rig.h"
+
+#include <QKeyEvent>
+#include <QTest>
+
+using vx52::Prompts;
+using vx52::test::PortRig;
+
+namespace {
+
+const QString kStornoQuestion = QStringLiteral(
+    "Byly provedeny změny v nastavení.\nOpravdu se chceš vrátit k původnímu nastavení?");
+
+} // namespace
+
+class TestPortDialog : public QObject {
+    Q_OBJECT
+
+private slots:
+    void formHasItsControls();
+    void createdFromStoredSettings_data();
+    void createdFromStoredSettings();
+    void unofferedSpeedSelectsNothingAndLineRunsAtIt();
+    void showOpensTheChosenLineOncePerShowing();
+    void showWithMissingPortSelectsNoPortAndTakesAddress();
+    void lineChangeReopensNoPortKeepsLine();
+    void speedChangeAppliesToOpenLine();
+    void speedChangeAfterFailedOpenNamesCom0();
+    void stornoWithoutChangesAsksNothing();
+    void stornoAfterHostChange_data();
+    void stornoAfterHostChange();
+    void stornoAfterSpeedChangeWritesOldSpeed();
+    void stornoRestoresAddressesWhenLineCannotReopen();
+    void closingWithNoPortStoresCom1();
+    void comEntriesShowTheirDevice();
+    void searchShowsAnsweringStations();
+    void searchInterruptedKeepsFoundAndRestartClears();
+    void searchAgainDuringSearchStartsFromZero();
+    void searchWithLineClosedEndsAfter127Ticks();
+    void closeBoxDuringSearchStopsIt();
+};
+
+void TestPortDialog::formHasItsControls() {
+    PortRig rig;
+    Tport& port = rig.create();
+    QCOMPARE(port.windowTitle(), QStringLiteral("Komunikační port"));
+    QCOMPARE(port.size(), QSize(475, 285));
+
+    QCOMPARE(rig.combo("cb_com")->count(), 9);
+    QCOMPARE(rig.combo("cb_com")->itemText(0), QStringLiteral("žádný port"));
+    QCOMPARE(rig.combo("cb_com")->itemText(8), QStringLiteral("COM 8"));
+    QCOMPARE(rig.combo("cb_da")->count(), 127);
+    QCOMPARE(rig.combo("cb_sa")->itemText(126), QStringLiteral("126"));
+    QStringList speeds;
+    for (int i = 0; i < rig.combo("cb_baudrate")->count(); ++i)
+        speeds << rig.combo("cb_baudrate")->itemText(i);
+    QCOMPARE(speeds.join(' '), QStringLiteral("110 300 600 1200 2400 4800 9600 19200 38400 "
+                                              "56000 57600 115200 128000 256000"));
+
+    QTableWidget* table = rig.table();
+    QCOMPARE(table->columnCount(), 16);
+    QCOMPARE(table->rowCount(), 8);
+    QCOMPARE(table->columnWidth(5), 26);
+    QCOMPARE(table->rowHeight(3), 16);
+    QVERIFY(!table->isEnabled());
+    // The whole table is visible: no cell hides behind the frame.
+    rig.show();
+    QVERIFY(table->viewport()->width() >= 16 * 26);
+    QVERIFY(table->viewport()->height() >= 8 * 16);
+
+    QVERIFY(rig.button("tl_ok")->isDefault());
+    QVERIFY(!rig.button("tl_prerusit")->isEnabled());
+    QCOMPARE(rig.button("tl_najit")->toolTip(), QStringLiteral("Spustí vyhledávání adres"));
+    QCOMPARE(rig.combo("cb_sa")->toolTip(), QStringLiteral("Nastaví adresu počítače"));
+    QVERIFY(!port.searching());
+}
+
+void TestPortDialog::createdFromStoredSettings_data() {
+    QTest::addColumn<QStringList>("stored"); // "SECTION/KEY=text"
+    QTest::addColumn<int>("sa");
+    QTest::addColumn<int>("da");
+    QTest::addColumn<int>("com");
+    QTest::addColumn<QString>("speed");
+
+    QTest::newRow("nothing stored") << QStringList{} << 0 << 0 << 1 << "9600";
+    QTest::newRow("all stored") << QStringList{"ADRESA/SA=3", "ADRESA/DA=17", "PORT/COM=4",
+                                               "PORT/BAUDRATE=19200"}
+                                << 3 << 17 << 4 << "19200";
+    QTest::newRow("not numbers") << QStringList{"ADRESA/SA=abc", "PORT/COM=1x", "PORT/BAUDRATE="}
+                                 << 0 << 0 << 1 << "9600";
+    QTest::newRow("no port stored by hand") << QStringList{"PORT/COM=0"} << 0 << 0 << 0 << "9600";
+    // Outside the lists' ranges: the defaults, not a truncated bus address.
+    QTest::newRow("out of range") << QStringList{"ADRESA/SA=300", "ADRESA/DA=-1", "PORT/COM=9"}
+                                  << 0 << 0 << 1 << "9600";
+}
+
+void TestPortDialog::createdFromStoredSettings() {
+    QFETCH(QStringList, stored);
+    PortRig rig;
+    for (const QString& entry : stored) {
+        const QString path = entry.section('=', 0, 0);
+        rig.settings.writeString(path.section('/', 0, 0), path.section('/', 1),
+                                 entry.section('=', 1));
+    }
+    Tport& port = rig.create();
+
+    QTEST(rig.combo("cb_sa")->currentIndex(), "sa");
+    QTEST(int(rig.link.GetHostAddress()), "sa");
+    QTEST(rig.combo("cb_da")->currentIndex(), "da");
+    QTEST(int(rig.link.GetDeviceAddress()), "da");
+    QTEST(rig.combo("cb_com")->currentIndex(), "com");
+    QTEST(port.com_number(), "com");
+    QTEST(rig.combo("cb_baudrate")->currentText(), "speed");
+    QCOMPARE(QString::number(rig.line.baudRate()), rig.combo("cb_baudrate")->currentText());
+    QVERIFY(!port.SettingsChanged());
+    QVERIFY(rig.line.opened.empty()); // creating opens nothing
+}
+
+void TestPortDialog::unofferedSpeedSelectsNothingAndLineRunsAtIt() {
+    PortRig rig;
+    rig.settings.writeInteger("PORT", "BAUDRATE", 14400);
+    rig.create();
+    QCOMPARE(rig.combo("cb_baudrate")->currentIndex(), -1);
+
+    rig.show();
+    QCOMPARE(rig.line.opened, std::vector<int>{1});
+    QCOMPARE(rig.line.bauds.back(), 14400);
+
+    rig.button("tl_ok")->click();
+    QCOMPARE(rig.stored("PORT", "BAUDRATE"), 14400);
+}
+
+void TestPortDialog::showOpensTheChosenLineOncePerShowing() {
+    PortRig rig;
+    rig.settings.writeInteger("PORT", "COM", 3);
+    rig.line.existingPorts = {1, 3};
+    Tport& port = rig.create();
+
+    rig.show();
+    QVERIFY(rig.port_opened);
+    QVERIFY(rig.line.isOpen());
+    QCOMPARE(rig.line.openPort(), 3);
+
+    // The flag still set (the same showing): no second open.
+    port.hide();
+    port.show();
+    QCOMPARE(rig.line.opened.size(), std::size_t(1));
+
+    // The parameter editor moved the regulator; the next showing follows the link.
+    port.hide();
+    rig.line.CloseLine();
+    rig.link.SetDeviceAddress(42);
+    rig.show();
+    QCOMPARE(rig.line.opened, (std::vector<int>{3, 3}));
+    QCOMPARE(rig.combo("cb_da")->currentIndex(), 42);
+    QCOMPARE(port.device_addr(), 42);
+    QVERIFY(!port.SettingsChanged());
+    QVERIFY(rig.prompts.asked.isEmpty());
+}
+
+void TestPortDialog::showWithMissingPortSelectsNoPortAndTakesAddress() {
+    PortRig rig;
+    rig.settings.writeInteger("PORT", "COM", 3);
+    rig.line.heldPorts = {3};
+    rig.line.existingPorts = {1, 3};
+    Tport& port = rig.create();
+    rig.link.SetDeviceAddress(7);
+
+    rig.show();
+    QVERIFY(port.isVisible());
+    QCOMPARE(rig.prompts.texts(), QStringList{"Sériový port COM3 nelze otevřít."});
+    QCOMPARE(rig.prompts.asked[0].caption, QStringLiteral("VX-52"));
+    QCOMPARE(rig.prompts.asked[0].icon, Prompts::Icon::Error);
+    QCOMPARE(rig.combo("cb_com")->currentIndex(), 0);
+    QCOMPARE(port.com_number(), 0);
+    QVERIFY(!rig.line.isOpen());
+    // The failed open does not leave a stale regulator address on show.
+    QCOMPARE(rig.combo("cb_da")->currentIndex(), 7);
+}
+
+void TestPortDialog::lineChangeReopensNoPortKeepsLine() {
+    PortRig rig;
+    rig.line.existingPorts = {1, 2};
+    Tport& port = rig.create();
+    rig.show();
+
+    rig.choose("cb_com", 2);
+    QCOMPARE(rig.line.closes, 1);
+    QCOMPARE(rig.line.openPort(), 2);
+    QCOMPARE(port.com_number(), 2);
+    QCOMPARE(port.selectedCom(), 2);
+
+    rig.choose("cb_com", 0);
+    QCOMPARE(port.com_number(), 0);
+    QCOMPARE(rig.line.openPort(), 2); // still open until the dialog closes
+    QCOMPARE(rig.line.closes, 1);
+
+    rig.choose("cb_com", 5); // does not exist here
+    QCOMPARE(rig.prompts.texts(), QStringList{"Sériový port COM5 nelze otevřít."});
+    QCOMPARE(rig.combo("cb_com")->currentIndex(), 0);
+    QVERIFY(!rig.line.isOpen());
+}
+
+void TestPortDialog::speedChangeAppliesToOpenLine() {
+    PortRig rig;
+    Tport& port = rig.create();
+    rig.show();
+
+    rig.chooseText("cb_baudrate", "57600");
+    QCOMPARE(port.baudrate(), 57600);
+    QCOMPARE(rig.line.bauds.back(), 57600);
+    QCOMPARE(rig.line.opened.size(), std::size_t(1)); // not reopened
+    QVERIFY(rig.prompts.asked.isEmpty());
+
+    // The regulator listening at the new speed hears the next probe.
+    rig.line.deviceBaud = 57600;
+    rig.link.SetDeviceAddress(1);
+    QCOMPARE(rig.link.ProbeStation(), std::uint8_t(1));
+}
+
+void TestPortDialog::speedChangeAfterFailedOpenNamesCom0() {
+    PortRig rig;
+    rig.settings.writeInteger("PORT", "COM", 3); // COM 3 does not exist
+    rig.create();
+    rig.show();
+    rig.prompts.clear();
+
+    rig.chooseText("cb_baudrate", "19200");
+    QCOMPARE(rig.prompts.texts(), QStringList{"Nepodařila se reinicializace portu COM0."});
+    QCOMPARE(rig.prompts.asked[0].caption, QStringLiteral("VX-52"));
+}
+
+void TestPortDialog::stornoWithoutChangesAsksNothing() {
+    PortRig rig;
+    rig.settings.writeInteger("ADRESA", "DA", 5);
+    Tport& port = rig.create();
+    rig.show();
+
+    rig.button("tl_cancel")->click();
+    QVERIFY(rig.prompts.asked.isEmpty());
+    QVERIFY(!port.isVisible());
+    QCOMPARE(port.result(), int(QDialog::Rejected));
+    QCOMPARE(rig.stored("ADRESA", "DA"), 5);
+    QCOMPARE(rig.stored("PORT", "COM"), 1);
+}
+
+void TestPortDialog::stornoAfterHostChange_data() {
+    QTest::addColumn<bool>("yes");
+    QTest::addColumn<int>("kept");
+    QTest::newRow("Yes restores") << true << 4;
+    QTest::newRow("No keeps") << false << 9;
+}
+
+void TestPortDialog::stornoAfterHostChange() {
+    QFETCH(bool, yes);
+    PortRig rig;
+    rig.settings.writeInteger("ADRESA", "SA", 4);
+    Tport& port = rig.create();
+    rig.show();
+
+    rig.choose("cb_sa", 9);
+    QCOMPARE(int(rig.link.GetHostAddress()), 9);
+    QVERIFY(port.SettingsChanged());
+
+    rig.prompts.answers.push_back(yes ? Prompts::Answer::Yes : Prompts::Answer::No);
+    rig.button("tl_cancel")->click();
+    QCOMPARE(rig.prompts.texts(), QStringList{kStornoQuestion});
+    QCOMPARE(rig.prompts.asked[0].caption, QStringLiteral("Dotaz"));
+    QCOMPARE(rig.prompts.asked[0].icon, Prompts::Icon::Question);
+    QCOMPARE(rig.prompts.asked[0].buttons, Prompts::Buttons::YesNo);
+    QVERIFY(!port.isVisible());
+
+    QTEST(rig.combo("cb_sa")->currentIndex(), "kept");
+    QTEST(int(rig.link.GetHostAddress()), "kept");
+    QTEST(rig.stored("ADRESA", "SA"), "kept");
+    QCOMPARE(rig.line.opened.size(), std::size_t(1)); // the line was not touched
+}
+
+void TestPortDialog::stornoAfterSpeedChangeWritesOldSpeed() {
+    PortRig rig;
+    Tport& port = rig.create();
+    rig.show();
+    rig.chooseText("cb_baudrate", "115200");
+    QCOMPARE(rig.line.bauds.back(), 115200);
+
+    rig.prompts.answers.push_back(Prompts::Answer::Yes);
+    rig.button("tl_cancel")->click();
+    QCOMPARE(rig.combo("cb_baudrate")->currentText(), QStringLiteral("9600"));
+    QCOMPARE(port.baudrate(), 9600);
+    QCOMPARE(rig.line.bauds.back(), 9600);
+    QCOMPARE(rig.line.opened.size(), std::size_t(1));
+    QCOMPARE(rig.stored("PORT", "BAUDRATE"), 9600);
+}
+
+void TestPortDialog::stornoRestoresAddressesWhenLineCannotReopen() {
+    PortRig rig;
+    rig.line.existingPorts = {1, 2};
+    Tport& port = rig.create();
+    rig.show();
+    rig.choose("cb_com", 2);
+    rig.choose("cb_da", 33);
+    rig.choose("cb_sa", 12);
+    rig.line.heldPorts = {1}; // meanwhile another program took COM 1
+
+    rig.prompts.answers.push_back(Prompts::Answer::Yes);
+    rig.button("tl_cancel")->click();
+    QCOMPARE(rig.prompts.texts(),
+             (QStringList{kStornoQuestion, "Sériový port COM1 nelze otevřít."}));
+    QVERIFY(!port.isVisible());
+    QCOMPARE(int(rig.link.GetDeviceAddress()), 0);
+    QCOMPARE(int(rig.link.GetHostAddress()), 0);
+    QCOMPARE(rig.stored("ADRESA", "DA"), 0);
+    QCOMPARE(rig.stored("ADRESA", "SA"), 0);
+}
+
+void TestPortDialog::closingWithNoPortStoresCom1() {
+    PortRig rig;
+    rig.settings.writeInteger("PORT", "COM", 1);
+    Tport& port = rig.create();
+    rig.show();
+    rig.choose("cb_com", 0);
+
+    rig.button("tl_ok")->click();
+    QCOMPARE(port.result(), int(QDialog::Accepted));
+    QCOMPARE(rig.stored("PORT", "COM"), 1);
+    QCOMPARE(port.com_number(), 1);
+    QCOMPARE(rig.combo("cb_com")->currentIndex(), 0); // the list keeps "žádný port"
+
+    // The next start comes up on COM 1.
+    rig.port.reset();
+    rig.create();
+    QCOMPARE(rig.combo("cb_com")->currentIndex(), 1);
+}
+
+void TestPortDialog::comEntriesShowTheirDevice() {
+    PortRig rig;
+    rig.settings.writeString("PORT", "DEVICE3", "/dev/ttyUSB0");
+    rig.create();
+    QComboBox* com = rig.combo("cb_com");
+    QCOMPARE(com->itemData(3, Qt::ToolTipRole).toString(), QStringLiteral("/dev/ttyUSB0"));
+    QCOMPARE(com->itemData(1, Qt::ToolTipRole).toString(), QStringLiteral("/dev/ttyS0"));
+    QVERIFY(com->itemData(0, Qt::ToolTipRole).toString().isEmpty());
+
+    // A mapping changed in the store shows at the next showing.
+    rig.settings.writeString("PORT", "DEVICE8", "/dev/pts/12");
+    rig.show();
+    QCOMPARE(com->itemData(8, Qt::ToolTipRole).toString(), QStringLiteral("/dev/pts/12"));
+}
+
+void TestPortDialog::searchShowsAnsweringStations() {
+    PortRig rig; // the simulated regulator answers at 1
+    rig.line.addAnsweringAddress(17);
+    Tport& port = rig.create();
+    rig.show();
+    rig.choose("cb_sa", 3);
+    rig.choose("cb_da", 9);
+
+    rig.button("tl_najit")->click();
+    QVERIFY(port.searching());
+    QVERIFY(rig.button("tl_prerusit")->isEnabled());
+    QVERIFY(rig.button("tl_najit")->isEnabled());
+    for (const char* name : {"cb_com", "cb_baudrate", "cb_da", "cb_sa"})
+        QVERIFY2(!rig.combo(name)->isEnabled(), name);
+    QVERIFY(!rig.button("tl_ok")->isEnabled());
+    QVERIFY(!rig.button("tl_cancel")->isEnabled());
+
+    int ticks = 0;
+    while (port.searching() && ticks < 200) {
+        const int address = port.search_addr();
+        port.Timer1Timer();
+        ++ticks;
+        // The current cell follows the search; the regulator address is given back.
+        QCOMPARE(rig.table()->currentRow(), address / 16);
+        QCOMPARE(rig.table()->currentColumn(), address % 16);
+        QCOMPARE(int(rig.link.GetDeviceAddress()), 9);
+    }
+    QCOMPARE(ticks, 127);
+
+    for (int address = 0; address <= 126; ++address) {
+        const QString expected = address == 1 || address == 17 ? QString::number(address) : " ";
+        QVERIFY2(rig.cell(address) == expected, qPrintable(QString::number(address)));
+    }
+    QCOMPARE(rig.table()->item(0, 1)->text(), QStringLiteral("1"));
+    QCOMPARE(rig.table()->item(1, 1)->text(), QStringLiteral("17"));
+    QVERIFY(rig.cell(127).isEmpty()); // the broadcast address has no result
+
+    // One probe per address, in order, from the chosen PC address.
+    const auto probes = rig.probes();
+    QCOMPARE(probes.size(), std::size_t(127));
+    for (std::size_t i = 0; i < probes.size(); ++i) {
+        QCOMPARE(int(probes[i][1]), int(i));
+        QCOMPARE(int(probes[i][2]), 3);
+    }
+
+    QVERIFY(!rig.button("tl_prerusit")->isEnabled());
+    for (const char* name : {"cb_com", "cb_baudrate", "cb_da", "cb_sa"})
+        QVERIFY2(rig.combo(name)->isEnabled(), name);
+    QVERIFY(rig.button("tl_ok")->isEnabled());
+    QVERIFY(rig.button("tl_cancel")->isEnabled());
+    QCOMPARE(port.device_addr(), 9); // the search never changes the regulator address
+}
+
+void TestPortDialog::searchInterruptedKeepsFoundAndRestartClears() {
+    PortRig rig;
+    rig.line.addAnsweringAddress(40);
+    rig.line.addAnsweringAddress(41);
+    Tport& port = rig.create();
+    rig.show();
+
+    rig.button("tl_najit")->click();
+    for (int i = 0; i <= 40; ++i) port.Timer1Timer(); // addresses 0..40
+    rig.button("tl_prerusit")->click();
+    QVERIFY(!port.searching());
+    QVERIFY(!rig.button("tl_prerusit")->isEnabled());
+    QVERIFY(rig.button("tl_ok")->isEnabled());
+    QVERIFY(rig.combo("cb_com")->isEnabled());
+    QCOMPARE(rig.cell(1), QStringLiteral("1"));
+    QCOMPARE(rig.cell(40), QStringLiteral("40"));
+    QCOMPARE(rig.cell(41), QStringLiteral(" "));
+    QCOMPARE(rig.probes().size(), std::size_t(41));
+
+    rig.button("tl_najit")->click();
+    QCOMPARE(port.search_addr(), 0);
+    for (int address = 0; address <= 126; ++address)
+        QVERIFY2(rig.cell(address) == " ", qPrintable(QString::number(address)));
+    port.Timer1Timer();
+    QCOMPARE(int(rig.probes().back()[1]), 0);
+    QCOMPARE(rig.tickUntilIdle(), 126);
+    QCOMPARE(rig.cell(41), QStringLiteral("41"));
+}
+
+void TestPortDialog::searchAgainDuringSearchStartsFromZero() {
+    PortRig rig;
+    Tport& port = rig.create();
+    rig.show();
+    rig.button("tl_najit")->click();
+    for (int i = 0; i < 20; ++i) port.Timer1Timer();
+    QCOMPARE(rig.cell(1), QStringLiteral("1"));
+
+    rig.button("tl_najit")->click();
+    QVERIFY(port.searching());
+    QCOMPARE(port.search_addr(), 0);
+    QCOMPARE(rig.cell(1), QStringLiteral(" "));
+    QCOMPARE(rig.tickUntilIdle(), 127);
+    QCOMPARE(rig.cell(1), QStringLiteral("1"));
+}
+
+void TestPortDialog::searchWithLineClosedEndsAfter127Ticks() {
+    PortRig rig;
+    Tport& port = rig.create(); // never shown: the line is not open
+    rig.link.SetDeviceAddress(5);
+
+    rig.button("tl_najit")->click();
+    QCOMPARE(rig.tickUntilIdle(), 127);
+    QVERIFY(!port.searching());
+    QVERIFY(rig.line.written.empty());
+    for (int address = 0; address <= 126; ++address)
+        QVERIFY2(rig.cell(address) == " ", qPrintable(QString::number(address)));
+    QCOMPARE(int(rig.link.GetDeviceAddress()), 5);
+    QVERIFY(rig.prompts.asked.isEmpty());
+}
+
+void TestPortDialog::closeBoxDuringSearchStopsIt() {
+    PortRig rig;
+    rig.line.addAnsweringAddress(2);
+    Tport& port = rig.create();
+    rig.show();
+    rig.choose("cb_da", 6);
+    rig.button("tl_najit")->click();
+    for (int i = 0; i < 5; ++i) port.Timer1Timer();
+
+    // Esc is Storno's key, and Storno is disabled while searching.
+    QTest::keyClick(&port, Qt::Key_Escape);
+    QVERIFY(port.isVisible());
+    QVERIFY(port.searching());
+
+    port.close();
+    QVERIFY(!port.isVisible());
+    QVERIFY(!port.searching());
+    QCOMPARE(rig.stored("ADRESA", "DA"), 6);
+    QVERIFY(rig.prompts.asked.isEmpty());
+
+    // The next showing is not stuck in the search state, and keeps what was found.
+    rig.show();
+    QVERIFY(rig.button("tl_ok")->isEnabled());
+    QVERIFY(rig.button("tl_cancel")->isEnabled());
+    QVERIFY(!rig.button("tl_prerusit")->isEnabled());
+    QCOMPARE(rig.cell(2), QStringLiteral("2"));
+}
+
+QTEST_MAIN(TestPortDialog)
+#include "test_portdialog.moc"
