@@ -8,6 +8,7 @@
 #include "ui/pause.h"
 #include "ui/qt_prompts.h"
 #include "ui/qt_settings_store.h"
+#include "ui/qt_translations.h"
 
 #include <QApplication>
 
@@ -16,6 +17,7 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(vx52::kAppTitle);
+    vx52::installQtTranslations(app);
     vx52::QtPrompts prompts;
     try {
         vx52::QtSettingsStore settings;
