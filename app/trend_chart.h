@@ -9,6 +9,7 @@
 //
 // Colours are the stored 32-bit values: 0x00BBGGRR, or a system colour with the top bit set.
 
+#include "app/chart_columns.h"
 #include "app/chart_series.h"
 
 #include <QDateTime>
@@ -17,6 +18,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 class TrendChart : public QWidget {
     Q_OBJECT
@@ -68,6 +70,7 @@ private:
     ChartSeries& at(int series);
 
     ChartSeries series_[kSeriesCount];
+    std::vector<ChartColumn> columns_[kSeriesCount]; // reused by every repaint
     bool view_3d_ = true;
     int depth_3d_ = 15;
     std::uint32_t wall_color_ = 0x00FFFFFFu;

@@ -1,0 +1,74 @@
+#include "app/chart_columns.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+// Lowest and highest of a contiguous run; written so that the compiler vectorises it.
+void extent(const double* ys, std::size_t n, double& lo, double& hi) {
+    double l = lo, h = hi;
+    for (std::size_t i = 0; i < n; ++i) {
+        l = ys[i] < l ? ys[i] : l;
+        h = ys[i] > h ? ys[i] : h;
+    }
+    lo = l;
+    hi = h;
+}
+
+// First index from `from` whose X is not below x: galloping from `from` keeps the search
+// within the few cache lines of one column instead of the whole series.
+std::size_t gallop(const double* xs, std::size_t from, std::size_t count, double x) {
+    std::size_t lo = from, step = 1, hi = from + 1;
+    while (hi < count && xs[hi] < x) {
+        lo = hi;
+        step *= 2;
+        hi = from + step;
+    }
+    hi = std::min(hi, count);
+    return std::size_t(std::lower_bound(xs + lo, xs + hi, x) - xs);
+}
+
+} // namespace
+
+void reduceToColumns(const ChartSeries& series, double x0, double pixelsPerDay, double left,
+                     std::vector<ChartColumn>& out, ColumnRange& range) {
+    out.clear();
+    if (!(pixelsPerDay > 0)) return;
+    long long column = std::numeric_limits<long long>::min();
+    for (const auto& piece : {series.firstPiece(0), series.secondPiece(0)}) {
+        std::size_t i = 0;
+        while (i < piece.count) {
+            const double px = left + (piece.xs[i] - x0) * pixelsPerDay;
+            const auto c = static_cast<long long>(std::floor(px));
+            // X ascends: the column's points end where the next column begins.
+            const double nextX = x0 + (double(c + 1) - left) / pixelsPerDay;
+            std::size_t j = gallop(piece.xs, i, piece.count, nextX);
+            j = std::max(j, i + 1);
+            double lo = std::numeric_limits<double>::infinity(), hi = -lo;
+            extent(piece.ys + i, j - i, lo, hi);
+            if (!(lo <= hi)) { // no finite value in the run
+                i = j;
+                continue;
+            }
+            const double first = std::isfinite(piece.ys[i]) ? piece.ys[i] : lo;
+            const double last = std::isfinite(piece.ys[j - 1]) ? piece.ys[j - 1] : hi;
+            const int count = int(j - i);
+            if (c == column && !out.empty()) { // a column split by the ring buffer's wrap
+                ChartColumn& cur = out.back();
+                cur.last = last;
+                cur.lastColor = piece.colors[j - 1];
+                cur.lo = std::min(cur.lo, lo);
+                cur.hi = std::max(cur.hi, hi);
+                cur.count += count;
+            } else {
+                out.push_back({px, first, last, lo, hi, piece.colors[i], piece.colors[j - 1], count});
+                column = c;
+            }
+            range.lo = std::min(range.lo, lo);
+            range.hi = std::max(range.hi, hi);
+            i = j;
+        }
+    }
+}
