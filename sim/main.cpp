@@ -149,7 +149,7 @@ int main(int argc, char** argv) {
                 std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start);
             const Reply reply = device.respond(frame, now);
             if (reply.silent()) {
-                trace.frame("--", {}, "no reply");
+                trace.frame("--", {}, device.lastReplyFaulted() ? "no reply (silent)" : "no reply");
                 continue;
             }
             if (!line->send(reply, o.baud)) {
@@ -157,8 +157,8 @@ int main(int argc, char** argv) {
                 return 1;
             }
             trace.frame("TX", reply.bytes,
-                        device.fault() == Fault::None ? std::string()
-                                                      : std::string(faultName(device.fault())));
+                        device.lastReplyFaulted() ? std::string(faultName(device.fault()))
+                                                  : std::string());
         }
     }
     return 0;

@@ -77,9 +77,11 @@ std::string Regulator::versionText() const {
 }
 
 Reply Regulator::respond(std::span<const std::uint8_t> frame, std::chrono::milliseconds now) {
+    lastFaulted_ = false;
     if (config_.kind == DeviceKind::Nothing || frame.empty()) return {};
     Reply reply = frame[0] == kSD1 ? answerProbe(frame) : answerVariable(frame, now);
-    if (reply.silent() || !faultHits()) return reply;
+    lastFaulted_ = !reply.silent() && faultHits();
+    if (!lastFaulted_) return reply;
     if (fault_ == Fault::Refuse) return ack(frame, kFcRefused);
     applyFault(fault_, reply);
     return reply;

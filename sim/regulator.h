@@ -53,6 +53,8 @@ public:
     // Faults hit a share (0..1) of the replies that would otherwise be sent.
     void setFault(Fault fault, double rate = 1.0);
     Fault fault() const { return fault_; }
+    // Whether the fault hit the last reply.
+    bool lastReplyFaulted() const { return lastFaulted_; }
 
     std::uint8_t address() const { return address_; }
     void setAddress(std::uint8_t address);
@@ -94,6 +96,7 @@ private:
     bool processRunning_ = true;
     Fault fault_ = Fault::None;
     double faultRate_ = 1.0;
+    bool lastFaulted_ = false;
     std::mt19937 random_;
     std::function<void(const ParamSet&)> onStore_;
     int eepromStores_ = 0;
