@@ -6,6 +6,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <cerrno>
 
 #ifdef Q_OS_WIN
 #include <windows.h>
