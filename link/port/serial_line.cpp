@@ -138,7 +138,7 @@ bool SerialLine::write(std::span<const std::uint8_t> bytes) {
     }
     // Hand everything to the driver, then wait until it has left: a purge right after
     // (the next request) must not cut a frame still queued in the kernel.
-    QDeadlineTimer deadline(writeTimeoutMs(bytes.size(), baudRate()));
+    QDeadlineTimer deadline(writeTimeoutMs(bytes.size(), baudRate()), Qt::PreciseTimer);
     while (port_.bytesToWrite() > 0) {
         if (!port_.waitForBytesWritten(
                 static_cast<int>(std::max<qint64>(deadline.remainingTime(), 0))) ||
@@ -158,8 +158,8 @@ bool SerialLine::write(std::span<const std::uint8_t> bytes) {
 ReadResult SerialLine::read(std::span<std::uint8_t> buffer) {
     if (!port_.isOpen()) return {false, 0};
     const std::size_t n = buffer.size();
-    const QDeadlineTimer total(totalReadTimeout(n));
-    QDeadlineTimer gap = QDeadlineTimer::Forever;
+    const QDeadlineTimer total(totalReadTimeout(n), Qt::PreciseTimer);
+    QDeadlineTimer gap(QDeadlineTimer::Forever, Qt::PreciseTimer);
     std::size_t count = 0;
     port_.clearError();
     while (count < n) {
@@ -171,7 +171,7 @@ ReadResult SerialLine::read(std::span<std::uint8_t> buffer) {
         }
         if (got > 0) {
             count += static_cast<std::size_t>(got);
-            gap.setRemainingTime(kGapTimeout);
+            gap.setRemainingTime(kGapTimeout, Qt::PreciseTimer);
             continue;
         }
         const qint64 wait =
