@@ -149,7 +149,7 @@ struct Place {
     bool keyFound = false;
     Line keyLine;       // when keyFound
     Parsed keyParsed;   // when keyFound
-    Line lastInSection; // last non-blank line of the section, its header at least
+    Line lastInSection; // last entry of the section, or its header
 };
 
 // The first section of the name, and in it the first entry of the key.
@@ -170,9 +170,10 @@ Place locate(const QByteArray& bytes, const QString& section, const QString& key
             continue;
         }
         if (p.kind == Kind::Section) break;
-        if (p.kind == Kind::Blank) continue;
+        // Comments after the last entry usually introduce what follows; new keys go above them.
+        if (p.kind != Kind::Entry) continue;
         place.lastInSection = line;
-        if (p.kind == Kind::Entry && text.nameIs(p, wantKey)) {
+        if (text.nameIs(p, wantKey)) {
             place.keyFound = true;
             place.keyLine = line;
             place.keyParsed = p;

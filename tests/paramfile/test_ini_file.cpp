@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 using vx52::Failure;
 using vx52::IniFile;
 
@@ -166,6 +168,17 @@ private slots:
         QCOMPARE(IniFile(QString()).readInteger("A", "K", 3), 3);
     }
 
+    // Opening a fifo would wait for a writer for ever.
+    void fifoNeitherHangsNorIsReplaced() {
+        const QByteArray fifo = QFile::encodeName(path("fifo.ini"));
+        QCOMPARE(::mkfifo(fifo.constData(), 0600), 0);
+        IniFile ini(path("fifo.ini"));
+        QCOMPARE(ini.readString("A", "K", "d"), QStringLiteral("d"));
+        QCOMPARE(failureOf(ini, "A", "K", "v"), QStringLiteral("Unable to write to ") + ini.path());
+        struct stat st {};
+        QVERIFY(::stat(fifo.constData(), &st) == 0 && S_ISFIFO(st.st_mode));
+    }
+
     void newFileLayout() {
         IniFile ini(path());
         ini.writeString("IDENT", "VERSION", "QDX72_4x [V.1.0]");
@@ -195,6 +208,9 @@ private slots:
         QTest::newRow("before a blank line and the next section")
             << QByteArray("[A]\r\nK=1\r\n\r\n[B]\r\nN=2\r\n")
             << QByteArray("[A]\r\nK=1\r\nNEW=v\r\n\r\n[B]\r\nN=2\r\n");
+        QTest::newRow("above a comment on the next section")
+            << QByteArray("[A]\r\nK=1\r\n; B: sensors\r\n[B]\r\n")
+            << QByteArray("[A]\r\nK=1\r\nNEW=v\r\n; B: sensors\r\n[B]\r\n");
         QTest::newRow("empty section")
             << QByteArray("[A]\n[B]\n") << QByteArray("[A]\nNEW=v\r\n[B]\n");
         QTest::newRow("last section without final line end")
