@@ -282,26 +282,6 @@ private slots:
                                        "take 9: 0 0", "take 10: 0 0 0 0 0 0", "take 11: 9"}));
     }
 
-    // Every default of a missing entry, as the operator sees it (FEED and TYPE choose none).
-    void missingFileLoadsDefaults() {
-        cards->fillDistinct();
-        open(path("does-not-exist.ini"));
-        QCOMPARE(
-            cards->state(),
-            QStringList({"ed_sp=0",     "cb_rala1=0", "cb_re1=0",   "cb_out1=0",  "ed_splo1=0",
-                         "ed_hyst1=1",  "cb_rala2=0", "cb_re2=0",   "cb_out2=0",  "ed_splo2=0",
-                         "ed_hyst2=1",  "ed_pb=1",    "ed_ti=100",  "ed_td=1",    "cb_typ_rego=0",
-                         "cb_feed=-1",  "ed_dser=60", "ed_dead=2",  "ed_strs1=0", "ed_ends1=100",
-                         "cb_sens1=-1", "cb_dp1=1",   "cb_obr1=1",  "ed_strs2=0", "ed_ends2=100",
-                         "cb_sens2=-1", "cb_dp2=1",   "cb_obr2=1",  "ed_strs3=0", "ed_ends3=100",
-                         "cb_sens3=-1", "cb_dp3=1",   "cb_obr3=1",  "ed_strs4=0", "ed_ends4=100",
-                         "cb_sens4=-1", "cb_dp4=1",   "cb_obr4=1",  "cb_ain=0",   "cb_aout=0",
-                         "cb_ver=0",    "ed_pass1=0", "ed_pass2=0", "ed_con1=0",  "ed_con2=0",
-                         "cb_filtr=0",  "ed_adresa=0"}));
-        QCOMPARE(takes().size(), 12);
-        QVERIFY(!QFile::exists(path("does-not-exist.ini")));
-    }
-
     void indexEntries_data() {
         QTest::addColumn<QByteArray>("value");
         QTest::addColumn<int>("chosen");
@@ -319,16 +299,6 @@ private slots:
         writeAll(path(), "[DACO]\r\nAIN=" + value + "\r\n");
         open(path());
         QCOMPARE(cards->listIndex("cb_ain"), chosen);
-    }
-
-    void noEntryChosenSavesMinusOne() {
-        writeAll(path(), "[REGO]\r\nTYP=1\r\n");
-        open(path());
-        save(path());
-        const IniFile ini(path());
-        QCOMPARE(ini.readString("REGO", "FEED", "?"), QStringLiteral("-1"));
-        QCOMPARE(ini.readString("SENS1", "TYPE", "?"), QStringLiteral("-1"));
-        QCOMPARE(ini.readString("REGO", "TYP", "?"), QStringLiteral("1"));
     }
 
     void saveOverReadOnlyFileFails() {

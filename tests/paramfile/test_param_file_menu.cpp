@@ -246,14 +246,6 @@ private slots:
         QCOMPARE(params().ADD.ADRESA, 7);
     }
 
-    void decimalPointFromOtherSettingsIsRefused() {
-        writeAll(path(), "[COMP]\r\nSP=12.5\r\n[PID]\r\nPB=2,5\r\n");
-        open(path());
-        QCOMPARE(c->prompts.texts().size(), 2);
-        QCOMPARE(params().COMP.SP, 0.0f);
-        QCOMPARE(params().PID.PB, 2.5f);
-    }
-
     void missingFileLoadsEveryDefault() {
         fillParams(params());
         open(path("does-not-exist.ini"));
