@@ -62,6 +62,8 @@ Tqdx01::Tqdx01(vx52::AppContext& context, QWidget* parent)
 
     // One line per area: each area wires its own controls.
     connectStartup();
+    connectMeasurement();
+    connectChart();
     connectRecording();
 
     vx52::runGuarded(ctx.prompts, this, [this] { FormCreate(); });

@@ -13,12 +13,14 @@
 #include "ui/prompts.h"
 #include "ui/timer_pause.h"
 
+#include <QColor>
 #include <QMainWindow>
 
 #include <cstdint>
 #include <functional>
 #include <utility>
 
+class QLabel;
 class QTimer;
 class Tport;
 class TAboutBox;
@@ -103,8 +105,26 @@ public:
     std::function<void()> saveBeforeExit;
 
     // ---- Measurement cycle (app/measurement.cpp) ----
+    void tl_precistClick();
+    void Timer1Timer();
+    void RecordTick();
+    void check_autoClick();
+    void ShowRelayOn(QLabel* panel);
+    void ShowRelayOff(QLabel* panel);
+    void connectMeasurement();
+    // Set while the failure display of a read is open: timer ticks then start no further
+    // read, so boxes cannot pile up one inside another.
+    bool read_failure_shown = false;
 
     // ---- Trend chart (app/chart.cpp) ----
+    void AddChartPoints();
+    void tl_barva_pera1Click();
+    void tl_barva_pera2Click();
+    void tl_barva_pera3Click();
+    void tl_barva_pera4Click();
+    void mn_barvaClick();
+    void connectChart();
+    QColor ColorDialog1{Qt::white}; // the pen colour dialog opens with its last choice
 
     // ---- Recording (app/recording.cpp) ----
     // The recording file before one is chosen: no folder, so the process's current folder.

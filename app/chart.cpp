@@ -1,0 +1,73 @@
+// The main window's trend chart: one point per series after every read, the pen colour
+// buttons and "Nastavení grafu".
+
+#include "app/Unit_hl.h"
+
+#include "app/dialogs/Rotace_3d.h"
+#include "app/trend_chart.h"
+#include "ui/color_value.h"
+#include "ui/value_text.h"
+#include "ui_Unit_hl.h"
+
+void Tqdx01::connectChart() {
+    connect(ui->tl_barva_pera1, &QPushButton::clicked, this,
+            guarded([this] { tl_barva_pera1Click(); }));
+    connect(ui->tl_barva_pera2, &QPushButton::clicked, this,
+            guarded([this] { tl_barva_pera2Click(); }));
+    connect(ui->tl_barva_pera3, &QPushButton::clicked, this,
+            guarded([this] { tl_barva_pera3Click(); }));
+    connect(ui->tl_barva_pera4, &QPushButton::clicked, this,
+            guarded([this] { tl_barva_pera4Click(); }));
+    connect(ui->mn_barva, &QAction::triggered, this, guarded([this] { mn_barvaClick(); }));
+}
+
+void Tqdx01::AddChartPoints() {
+    TrendChart* chart = ui->Chart1;
+    // Tested before the append: the series grow to point_limit + 1 and then slide.
+    if (chart->count(0) > point_limit)
+        for (int n = 0; n < TrendChart::kSeriesCount; ++n) chart->deleteFirst(n);
+    const double x = TrendChart::toChartTime(ctx.clock.now());
+    const QLabel* values[] = {ui->pa_meas1, ui->pa_meas2, ui->pa_meas3, ui->pa_meas4};
+    const std::uint32_t pens[] = {pen_color1, pen_color2, pen_color3, pen_color4};
+    for (int n = 0; n < TrendChart::kSeriesCount; ++n)
+        chart->append(n, x, vx52::valueFromText(values[n]->text()), QString(), pens[n]);
+}
+
+namespace {
+
+// The colour dialog on OK: the pen's field and its swatch take the colour.
+bool choosePen(Tqdx01& window, std::uint32_t& pen) {
+    const auto chosen = window.ctx.prompts.chooseColor(&window, window.ColorDialog1);
+    if (!chosen) return false;
+    window.ColorDialog1 = *chosen;
+    pen = vx52::valueFromColor(*chosen);
+    window.paintPenSwatches();
+    return true;
+}
+
+} // namespace
+
+void Tqdx01::tl_barva_pera1Click() { choosePen(*this, pen_color1); }
+void Tqdx01::tl_barva_pera2Click() { choosePen(*this, pen_color2); }
+void Tqdx01::tl_barva_pera3Click() { choosePen(*this, pen_color3); }
+void Tqdx01::tl_barva_pera4Click() { choosePen(*this, pen_color4); }
+
+void Tqdx01::mn_barvaClick() {
+    if (!rotace3D) return;
+    TrendChart* chart = ui->Chart1;
+    rotace3D->setChart(chart);
+    rotace3D->preset(view_3d, wall_color, panel_color, rotation_3d, point_limit);
+    if (rotace3D->exec() == QDialog::Accepted) {
+        panel_color = chart->panelColor();
+        wall_color = chart->backWallColor();
+        rotation_3d = chart->depth3D();
+        view_3d = chart->view3D();
+        point_limit = rotace3D->pointLimit(); // takes effect at the next point
+        return;
+    }
+    // The chart was the dialog's working copy: put the fields back on it.
+    chart->setDepth3D(rotation_3d);
+    chart->setView3D(view_3d);
+    chart->setBackWallColor(wall_color);
+    chart->setPanelColor(panel_color);
+}

@@ -1,0 +1,128 @@
+// The main window's measurement cycle: the read, the 200 ms timer counting second ticks,
+// the automatic sample, "Automatické čtení" and the relay panels.
+
+#include "app/Unit_hl.h"
+
+#include "app/trend_chart.h"
+#include "ui/color_value.h"
+#include "ui/value_text.h"
+#include "ui_Unit_hl.h"
+
+#include <QTimer>
+
+namespace {
+
+constexpr int kFailuresKeepingValues = 6; // failed reads in a row that still show the last values
+
+// Closes the line when the read ends, also when it ends by a failure.
+class LineCloser {
+public:
+    explicit LineCloser(vx52::ComLine& line) : line_(line) {}
+    ~LineCloser() { line_.CloseLine(); }
+    LineCloser(const LineCloser&) = delete;
+    LineCloser& operator=(const LineCloser&) = delete;
+
+private:
+    vx52::ComLine& line_;
+};
+
+void paintPanel(QLabel* panel, std::uint32_t colour) {
+    QPalette palette = panel->palette();
+    palette.setColor(QPalette::Window, vx52::colorFromValue(colour));
+    panel->setPalette(palette);
+    panel->setAutoFillBackground(true);
+}
+
+} // namespace
+
+void Tqdx01::connectMeasurement() {
+    // Handlers that start reads show their failures with read_failure_shown raised.
+    const auto readGuarded = [this](auto handler) {
+        return [this, handler] {
+            try {
+                (this->*handler)();
+            } catch (const vx52::Failure& failure) {
+                const bool outer = read_failure_shown;
+                read_failure_shown = true;
+                vx52::showFailure(ctx.prompts, this, QString::fromStdString(failure.text()));
+                read_failure_shown = outer;
+            }
+        };
+    };
+    connect(ui->tl_precist, &QPushButton::clicked, this, readGuarded(&Tqdx01::tl_precistClick));
+    connect(ui->check_auto, &QCheckBox::clicked, this, readGuarded(&Tqdx01::check_autoClick));
+    connect(Timer1, &QTimer::timeout, this, readGuarded(&Tqdx01::Timer1Timer));
+}
+
+void Tqdx01::tl_precistClick() {
+    ctx.line.OpenLine(ctx.line.comNumber()); // a failure here leaves everything as it was
+    {
+        LineCloser closer(ctx.line);
+        QLabel* values[] = {ui->pa_meas1, ui->pa_meas2, ui->pa_meas3, ui->pa_meas4};
+        QLabel* relays[] = {ui->pa_re1, ui->pa_re2, ui->pa_re3, ui->pa_re4};
+        if (ctx.link.ReadMeasurement() == 1) {
+            const auto& meas = ctx.link.params().MEAS;
+            const float outs[] = {meas.OUT1, meas.OUT2, meas.OUT3, meas.OUT4};
+            for (int n = 0; n < 4; ++n) {
+                values[n]->setText(vx52::valueText(outs[n]));
+                if (meas.RELAYS & (1u << n)) ShowRelayOn(relays[n]);
+                else ShowRelayOff(relays[n]);
+            }
+            read_failures = 0;
+        } else if (read_failures < kFailuresKeepingValues) {
+            ++read_failures;
+        } else {
+            // The bevels stay as the last good read left them.
+            for (int n = 0; n < 4; ++n) {
+                values[n]->setText(QStringLiteral("0"));
+                paintPanel(relays[n], vx52::kButtonFace);
+            }
+        }
+    }
+    AddChartPoints();
+}
+
+void Tqdx01::Timer1Timer() {
+    if (read_failure_shown) return;
+    const auto second = static_cast<std::uint16_t>(ctx.clock.now().time().second());
+    if (second == last_second) return;
+    last_second = second;
+    if (!ui->check_auto->isChecked()) return;
+    RecordTick();
+    if (ui->check_zapis->isChecked()) SaveTick();
+}
+
+void Tqdx01::RecordTick() {
+    ++sample_ticks;
+    if (recordList() * recordUnit() > sample_ticks) return;
+    sample_ticks = 0;
+    tl_precistClick();
+    AppendRecordLine(); // the record line, whether the read succeeded or not
+}
+
+void Tqdx01::check_autoClick() {
+    if (!ui->check_auto->isChecked()) return;
+    // Started again however the question ends, also after a failed new recording.
+    struct TimerRestart {
+        QTimer* timer;
+        ~TimerRestart() { timer->start(); }
+    } restart{Timer1};
+    Timer1->stop();
+    if (ui->Chart1->count(0) < 1) return;
+    const auto answer = ctx.prompts.message(this, QStringLiteral("Chceš vymazat naměřená data?"),
+                                            QStringLiteral("Clear"), vx52::Prompts::Icon::Warning,
+                                            vx52::Prompts::Buttons::YesNo);
+    if (answer != vx52::Prompts::Answer::Yes) return;
+    NewRecord();
+    if (ui->mn_novy->isChecked()) mn_ulozitjakoClick();
+}
+
+void Tqdx01::ShowRelayOn(QLabel* panel) {
+    paintPanel(panel, vx52::kYellow);
+    panel->setFrameShadow(QFrame::Raised);
+}
+
+void Tqdx01::ShowRelayOff(QLabel* panel) {
+    paintPanel(panel, vx52::kButtonFace);
+    panel->setFrameShadow(QFrame::Sunken);
+}
