@@ -33,6 +33,12 @@ void writeRecordFile(const QString& fileName, const RecordBuffer& buffer) {
             fail(fileName, reason);
         }
     }
+    // A failure while the last buffered bytes go out is not seen by commit(): flush first.
+    if (!file.flush()) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        fail(fileName, reason);
+    }
     if (!file.commit()) fail(fileName, file.errorString());
 }
 

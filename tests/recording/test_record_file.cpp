@@ -170,6 +170,8 @@ void TestRecordFile::rewriteReplacesWholeFile() {
 void TestRecordFile::failedWriteKeepsOldFileAndBuffer_data() {
     QTest::addColumn<QString>("cause");
     QTest::newRow("disk full") << "full";
+    // The last bytes wait in the file's buffer until the commit: that flush must fail too.
+    QTest::newRow("disk full, small file") << "full-small";
     QTest::newRow("missing folder") << "missing";
     QTest::newRow("read-only folder") << "readonly";
 }
@@ -183,13 +185,16 @@ void TestRecordFile::failedWriteKeepsOldFileAndBuffer() {
 
     RecordBuffer buffer;
     fillSample(buffer);
-    for (int i = 0; i < 3000; ++i) buffer.append(QStringLiteral("1,0; 2,0; 3,0; 4,0; 10:00:00;   14.03.26"));
+    const int lines = cause == "full-small" ? 20 : 3000;
+    for (int i = 0; i < lines; ++i)
+        buffer.append(QStringLiteral("1,0; 2,0; 3,0; 4,0; 10:00:00;   14.03.26"));
     const QByteArray before = joined(buffer);
 
     QString text;
     {
         std::unique_ptr<FileSizeLimit> limit;
         if (cause == "full") limit = std::make_unique<FileSizeLimit>(4096);
+        if (cause == "full-small") limit = std::make_unique<FileSizeLimit>(100);
         if (cause == "missing") path = dir.filePath(QStringLiteral("gone/rec.txt"));
         if (cause == "readonly") {
             QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);

@@ -1,0 +1,332 @@
+// The main window's recording: the "Soubor" menu, "Zápis do souboru", the periodic write, the
+// rate dialog's effect on the status bar, and what a failed write leaves behind.
+
+#include "app/dialogs/Rychlostzaznamu.h"
+#include "recording/window_rig.h"
+
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+
+#include <csignal>
+#include <sys/resource.h>
+
+using vx52::Prompts;
+using vx52::test::WindowRig;
+
+namespace {
+
+QByteArray readAll(const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) return {};
+    return f.readAll();
+}
+
+const QString kDefaultFile = QStringLiteral("Záznam QDX72_4xxx");
+
+// Makes file writes beyond a few bytes fail for this process, as a full disk would.
+class DiskFull {
+public:
+    DiskFull() {
+        getrlimit(RLIMIT_FSIZE, &saved);
+        handler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = saved;
+        limit.rlim_cur = 16;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~DiskFull() {
+        setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, handler);
+    }
+
+private:
+    rlimit saved{};
+    void (*handler)(int) = nullptr;
+};
+
+// Fills a few data lines without the regulator: the tests here are about files.
+void addLines(WindowRig& rig, int n) {
+    for (int i = 0; i < n; ++i) {
+        rig.main().AppendRecordLine();
+        rig.clock.advanceSeconds(1);
+    }
+}
+
+} // namespace
+
+class TestRecordingWindow : public QObject {
+    Q_OBJECT
+
+private slots:
+    void startState();
+    void saveAsksOnceThenWritesWithoutDialog();
+    void saveAsCancelledLeavesNoFileChosen();
+    void zapisNoKeepsBufferAndPeriodicWritesGoToDefaultFile();
+    void periodicWriteFollowsSouborMinutes();
+    void failedWriteKeepsOldFileBufferAndChoice_data();
+    void failedWriteKeepsOldFileBufferAndChoice();
+    void zapisRestartsTimerAfterFailure();
+    void konecSavesFirstAndClosesWhateverTheAnswer_data();
+    void konecSavesFirstAndClosesWhateverTheAnswer();
+    void rateDialogOkSetsPanelsAndCancelChangesNothing();
+};
+
+void TestRecordingWindow::startState() {
+    WindowRig rig;
+    QCOMPARE(rig.panel("pa_path"), QStringLiteral("c:"));
+    QVERIFY(!rig.fileChosen());
+    QVERIFY(!rig.control<QCheckBox>("check_zapis")->isChecked());
+    QCOMPARE(rig.control<QLabel>("pa_soubor")->toolTip(),
+             QStringLiteral("Ukazuje četnost zápisu do souboru v minutách"));
+    QCOMPARE(rig.control<QLabel>("pa_zaznam")->toolTip(),
+             QStringLiteral("Ukazuje rychlost zápisu do záznamu"));
+    QVERIFY(rig.main().record.isEmpty());
+}
+
+void TestRecordingWindow::saveAsksOnceThenWritesWithoutDialog() {
+    WindowRig rig;
+    addLines(rig, 3);
+    const QString chosen = rig.path("mereni.TXT");
+    rig.prompts.paths.push_back(chosen);
+    rig.action("mn_ulozit")->trigger();
+
+    QCOMPARE(rig.prompts.asked.size(), 1);
+    const auto& asked = rig.prompts.asked.front();
+    QCOMPARE(asked.kind, QStringLiteral("save"));
+    QCOMPARE(asked.dialog.title, QStringLiteral("Uložit jako"));
+    QCOMPARE(asked.dialog.defaultSuffix, QStringLiteral("TXT"));
+    QCOMPARE(asked.dialog.filter, QStringLiteral("Textový soubor [*.txt] (*.txt)"));
+    QCOMPARE(asked.dialog.initialName, kDefaultFile);
+    QVERIFY(!asked.dialog.confirmOverwrite); // a plain save dialog until "Uložit jako"
+    QCOMPARE(readAll(chosen), rig.recordBytes());
+    QCOMPARE(rig.panel("pa_path"), QDir::toNativeSeparators(chosen));
+    QVERIFY(rig.fileChosen());
+
+    addLines(rig, 2);
+    rig.prompts.clear();
+    rig.action("mn_ulozit")->trigger();
+    QVERIFY(rig.prompts.asked.isEmpty());
+    QCOMPARE(readAll(chosen), rig.recordBytes());
+    QVERIFY(rig.fileChosen());
+
+    // "Uložit jako" asks again, now with the overwrite question, and keeps asking it.
+    const QString second = rig.path("druhy.TXT");
+    rig.prompts.paths.push_back(second);
+    rig.action("mn_ulozitjako")->trigger();
+    QCOMPARE(rig.prompts.asked.size(), 1);
+    QVERIFY(rig.prompts.asked.front().dialog.confirmOverwrite);
+    QCOMPARE(rig.prompts.asked.front().dialog.initialName, chosen);
+    QCOMPARE(readAll(second), rig.recordBytes());
+    QCOMPARE(rig.panel("pa_path"), QDir::toNativeSeparators(second));
+    QVERIFY(rig.fileChosen());
+}
+
+void TestRecordingWindow::saveAsCancelledLeavesNoFileChosen() {
+    WindowRig rig;
+    addLines(rig, 1);
+    const QString chosen = rig.path("a.TXT");
+    rig.prompts.paths.push_back(chosen);
+    rig.action("mn_ulozit")->trigger();
+    const QByteArray firstWrite = readAll(chosen);
+
+    addLines(rig, 1);
+    rig.prompts.clear();
+    rig.action("mn_ulozitjako")->trigger(); // cancelled: no path scripted
+    QCOMPARE(rig.prompts.asked.size(), 1);
+    QVERIFY(!rig.fileChosen());
+    QCOMPARE(rig.panel("pa_path"), QDir::toNativeSeparators(chosen)); // the old name stays
+    QCOMPARE(readAll(chosen), firstWrite);                             // nothing written
+
+    // "Uložit" now asks again, with the overwrite question kept on.
+    rig.prompts.clear();
+    rig.action("mn_ulozit")->trigger();
+    QCOMPARE(rig.prompts.asked.size(), 1);
+    QVERIFY(rig.prompts.asked.front().dialog.confirmOverwrite);
+}
+
+void TestRecordingWindow::zapisNoKeepsBufferAndPeriodicWritesGoToDefaultFile() {
+    WindowRig rig;
+    addLines(rig, 4);
+    const QByteArray before = rig.recordBytes();
+    rig.prompts.answers.push_back(Prompts::Answer::No);
+
+    rig.control<QCheckBox>("check_zapis")->click();
+
+    QCOMPARE(rig.prompts.asked.size(), 2);
+    QCOMPARE(rig.prompts.asked[0].text, QStringLiteral("Chceš vymazat naměřená data?"));
+    QCOMPARE(rig.prompts.asked[0].caption, QStringLiteral("Clear"));
+    QCOMPARE(rig.prompts.asked[0].icon, Prompts::Icon::Warning);
+    QCOMPARE(rig.prompts.asked[0].buttons, Prompts::Buttons::YesNo);
+    QCOMPARE(rig.prompts.asked[1].kind, QStringLiteral("save"));
+    QCOMPARE(rig.prompts.asked[1].dialog.title, QStringLiteral("Uložit jako"));
+    QCOMPARE(rig.recordBytes(), before);
+    QVERIFY(!rig.fileChosen());
+    QCOMPARE(rig.panel("pa_path"), QStringLiteral("c:"));
+    QVERIFY(rig.main().Timer1->isActive());
+
+    // With no file chosen, the periodic write goes to the default name in the current folder.
+    for (int i = 0; i < 15 * 60; ++i) rig.main().SaveTick();
+    QCOMPARE(readAll(rig.path(kDefaultFile)), before);
+}
+
+void TestRecordingWindow::periodicWriteFollowsSouborMinutes() {
+    WindowRig rig;
+    rig.main().setFileMinutes(2);
+    addLines(rig, 1);
+    const QString file = rig.path(kDefaultFile);
+    for (int i = 0; i < 119; ++i) rig.main().SaveTick();
+    QVERIFY(!QFile::exists(file));
+    rig.main().SaveTick();
+    QCOMPARE(readAll(file), rig.recordBytes());
+
+    // The next write comes another 120 ticks later and carries what was added meanwhile.
+    addLines(rig, 1);
+    for (int i = 0; i < 119; ++i) rig.main().SaveTick();
+    QVERIFY(readAll(file) != rig.recordBytes());
+    rig.main().SaveTick();
+    QCOMPARE(readAll(file), rig.recordBytes());
+}
+
+void TestRecordingWindow::failedWriteKeepsOldFileBufferAndChoice_data() {
+    QTest::addColumn<QString>("how");
+    QTest::newRow("Uložit") << "mn_ulozit";
+    QTest::newRow("Uložit jako") << "mn_ulozitjako";
+    QTest::newRow("periodic") << "periodic";
+}
+
+void TestRecordingWindow::failedWriteKeepsOldFileBufferAndChoice() {
+    QFETCH(QString, how);
+    WindowRig rig;
+    rig.main().setFileMinutes(1);
+    addLines(rig, 2);
+    const QString chosen = rig.path("zaznam.TXT");
+    rig.prompts.paths.push_back(chosen);
+    rig.action("mn_ulozit")->trigger();
+    const QByteArray old = readAll(chosen);
+    QVERIFY(!old.isEmpty());
+
+    addLines(rig, 50);
+    const QByteArray buffer = rig.recordBytes();
+    rig.prompts.clear();
+    const QString other = rig.path("jiny.TXT");
+    {
+        DiskFull full;
+        if (how == "periodic") {
+            // As the timer runs it: through the failure display.
+            for (int i = 0; i < 60; ++i)
+                vx52::runGuarded(rig.prompts, &rig.main(), [&] { rig.main().SaveTick(); });
+        } else {
+            rig.prompts.paths.push_back(other);
+            rig.action(how.toLatin1().constData())->trigger();
+        }
+    }
+    const auto failure = rig.prompts.asked.back();
+    QCOMPARE(failure.kind, QStringLiteral("message"));
+    QCOMPARE(failure.caption, QStringLiteral("VX-52"));
+    QCOMPARE(failure.icon, Prompts::Icon::Error);
+    QVERIFY2(failure.text.contains(QStringLiteral("zaznam.TXT")) ||
+                 failure.text.contains(QStringLiteral("jiny.TXT")),
+             qPrintable(failure.text));
+    QCOMPARE(readAll(chosen), old);
+    QVERIFY(!QFile::exists(other));
+    QCOMPARE(rig.recordBytes(), buffer);
+    QCOMPARE(QDir(rig.folder.path()).entryList(QDir::Files), QStringList{"zaznam.TXT"});
+    QCOMPARE(rig.panel("pa_path"), QDir::toNativeSeparators(chosen));
+
+    // The chosen file is still the target: the next save reaches it.
+    rig.prompts.clear();
+    if (how == "mn_ulozitjako") rig.prompts.paths.push_back(chosen);
+    rig.action("mn_ulozit")->trigger();
+    QCOMPARE(readAll(chosen), buffer);
+}
+
+void TestRecordingWindow::zapisRestartsTimerAfterFailure() {
+    WindowRig rig;
+    addLines(rig, 200);
+    rig.prompts.answers.push_back(Prompts::Answer::No);
+    rig.prompts.paths.push_back(rig.path("z.TXT"));
+    {
+        DiskFull full;
+        rig.control<QCheckBox>("check_zapis")->click();
+    }
+    QCOMPARE(rig.prompts.asked.back().caption, QStringLiteral("VX-52")); // the failure shown
+    QVERIFY(rig.main().Timer1->isActive());
+    QVERIFY(rig.control<QCheckBox>("check_zapis")->isChecked());
+
+    // Unticking asks nothing and leaves the buffer alone.
+    rig.prompts.clear();
+    const QByteArray before = rig.recordBytes();
+    rig.control<QCheckBox>("check_zapis")->click();
+    QVERIFY(rig.prompts.asked.isEmpty());
+    QCOMPARE(rig.recordBytes(), before);
+}
+
+void TestRecordingWindow::konecSavesFirstAndClosesWhateverTheAnswer_data() {
+    QTest::addColumn<bool>("answer");
+    QTest::newRow("cancelled") << false;
+    QTest::newRow("file chosen") << true;
+}
+
+void TestRecordingWindow::konecSavesFirstAndClosesWhateverTheAnswer() {
+    QFETCH(bool, answer);
+    WindowRig rig;
+    rig.main().show();
+    addLines(rig, 2);
+    const QString chosen = rig.path("konec.TXT");
+    if (answer) rig.prompts.paths.push_back(chosen);
+    rig.action("mn_exit")->trigger();
+
+    QCOMPARE(rig.prompts.asked.size(), 1);
+    QCOMPARE(rig.prompts.asked.front().kind, QStringLiteral("save"));
+    QCOMPARE(rig.prompts.asked.front().dialog.title, QStringLiteral("Uložit jako"));
+    QVERIFY(!rig.main().isVisible());
+    QCOMPARE(readAll(chosen), answer ? rig.recordBytes() : QByteArray());
+}
+
+void TestRecordingWindow::rateDialogOkSetsPanelsAndCancelChangesNothing() {
+    WindowRig rig;
+    auto* dialog = rig.windows->form_zaznam;
+    auto answerDialog = [&](bool ok, const QString& sample, const QString& soubor, bool minutes) {
+        QTimer::singleShot(0, dialog, [=] {
+            // The dialog shows the status bar's values when it opens.
+            QCOMPARE(dialog->ed_sample()->text(), QStringLiteral("1"));
+            QCOMPARE(dialog->ed_soubor()->text(), QStringLiteral("15"));
+            QVERIFY(dialog->rb_sec()->isChecked());
+            dialog->ed_sample()->setText(sample);
+            dialog->ed_soubor()->setText(soubor);
+            (minutes ? dialog->rb_min() : dialog->rb_sec())->setChecked(true);
+            dialog->findChild<QPushButton*>(ok ? "tl_ok" : "tl_cancel")->click();
+        });
+        rig.action("mn_rychlost_zaznamu")->trigger();
+    };
+
+    answerDialog(false, "7", "30", true);
+    QCOMPARE(rig.panel("pa_zaznam"), QStringLiteral("1"));
+    QCOMPARE(rig.panel("pa_jednotky"), QStringLiteral("s"));
+    QCOMPARE(rig.panel("pa_soubor"), QStringLiteral("15"));
+    QCOMPARE(rig.main().recordList(), 1);
+
+    rig.main().sample_ticks = 1;
+    rig.main().save_ticks = 33;
+    answerDialog(true, "2", "5", true);
+    QCOMPARE(rig.panel("pa_zaznam"), QStringLiteral("2"));
+    QCOMPARE(rig.panel("pa_jednotky"), QStringLiteral("min"));
+    QCOMPARE(rig.panel("pa_soubor"), QStringLiteral("5"));
+    QCOMPARE(rig.main().recordList(), 2);
+    QCOMPARE(rig.main().recordUnit(), 60);
+    QCOMPARE(rig.main().fileMinutes(), 5);
+    QCOMPARE(rig.main().sample_ticks, 1); // the counters run on
+    QCOMPARE(rig.main().save_ticks, 33);
+
+    // Stored at closing.
+    rig.main().close();
+    QCOMPARE(rig.settings.entries.value("ZAZNAM/LIST"), QStringLiteral("2"));
+    QCOMPARE(rig.settings.entries.value("ZAZNAM/JEDNOTKY"), QStringLiteral("60"));
+    QCOMPARE(rig.settings.entries.value("ZAZNAM/SOUBOR"), QStringLiteral("5"));
+}
+
+QTEST_MAIN(TestRecordingWindow)
+#include "test_recording_window.moc"

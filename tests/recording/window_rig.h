@@ -1,0 +1,59 @@
+#pragma once
+// The program's eight windows over an answering regulator on COM 1 at address 1, with a
+// settings store in memory, scripted prompts and a hand-stepped clock. The process's current
+// folder is a fresh temporary one for the rig's life.
+
+#include "app/Unit_hl.h"
+#include "app/windows.h"
+#include "recording/recording_context.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QDir>
+#include <QLabel>
+#include <QTemporaryDir>
+
+#include <memory>
+
+namespace vx52::test {
+
+struct WindowRig {
+    MemorySettings settings;
+    LoopbackLine line;
+    ScriptedPrompts prompts;
+    FakeClock clock;
+    RecordingPause pause;
+    QTemporaryDir folder;
+    QString previousFolder = QDir::currentPath();
+    std::unique_ptr<AppWindows> windows;
+
+    WindowRig() {
+        settings.entries[QStringLiteral("PORT/COM")] = QStringLiteral("1");
+        settings.entries[QStringLiteral("ADRESA/DA")] = QStringLiteral("1");
+        QDir::setCurrent(folder.path());
+        windows = std::make_unique<AppWindows>(Services{settings, line, prompts, clock, pause});
+    }
+    ~WindowRig() {
+        windows.reset();
+        QDir::setCurrent(previousFolder);
+    }
+
+    Tqdx01& main() { return *windows->qdx01; }
+    template <typename T = QWidget> T* control(const char* name) {
+        return main().findChild<T*>(QLatin1String(name));
+    }
+    QAction* action(const char* name) { return control<QAction>(name); }
+    QString panel(const char* name) { return control<QLabel>(name)->text(); }
+    bool fileChosen() { return action("mn_novy")->isChecked(); }
+    QString path(const QString& name) const { return folder.filePath(name); }
+
+    // The record buffer's bytes, as a write puts them in the file.
+    QByteArray recordBytes() {
+        QByteArray out;
+        for (const auto piece : main().record.pieces())
+            out.append(piece.data(), qsizetype(piece.size()));
+        return out;
+    }
+};
+
+} // namespace vx52::test
