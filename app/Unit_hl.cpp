@@ -12,6 +12,8 @@
 #include <QIcon>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace {
 
 const QString kDesktop = QStringLiteral("DESKTOP");
@@ -150,7 +152,9 @@ void Tqdx01::readChartSettings() {
     panel_color = colour("POZADI", vx52::kButtonFace);
     view_3d = settings.readInteger(kGraf, QStringLiteral("G3D"), 1) != 0;
     rotation_3d = settings.readInteger(kGraf, QStringLiteral("R3D"), 35);
-    point_limit = settings.readInteger(kGraf, QStringLiteral("POCET"), 200);
+    // A stored count outside what the chart dialog allows is taken to the nearest bound: a
+    // negative one would have the first trimming delete from an empty series.
+    point_limit = std::clamp(settings.readInteger(kGraf, QStringLiteral("POCET"), 200), 10, 100000);
 }
 
 void Tqdx01::readRecordSettings() {

@@ -5,7 +5,8 @@
 // Extending the window: each area declares its handlers in its own marked block below,
 // defines them in its own file app/<area>.cpp together with a `void Tqdx01::connect<Area>()`
 // that wires its controls through guard(), and adds that one call to the constructor's list.
-// Controls are reached by name through `ui` (ui->pa_meas1, ui->Chart1, ui->mn_port ...).
+// Controls are reached by name through `ui` (ui->pa_meas1, ui->Chart1, ui->mn_port ...);
+// a test target reaches ui_Unit_hl.h by setting AUTOUIC_SEARCH_PATHS (see tests/app).
 
 #include "app/record_buffer.h"
 #include "ui/app_context.h"

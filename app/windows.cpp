@@ -10,7 +10,9 @@
 #include "params/load_form.h"
 #include "ui_Unit_hl.h"
 
+#include <QApplication>
 #include <QFont>
+#include <QIcon>
 
 // The program's pictures live in a static library, so they are registered by hand.
 static void registerPictures() { Q_INIT_RESOURCE(resources); }
@@ -29,6 +31,7 @@ AppWindows::AppWindows(Services services)
                services.pause} {
     registerPictures();
     installFontSubstitutes();
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/vx52.svg")));
 
     link_.setLine(&services.line);
     Prompts& prompts = services.prompts;

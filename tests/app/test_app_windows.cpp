@@ -68,6 +68,8 @@ private slots:
     void firstStartRunsOnTheDefaults();
     void badEntriesReadAsTheirDefaults();
     void settingsSurviveCloseAndRestart();
+    void storedPointLimitIsTakenIntoRange_data();
+    void storedPointLimitIsTakenIntoRange();
     void everyClosingWritesEveryEntryInOrder();
     void storedDepthOutOfRangeIsShownAndTheWindowComesUp();
     void statusBarAndChartFollowTheWindowSize();
@@ -198,6 +200,31 @@ void TestAppWindows::settingsSurviveCloseAndRestart() {
     QCOMPARE(w.ui->pa_jednotky->text(), QStringLiteral("min"));
     QCOMPARE(w.ui->pa_soubor->text(), QStringLiteral("30"));
     QCOMPARE(w.recordUnit(), 60);
+}
+
+void TestAppWindows::storedPointLimitIsTakenIntoRange_data() {
+    QTest::addColumn<int>("stored");
+    QTest::addColumn<int>("used");
+    QTest::newRow("negative") << -5 << 10;
+    QTest::newRow("below") << 9 << 10;
+    QTest::newRow("lowest") << 10 << 10;
+    QTest::newRow("inside") << 5000 << 5000;
+    QTest::newRow("highest") << 100000 << 100000;
+    QTest::newRow("above") << 100001 << 100000;
+}
+
+void TestAppWindows::storedPointLimitIsTakenIntoRange() {
+    QFETCH(int, stored);
+    QFETCH(int, used);
+    {
+        vx52::QtSettingsStore store(storeFile());
+        store.writeInteger("GRAF", "POCET", stored);
+        store.flush();
+    }
+    Run run(storeFile());
+    Tqdx01 w(run.ctx);
+    QCOMPARE(w.point_limit, used);
+    QVERIFY(run.prompts.asked.isEmpty());
 }
 
 void TestAppWindows::everyClosingWritesEveryEntryInOrder() {
