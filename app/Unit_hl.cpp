@@ -67,6 +67,7 @@ Tqdx01::Tqdx01(vx52::AppContext& context, QWidget* parent)
     connectMeasurement();
     connectChart();
     connectRecording();
+    connectPortMenu();
 
     vx52::runGuarded(ctx.prompts, this, [this] { FormCreate(); });
     Timer1->start();

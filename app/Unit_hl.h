@@ -144,6 +144,8 @@ public:
     void connectRecording();
 
     // ---- Port dialog (app/port_menu.cpp) ----
+    void mn_portClick();
+    void connectPortMenu();
 
     // ---- Parameter editor and identification (app/params_menu.cpp) ----
 

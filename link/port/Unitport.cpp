@@ -46,6 +46,13 @@ Tport::Tport(vx52::AppContext& ctx, QWidget* parent)
             table->setItem(row, column, new QTableWidgetItem());
     table->setFixedSize(kTableColumns * 26 + 2 * table->frameWidth(),
                         kTableRows * 16 + 2 * table->frameWidth());
+    // The table is disabled only so the operator cannot select or edit it; the found
+    // addresses and the search's current cell must still read clearly.
+    QPalette palette = table->palette();
+    for (auto role : {QPalette::Text, QPalette::WindowText, QPalette::Base, QPalette::Highlight,
+                      QPalette::HighlightedText})
+        palette.setColor(QPalette::Disabled, role, palette.color(QPalette::Active, role));
+    table->setPalette(palette);
 
     ctx_.line.setOnReset([this] { selectNoPort(); });
     connectControls();

@@ -1,0 +1,20 @@
+// "&Komunikační port": the port dialog with the main window's timer paused. The dialog opens
+// the line when it is shown and keeps it open while shown; the line is closed afterwards.
+
+#include "app/Unit_hl.h"
+
+#include "link/port/Unitport.h"
+#include "ui_Unit_hl.h"
+
+void Tqdx01::connectPortMenu() {
+    connect(ui->mn_port, &QAction::triggered, this, guarded([this] { mn_portClick(); }));
+}
+
+void Tqdx01::mn_portClick() {
+    withTimerPaused([this] {
+        port_opened = false;
+        port->exec();
+        port_opened = false;
+        ctx.line.CloseLine();
+    });
+}

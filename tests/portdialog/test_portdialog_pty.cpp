@@ -1,0 +1,90 @@
+// One whole address search of the program, through the real serial line, against vx52-sim on
+// a pseudo-terminal, at the real timer pace; the dialog is saved as a picture afterwards.
+
+#include "app/Unit_hl.h"
+#include "app/windows.h"
+#include "fixtures/fake_time.h"
+#include "fixtures/scripted_prompts.h"
+#include "link/port/Unitport.h"
+#include "link/port/serial_line.h"
+#include "port/sim_process.h"
+#include "ui/qt_settings_store.h"
+
+#include <QAction>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+using namespace vx52::test;
+
+class TestPortDialogPty : public QObject {
+    Q_OBJECT
+
+private slots:
+    void wholeSearchOverPseudoTerminal() {
+        // The regulator at 1, and stations everywhere but at the multiples of 8, so that the
+        // silent probes (about half a second each) stay few.
+        QSet<int> answering{1};
+        QStringList others;
+        for (int a = 2; a <= 126; ++a)
+            if (a % 8 != 0) {
+                answering.insert(a);
+                others << QString::number(a);
+            }
+        SimProcess sim({"--address", "1", "--also-answer", others.join(',')});
+        QVERIFY(sim.running());
+
+        QTemporaryDir dir;
+        vx52::QtSettingsStore settings(dir.filePath(QStringLiteral("TevVx52.ini")));
+        settings.writeString("PORT", "DEVICE1", sim.path());
+        settings.writeInteger("PORT", "COM", 1);
+        settings.writeInteger("ADRESA", "DA", 1);
+        vx52::SerialLine line(vx52::ComPorts([&settings](const QString& key, const QString& fallback) {
+            return settings.readString(QStringLiteral("PORT"), key, fallback);
+        }));
+        ScriptedPrompts prompts;
+        FakeClock clock;
+        RecordingPause pause;
+        vx52::AppWindows windows({settings, line, prompts, clock, pause});
+        Tport* port = windows.port;
+        auto* table = port->findChild<QTableWidget*>("str_tab");
+
+        bool finished = false;
+        bool lineWasOpen = false;
+        qint64 millis = 0;
+        QString picture;
+        QTimer::singleShot(0, port, [&] {
+            lineWasOpen = line.isOpen();
+            QElapsedTimer elapsed;
+            elapsed.start();
+            port->findChild<QPushButton*>("tl_najit")->click();
+            finished = QTest::qWaitFor([&] { return !port->searching(); }, 180000);
+            millis = elapsed.elapsed();
+            QVERIFY(QDir().mkpath(QStringLiteral(SCREENSHOT_DIR)));
+            picture = QStringLiteral(SCREENSHOT_DIR "/port_dialog_after_search.png");
+            if (!port->grab().save(picture)) picture.clear();
+            port->findChild<QPushButton*>("tl_ok")->click();
+        });
+        windows.qdx01->findChild<QAction*>("mn_port")->trigger();
+
+        QVERIFY(lineWasOpen);
+        QVERIFY(finished);
+        QVERIFY2(prompts.asked.isEmpty(), qPrintable(prompts.texts().join('|')));
+        for (int a = 0; a <= 126; ++a) {
+            const QString expected = answering.contains(a) ? QString::number(a) : " ";
+            QVERIFY2(table->item(a / 16, a % 16)->text() == expected, qPrintable(QString::number(a)));
+        }
+        QCOMPARE(windows.link().GetDeviceAddress(), std::uint8_t(1));
+        QVERIFY(!line.isOpen());
+        QVERIFY(!picture.isEmpty());
+        qInfo("search of 127 addresses (16 silent) took %lld ms; picture %s", millis,
+              qPrintable(picture));
+    }
+};
+
+QTEST_MAIN(TestPortDialogPty)
+#include "test_portdialog_pty.moc"
