@@ -8,7 +8,8 @@
 
 namespace {
 
-const QDateTime kChartEpoch(QDate(1899, 12, 30), QTime(0, 0));
+// Day 0 of the date-time values: 30 December 1899.
+QDate chartEpoch() { return QDate(1899, 12, 30); }
 constexpr double kMsPerDay = 86400000.0;
 
 // Red, green, yellow, blue as 0x00BBGGRR.
@@ -25,13 +26,13 @@ TrendChart::TrendChart(QWidget* parent) : QWidget(parent) {
 // Local wall-clock time, counted as if every day had 24 hours, as the date-time values are.
 double TrendChart::toChartTime(const QDateTime& moment) {
     const QDate date = moment.date();
-    const double days = double(kChartEpoch.date().daysTo(date));
+    const double days = double(chartEpoch().daysTo(date));
     return days + moment.time().msecsSinceStartOfDay() / kMsPerDay;
 }
 
 QDateTime TrendChart::fromChartTime(double days) {
     const double whole = std::floor(days);
-    const QDate date = kChartEpoch.date().addDays(qint64(whole));
+    const QDate date = chartEpoch().addDays(qint64(whole));
     const int ms = int(std::llround((days - whole) * kMsPerDay));
     return QDateTime(date, QTime(0, 0)).addMSecs(ms);
 }

@@ -99,14 +99,19 @@ void drawRibbon(QPainter& p, const std::vector<ChartColumn>& columns, const Fram
         p.setPen(QPen(c, 0));
         p.drawLines(lines.data(), int(lines.size()));
 
+        // A ribbon only a few pixels deep is a thick line: edges would hide its colour.
+        if (d1 - d0 < 4) {
+            a = b + 1;
+            continue;
+        }
         lines.clear();
         for (int k = a; k <= b; ++k) {
             const PixelSpan& s = line.spans[std::size_t(k)];
             const int x = line.first + k;
             lines.push_back(column(x + d0, s.lo - d0, s.hi - d0));
-            if (d1 > d0) lines.push_back(column(x + d1, s.lo - d1, s.hi - d1));
+            lines.push_back(column(x + d1, s.lo - d1, s.hi - d1));
         }
-        p.setPen(QPen(darker(c, 170), 0));
+        p.setPen(QPen(darker(c, 150), 0));
         p.drawLines(lines.data(), int(lines.size()));
         a = b + 1;
     }
