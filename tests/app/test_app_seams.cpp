@@ -6,6 +6,7 @@
 #include "link/failure.h"
 #include "ui/anchors.h"
 #include "ui/guard.h"
+#include "ui/qt_prompts.h"
 #include "ui/qt_settings_store.h"
 #include "ui/regional.h"
 #include "ui/timer_pause.h"
@@ -13,6 +14,10 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -43,7 +48,24 @@ private slots:
     void timerPauseRestoresTheTimerAlsoAfterAFailure();
     void anchorsFollowTheirEdges();
     void versionRecordQuery();
+    void qtPromptsMessageBoxes_data();
+    void qtPromptsMessageBoxes();
+    void qtPromptsSaveDialogAddsTheExtension();
+    void qtPromptsCancelledDialogsGiveNothing();
 };
+
+namespace {
+
+// Runs check on the modal dialog that opens next, once it is up.
+template <typename Dialog, typename Check> void whenModal(Check check) {
+    QTimer::singleShot(0, [check] {
+        auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        check(dialog);
+    });
+}
+
+} // namespace
 
 void TestAppSeams::decimalEntries_data() {
     QTest::addColumn<QString>("text");
@@ -293,6 +315,85 @@ void TestAppSeams::versionRecordQuery() {
     QCOMPARE(record.query(QStringLiteral("\\StringFileInfo\\040504E2")), std::nullopt);
     QCOMPARE(vx52::VersionRecord().size(), 0);
     QCOMPARE(vx52::VersionRecord().query(vx52::kFileVersionQuery), std::nullopt);
+}
+
+void TestAppSeams::qtPromptsMessageBoxes_data() {
+    QTest::addColumn<int>("buttons");
+    QTest::addColumn<int>("press");
+    QTest::addColumn<int>("answer");
+    using B = Prompts::Buttons;
+    using A = Prompts::Answer;
+    QTest::newRow("ok") << int(B::Ok) << int(QMessageBox::Ok) << int(A::Ok);
+    QTest::newRow("yes") << int(B::YesNo) << int(QMessageBox::Yes) << int(A::Yes);
+    QTest::newRow("no") << int(B::YesNo) << int(QMessageBox::No) << int(A::No);
+    QTest::newRow("escape on yes/no") << int(B::YesNo) << -1 << int(A::No);
+    QTest::newRow("cancel") << int(B::YesNoCancel) << int(QMessageBox::Cancel) << int(A::Cancel);
+    QTest::newRow("escape on ok/cancel") << int(B::OkCancel) << -1 << int(A::Cancel);
+}
+
+void TestAppSeams::qtPromptsMessageBoxes() {
+    QFETCH(int, buttons);
+    QFETCH(int, press);
+    QFETCH(int, answer);
+    QString caption, text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QMessageBox::StandardButtons shown;
+    whenModal<QMessageBox>([&](QMessageBox* box) {
+        caption = box->windowTitle();
+        text = box->text();
+        icon = box->icon();
+        shown = box->standardButtons();
+        if (press < 0) QTest::keyClick(box, Qt::Key_Escape);
+        else box->button(QMessageBox::StandardButton(press))->click();
+    });
+    vx52::QtPrompts prompts;
+    const Prompts::Answer got = prompts.message(nullptr, QStringLiteral("Chceš vymazat naměřená data?"),
+                                                QStringLiteral("Clear"), Prompts::Icon::Warning,
+                                                Prompts::Buttons(buttons));
+    QCOMPARE(int(got), answer);
+    QCOMPARE(caption, QStringLiteral("Clear"));
+    QCOMPARE(text, QStringLiteral("Chceš vymazat naměřená data?"));
+    QCOMPARE(icon, QMessageBox::Warning);
+    QCOMPARE(shown.testFlag(QMessageBox::Yes), Prompts::Buttons(buttons) != Prompts::Buttons::Ok &&
+                                                     Prompts::Buttons(buttons) != Prompts::Buttons::OkCancel);
+}
+
+void TestAppSeams::qtPromptsSaveDialogAddsTheExtension() {
+    QTemporaryDir dir;
+    QString title;
+    QStringList filters;
+    bool confirms = false;
+    whenModal<QFileDialog>([&](QFileDialog* dialog) {
+        title = dialog->windowTitle();
+        filters = dialog->nameFilters();
+        confirms = !dialog->testOption(QFileDialog::DontConfirmOverwrite);
+        static_cast<QDialog*>(dialog)->accept(); // as the Save button does
+    });
+    vx52::QtPrompts prompts;
+    Prompts::FileDialog request;
+    request.title = QStringLiteral("Uložit jako");
+    request.filter = QStringLiteral("Textový soubor [*.txt] (*.txt)");
+    request.defaultSuffix = QStringLiteral("TXT");
+    request.initialName = dir.filePath(QStringLiteral("Záznam QDX72_4xxx"));
+    request.confirmOverwrite = true;
+    const QString chosen = prompts.saveFile(nullptr, request);
+    QCOMPARE(chosen, dir.filePath(QStringLiteral("Záznam QDX72_4xxx.TXT")));
+    QCOMPARE(title, QStringLiteral("Uložit jako"));
+    QCOMPARE(filters, QStringList{"Textový soubor [*.txt] (*.txt)"});
+    QVERIFY(confirms);
+}
+
+void TestAppSeams::qtPromptsCancelledDialogsGiveNothing() {
+    vx52::QtPrompts prompts;
+    whenModal<QFileDialog>([](QFileDialog* dialog) { dialog->reject(); });
+    QCOMPARE(prompts.openFile(nullptr, {}), QString());
+    whenModal<QColorDialog>([](QColorDialog* dialog) { dialog->reject(); });
+    QCOMPARE(prompts.chooseColor(nullptr, Qt::red), std::nullopt);
+    whenModal<QColorDialog>([](QColorDialog* dialog) {
+        dialog->setCurrentColor(QColor(0x12, 0x34, 0x56));
+        dialog->accept();
+    });
+    QCOMPARE(prompts.chooseColor(nullptr, Qt::red), std::optional<QColor>(QColor(0x12, 0x34, 0x56)));
 }
 
 int main(int argc, char** argv) {
