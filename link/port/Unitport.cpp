@@ -4,7 +4,6 @@
 #include "ui_Unitport.h"
 #include "ui/guard.h"
 
-#include <QCloseEvent>
 #include <QKeyEvent>
 #include <QShowEvent>
 #include <QTimer>
@@ -279,8 +278,6 @@ void Tport::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (!event->spontaneous()) FormShow();
 }
-
-void Tport::closeEvent(QCloseEvent* event) { QDialog::closeEvent(event); }
 
 void Tport::keyPressEvent(QKeyEvent* event) {
     // Esc is Storno's key: it runs Storno's handler, and does nothing while Storno is
