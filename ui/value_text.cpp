@@ -52,6 +52,7 @@ void roundTo(Decimal& d, int keep) {
 QString scientific(double magnitude, bool negative, QChar separator) {
     Decimal d = decimalOf(magnitude);
     roundTo(d, kPrecision);
+    d.digits.truncate(kPrecision); // a carry (9,99996 → 10,0000) adds a zero digit
     const int exponent = d.point - 1;
     QString out = negative ? QStringLiteral("-") : QString();
     out += d.digits.left(1) + separator + d.digits.mid(1).leftJustified(kPrecision - 1, '0');

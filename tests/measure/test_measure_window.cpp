@@ -1,0 +1,332 @@
+// The main window's measurement cycle and trend chart over the simulated regulator: reads,
+// relays, the failure rule, automatic reading, the window length, pen colours and
+// "Nastavení grafu". Runs under Czech regional settings.
+
+#include "app/dialogs/Rotace_3d.h"
+#include "measure_rig.h"
+#include "ui/color_value.h"
+#include "ui_Rotace_3d.h"
+
+#include <QApplication>
+#include <QTest>
+
+using vx52::Prompts;
+using vx52::test::MeasureRig;
+namespace sim = vx52::sim;
+
+namespace {
+
+QColor panelColour(const QLabel* panel) { return panel->palette().color(QPalette::Window); }
+QColor buttonFace() { return vx52::colorFromValue(vx52::kButtonFace); }
+QColor yellow() { return QColor(255, 255, 0); }
+
+void setDevice(MeasureRig& rig, float o1, float o2, float o3, float o4, std::uint8_t relays) {
+    auto& m = rig.device();
+    m.OUT1 = o1;
+    m.OUT2 = o2;
+    m.OUT3 = o3;
+    m.OUT4 = o4;
+    m.RELAYS = relays;
+}
+
+// Runs `inside` once the modal dialog has started, then ends it with `button`.
+void whileDialogOpen(Trotace3D* dialog, std::function<void(Ui::Trotace3D&)> inside,
+                     const char* button) {
+    QTimer::singleShot(0, dialog, [dialog, inside, button] {
+        Ui::Trotace3D controls;
+        // The form's pointers, found by name in the live dialog.
+        controls.check_3D = dialog->findChild<QCheckBox*>(QStringLiteral("check_3D"));
+        controls.bar_3D = dialog->findChild<QScrollBar*>(QStringLiteral("bar_3D"));
+        controls.ed_poc_mer = dialog->findChild<QLineEdit*>(QStringLiteral("ed_poc_mer"));
+        controls.tl_barva_mriz = dialog->findChild<QPushButton*>(QStringLiteral("tl_barva_mriz"));
+        controls.tl_barva_okraj = dialog->findChild<QPushButton*>(QStringLiteral("tl_barva_okraj"));
+        inside(controls);
+        dialog->findChild<QPushButton*>(QLatin1String(button))->click();
+    });
+}
+
+} // namespace
+
+class TestMeasureWindow : public QObject {
+    Q_OBJECT
+
+private slots:
+    void readShowsValuesRelaysAndAPoint() {
+        MeasureRig rig;
+        setDevice(rig, 23.456f, 1234.56f, 12345.67f, 0.04f, 5);
+        rig.read();
+        QCOMPARE(rig.values(), (QStringList{"23,5", "1234,6", "12346,0", "0,0"}));
+        // Relay byte 5: relays 1 and 3 on (yellow, raised), 2 and 4 off (button face, lowered).
+        const auto relays = rig.relays();
+        for (int n : {0, 2}) {
+            QCOMPARE(panelColour(relays[n]), yellow());
+            QCOMPARE(relays[n]->frameShadow(), QFrame::Raised);
+        }
+        for (int n : {1, 3}) {
+            QCOMPARE(panelColour(relays[n]), buttonFace());
+            QCOMPARE(relays[n]->frameShadow(), QFrame::Sunken);
+        }
+        QVERIFY(!rig.line.isOpen());
+        QCOMPARE(rig.line.closes, 1);
+        // The chart takes the values as shown, stamped with the clock.
+        const double shown[] = {23.5, 1234.6, 12346.0, 0.0};
+        for (int s = 0; s < 4; ++s) {
+            QCOMPARE(rig.chart().count(s), 1);
+            QCOMPARE(rig.chart().yAt(s, 0), shown[s]);
+            QCOMPARE(rig.chart().xAt(s, 0), TrendChart::toChartTime(rig.clock.now()));
+        }
+        QVERIFY(rig.prompts.asked.isEmpty());
+    }
+
+    void sixFailuresKeepTheValuesTheSeventhShowsZero() {
+        MeasureRig rig;
+        setDevice(rig, 21.5f, 22.5f, 23.5f, 24.5f, 0b0110);
+        rig.read();
+        const QStringList good = rig.values();
+        rig.line.setFault(sim::Fault::Silent);
+        for (int i = 1; i <= 6; ++i) {
+            rig.read();
+            QCOMPARE(rig.values(), good);
+            QCOMPARE(panelColour(rig.ui().pa_re2), yellow());
+        }
+        rig.read(); // the seventh
+        QCOMPARE(rig.values(), (QStringList{"0", "0", "0", "0"}));
+        const QFrame::Shadow kept[] = {QFrame::Sunken, QFrame::Raised, QFrame::Raised,
+                                       QFrame::Sunken};
+        for (int n = 0; n < 4; ++n) {
+            QCOMPARE(panelColour(rig.relays()[n]), buttonFace());
+            QCOMPARE(rig.relays()[n]->frameShadow(), kept[n]);
+        }
+        rig.read();
+        QCOMPARE(rig.values(), (QStringList{"0", "0", "0", "0"}));
+        // Every read, good or failed, gave the chart one point carrying what was shown.
+        QCOMPARE(rig.chart().count(0), 9);
+        QCOMPARE(rig.chart().yAt(0, 6), 21.5);
+        QCOMPARE(rig.chart().yAt(0, 7), 0.0);
+        QVERIFY(rig.prompts.asked.isEmpty()); // failed exchanges are not reported
+
+        rig.line.setFault(sim::Fault::None);
+        rig.read();
+        QCOMPARE(rig.values(), good);
+        QCOMPARE(panelColour(rig.ui().pa_re3), yellow());
+        QCOMPARE(rig.main().read_failures, 0);
+        rig.line.setFault(sim::Fault::BadSum);
+        rig.read(); // the count started again: one failure keeps the values
+        QCOMPARE(rig.values(), good);
+    }
+
+    void readWithNoPortShowsTheOpenFailureAndChangesNothing() {
+        MeasureRig rig({{"PORT/COM", "0"}});
+        rig.read();
+        QCOMPARE(rig.prompts.asked.size(), 1);
+        QCOMPARE(rig.prompts.asked[0].text, QStringLiteral("Sériový port COM0 nelze otevřít."));
+        QCOMPARE(rig.prompts.asked[0].caption, QStringLiteral("VX-52"));
+        QCOMPARE(rig.prompts.asked[0].icon, Prompts::Icon::Error);
+        QCOMPARE(rig.values(), (QStringList{"0,0", "0,0", "0,0", "0,0"}));
+        QCOMPARE(rig.chart().count(0), 0);
+        QCOMPARE(rig.main().read_failures, 0);
+        QVERIFY(rig.line.written.empty());
+    }
+
+    // A failure display raised by a read holds the timer's reads off while it is open.
+    void noFurtherReadWhileAReadFailureIsShown() {
+        MeasureRig rig({{"PORT/COM", "2"}}); // COM 2 does not exist
+        rig.ui().check_auto->setChecked(true);
+        int raisedInside = 0, ticksInside = 0;
+        rig.prompts.whileOpen = [&] {
+            if (ticksInside++ > 0) return;
+            for (int i = 0; i < 3; ++i) {
+                try {
+                    rig.secondTick();
+                } catch (const vx52::Failure&) {
+                    ++raisedInside;
+                }
+            }
+        };
+        rig.read();
+        QCOMPARE(raisedInside, 0);
+        QCOMPARE(rig.prompts.asked.size(), 1);
+        QCOMPARE(rig.main().sample_ticks, 0);
+        // Once the box is closed the ticks go on.
+        rig.prompts.whileOpen = nullptr;
+        rig.settings.entries.clear();
+        rig.line.setComNumber(1);
+        rig.secondTick();
+        QCOMPARE(rig.chart().count(0), 1);
+    }
+
+    void automaticReadingFollowsTheSamplePeriod() {
+        MeasureRig rig({{"ZAZNAM/LIST", "3"}});
+        rig.ui().check_auto->click();
+        QVERIFY(rig.prompts.asked.isEmpty()); // an empty chart asks nothing
+        QVERIFY(rig.main().Timer1->isActive());
+        rig.main().Timer1->stop();
+        for (int i = 1; i <= 9; ++i) {
+            rig.secondTick();
+            rig.main().Timer1Timer(); // the same second again counts nothing
+            QCOMPARE(rig.chart().count(0), i / 3);
+        }
+        QCOMPARE(int(rig.line.opened.size()), 3);
+        QCOMPARE(rig.main().record.count(), std::size_t(3)); // one record line per sample
+
+        rig.ui().check_auto->click(); // unticked: the ticks read no more
+        for (int i = 0; i < 6; ++i) rig.secondTick();
+        QCOMPARE(rig.chart().count(0), 3);
+        rig.read(); // "Přečíst" still works, without a record line
+        QCOMPARE(rig.chart().count(0), 4);
+        QCOMPARE(rig.main().record.count(), std::size_t(3));
+    }
+
+    void minutesMultiplyThePeriod() {
+        MeasureRig rig({{"ZAZNAM/LIST", "2"}, {"ZAZNAM/JEDNOTKY", "60"}});
+        rig.ui().check_auto->click();
+        rig.main().Timer1->stop();
+        for (int i = 0; i < 119; ++i) rig.secondTick();
+        QCOMPARE(rig.chart().count(0), 0);
+        rig.secondTick();
+        QCOMPARE(rig.chart().count(0), 1);
+    }
+
+    void tickingAutoAsksOnlyWhenTheChartHoldsPoints() {
+        MeasureRig rig;
+        rig.read();
+        rig.prompts.answers.push_back(Prompts::Answer::No);
+        rig.ui().check_auto->click();
+        QCOMPARE(rig.prompts.asked.size(), 1);
+        QCOMPARE(rig.prompts.asked[0].text, QStringLiteral("Chceš vymazat naměřená data?"));
+        QCOMPARE(rig.prompts.asked[0].caption, QStringLiteral("Clear"));
+        QCOMPARE(rig.prompts.asked[0].buttons, Prompts::Buttons::YesNo);
+        QCOMPARE(rig.prompts.asked[0].icon, Prompts::Icon::Warning);
+        QCOMPARE(rig.chart().count(0), 1); // No keeps the chart
+        QVERIFY(rig.main().Timer1->isActive());
+        rig.ui().check_auto->click(); // unticking asks nothing
+        QCOMPARE(rig.prompts.asked.size(), 1);
+    }
+
+    // With the limit at 10 the eleventh point stays and the twelfth pushes the first out.
+    void aLimitOfTenKeepsElevenPoints() {
+        MeasureRig rig;
+        rig.main().point_limit = 10;
+        for (int i = 0; i < 12; ++i) {
+            rig.read();
+            rig.clock.advanceSeconds(1);
+        }
+        for (int s = 0; s < 4; ++s) QCOMPARE(rig.chart().count(s), 11);
+        QCOMPARE(rig.chart().xAt(0, 0),
+                 TrendChart::toChartTime(rig.clock.now().addSecs(-11))); // the second read
+    }
+
+    void loweringTheLimitKeepsTheLengthUntilANewRecording() {
+        MeasureRig rig;
+        for (int i = 0; i < 205; ++i) rig.read();
+        QCOMPARE(rig.chart().count(0), 201);
+        rig.main().point_limit = 10;
+        for (int i = 0; i < 5; ++i) rig.read();
+        QCOMPARE(rig.chart().count(0), 201);
+        rig.main().NewRecord();
+        for (int i = 0; i < 15; ++i) rig.read();
+        QCOMPARE(rig.chart().count(0), 11);
+        rig.main().point_limit = 200;
+        for (int i = 0; i < 300; ++i) rig.read();
+        QCOMPARE(rig.chart().count(3), 201);
+    }
+
+    void aNewPenColourPaintsItsSwatchAndOnlyLaterPoints() {
+        MeasureRig rig;
+        rig.read();
+        rig.read();
+        rig.prompts.colors.push_back(QColor(200, 10, 150));
+        rig.ui().tl_barva_pera2->click();
+        QCOMPARE(panelColour(rig.ui().pa_barva_pera2), QColor(200, 10, 150));
+        QCOMPARE(rig.main().pen_color2, 0x960AC8u);
+        rig.read();
+        QCOMPARE(rig.chart().colorAt(1, 0), 0x008000u);
+        QCOMPARE(rig.chart().colorAt(1, 1), 0x008000u);
+        QCOMPARE(rig.chart().colorAt(1, 2), 0x960AC8u);
+        QCOMPARE(rig.chart().colorAt(0, 2), 0x0000FFu); // the other pens are untouched
+
+        rig.prompts.colors.push_back(std::nullopt); // Cancel changes nothing
+        rig.ui().tl_barva_pera2->click();
+        QCOMPARE(rig.main().pen_color2, 0x960AC8u);
+        QCOMPARE(panelColour(rig.ui().pa_barva_pera2), QColor(200, 10, 150));
+    }
+
+    void chartDialogStornoRestoresOkKeeps() {
+        MeasureRig rig;
+        rig.read();
+        TrendChart& chart = rig.chart();
+        QCOMPARE(chart.view3D(), true);
+        QCOMPARE(chart.depth3D(), 35);
+
+        bool flatWhileOpen = false;
+        rig.prompts.colors.push_back(QColor(Qt::white));
+        whileDialogOpen(rig.windows->rotace3D, [&](Ui::Trotace3D& d) {
+            QCOMPARE(d.ed_poc_mer->text(), QStringLiteral("200"));
+            d.check_3D->click();
+            flatWhileOpen = !chart.view3D(); // flattened at once
+            d.bar_3D->setValue(80);
+            d.tl_barva_mriz->click();
+            d.ed_poc_mer->setText(QStringLiteral("50"));
+        }, "tl_cancel");
+        rig.main().mn_barvaClick();
+        QVERIFY(flatWhileOpen);
+        QCOMPARE(chart.view3D(), true);
+        QCOMPARE(chart.depth3D(), 35);
+        QCOMPARE(chart.backWallColor(), vx52::kButtonFace);
+        QCOMPARE(rig.main().point_limit, 200);
+
+        rig.prompts.colors.push_back(QColor(Qt::white));
+        whileDialogOpen(rig.windows->rotace3D, [&](Ui::Trotace3D& d) {
+            d.check_3D->click();
+            d.bar_3D->setValue(80);
+            d.tl_barva_mriz->click();
+            d.ed_poc_mer->setText(QStringLiteral("50"));
+        }, "tl_ok");
+        rig.main().mn_barvaClick();
+        QCOMPARE(rig.main().view_3d, false);
+        QCOMPARE(rig.main().rotation_3d, 80);
+        QCOMPARE(rig.main().wall_color, 0xFFFFFFu);
+        QCOMPARE(rig.main().point_limit, 50);
+        QCOMPARE(chart.view3D(), false);
+        // Stored at closing.
+        rig.main().close();
+        QCOMPARE(rig.settings.entries.value("GRAF/G3D"), QStringLiteral("0"));
+        QCOMPARE(rig.settings.entries.value("GRAF/R3D"), QStringLiteral("80"));
+        QCOMPARE(rig.settings.entries.value("GRAF/POCET"), QStringLiteral("50"));
+    }
+
+    // A running trend in the main window, flat and in 3D, saved to be looked at.
+    void screenshotsOfARunningTrend() {
+        MeasureRig rig;
+        rig.line.regulator().setProcessRunning(true);
+        rig.ui().check_auto->click();
+        rig.main().Timer1->stop();
+        rig.prompts.colors.push_back(QColor(128, 0, 128));
+        for (int i = 0; i < 150; ++i) {
+            if (i == 110) rig.ui().tl_barva_pera3->click(); // a pen change part way
+            rig.line.advance(std::chrono::seconds(20));
+            rig.secondTick();
+        }
+        QCOMPARE(rig.chart().count(0), 150);
+        QDir().mkpath(QStringLiteral(SCREENSHOT_DIR));
+        rig.main().show();
+        for (bool view3d : {false, true}) {
+            rig.chart().setView3D(view3d);
+            const QImage shot = rig.main().grab().toImage();
+            const QString file = QStringLiteral(SCREENSHOT_DIR "/main_trend_%1.png")
+                                     .arg(view3d ? "3d" : "2d");
+            QVERIFY(shot.save(file));
+        }
+    }
+};
+
+int main(int argc, char** argv) {
+    // Czech regional settings: decimal comma, as the operator's desktop has them.
+    qputenv("LC_ALL", "cs_CZ.UTF-8");
+    qputenv("LANG", "cs_CZ.UTF-8");
+    QApplication app(argc, argv);
+    TestMeasureWindow test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "test_measure_window.moc"
