@@ -61,6 +61,8 @@ void Tqdx01::NewRecord() {
         vx52::recordHeader1(vx52::shortDateText(now.date()), vx52::longTimeText(now.time())));
     record.append(vx52::recordHeader2());
     record.append(vx52::recordHeader3());
+    tl_precistClick();
+    RecordTick(); // the first data line when this tick completes a sample period
     ui->Chart1->clearAll();
     sample_ticks = 0;
     save_ticks = 0;
