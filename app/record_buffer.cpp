@@ -26,18 +26,6 @@ QString recordDataLine(const QString& value1, const QString& value2, const QStri
            QStringLiteral(";   ") + date;
 }
 
-namespace {
-
-QByteArray encode1250(const QString& text) {
-    QStringEncoder encoder("windows-1250");
-    QByteArray bytes = encoder.encode(text);
-    // The converter substitutes SUB for what the code page lacks; a text file wants '?'.
-    if (encoder.hasError()) bytes.replace('\x1a', '?');
-    return bytes;
-}
-
-} // namespace
-
 void RecordBuffer::clear() {
     blocks.clear();
     line_ends.clear();
@@ -46,7 +34,9 @@ void RecordBuffer::clear() {
 }
 
 void RecordBuffer::append(const QString& line) {
-    const QByteArray bytes = encode1250(line);
+    QByteArray bytes = encoder.encode(line);
+    // The converter substitutes SUB for what the code page lacks; a text file wants '?'.
+    bytes.replace('\x1a', '?');
     appendEncoded(std::span<const char>(bytes.constData(), std::size_t(bytes.size())));
 }
 

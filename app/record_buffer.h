@@ -5,6 +5,7 @@
 // is a handful of large writes.
 
 #include <QString>
+#include <QStringEncoder>
 
 #include <cstdint>
 #include <memory>
@@ -50,6 +51,7 @@ private:
     std::vector<std::unique_ptr<char[]>> blocks;
     std::vector<std::uint64_t> line_ends; // offset just past each line's LF
     std::uint64_t total = 0;
+    QStringEncoder encoder{"windows-1250", QStringConverter::Flag::Stateless};
 
     void put(std::span<const char> bytes);
     char* at(std::uint64_t offset) const;
