@@ -128,6 +128,22 @@ private slots:
         QVERIFY(rig.line.written.empty());
     }
 
+    // A caption that is not a number stops the points at its series, with the failure shown.
+    void aCaptionThatIsNotANumberStopsThePointsThere() {
+        MeasureRig rig;
+        rig.line.setFault(sim::Fault::Silent); // a failed read keeps the captions
+        rig.ui().pa_meas3->setText(QStringLiteral("x"));
+        rig.read();
+        QCOMPARE(rig.prompts.asked.size(), 1);
+        QVERIFY(rig.prompts.asked[0].text.contains(QStringLiteral("'x'")));
+        QCOMPARE(rig.prompts.asked[0].caption, QStringLiteral("VX-52"));
+        QCOMPARE(rig.chart().count(0), 1);
+        QCOMPARE(rig.chart().count(1), 1);
+        QCOMPARE(rig.chart().count(2), 0);
+        QCOMPARE(rig.chart().count(3), 0);
+        QVERIFY(!rig.line.isOpen());
+    }
+
     // A failure display raised by a read holds the timer's reads off while it is open.
     void noFurtherReadWhileAReadFailureIsShown() {
         MeasureRig rig({{"PORT/COM", "2"}}); // COM 2 does not exist
