@@ -68,6 +68,7 @@ Tqdx01::Tqdx01(vx52::AppContext& context, QWidget* parent)
     connectChart();
     connectRecording();
     connectPortMenu();
+    connectParamMenu();
 
     vx52::runGuarded(ctx.prompts, this, [this] { FormCreate(); });
     Timer1->start();

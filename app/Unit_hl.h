@@ -147,7 +147,10 @@ public:
     void mn_portClick();
     void connectPortMenu();
 
-    // ---- Parameter editor and identification (app/params_menu.cpp) ----
+    // ---- Parameter editor and identification (app/param_menu.cpp) ----
+    void mn_parametryClick();
+    void mn_identClick();
+    void connectParamMenu();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

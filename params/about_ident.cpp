@@ -4,6 +4,7 @@
 #include "ui/guard.h"
 #include "ui_about_ident.h"
 
+#include <QIcon>
 #include <QShowEvent>
 #include <QStringEncoder>
 
@@ -23,7 +24,7 @@ Tabout_ident::Tabout_ident(vx52::AppContext& ctx, QWidget* parent)
     ui_->setupUi(this);
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    ui_->ProgramIcon->setPixmap(windowIcon().pixmap(121, 81));
+    ui_->ProgramIcon->setPixmap(QIcon(QStringLiteral(":/icons/vx52.svg")).pixmap(QSize(81, 81)));
 
     Timer1.setObjectName(QStringLiteral("Timer1"));
     Timer1.setInterval(1000);

@@ -57,8 +57,9 @@ struct EditorRig {
     RecordingPause pause;
     AppContext ctx{link, line, settings, prompts, clock, pause};
 
-    explicit EditorRig(sim::DeviceKind kind = sim::DeviceKind::Regulator) {
-        line.setDeviceKind(kind);
+    explicit EditorRig(sim::DeviceKind kind = sim::DeviceKind::Regulator)
+        : EditorRig(sim::RegulatorConfig{.kind = kind}) {}
+    explicit EditorRig(sim::RegulatorConfig config) : line(std::move(config)) {
         link.setLine(&line);
         link.SetDeviceAddress(1);
         link.SetHostAddress(0);

@@ -1,0 +1,269 @@
+// The loading dialog and the identification dialog against the simulated devices: the
+// regulator served, a QDX 01, a device of another family, and nothing at all.
+
+#include "czech_main.h"
+#include "editor_rig.h"
+#include "params/Unitmenumod.h"
+#include "params/about_ident.h"
+#include "params/load_form.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QTabWidget>
+
+#include <memory>
+#include <set>
+
+using namespace vx52;
+using namespace vx52::test;
+
+namespace {
+
+constexpr int kTypeCommand = 0;
+
+// Passes the link's exchanges to the loopback line, except that the device stays silent
+// to the commands named in `muted`.
+class MutingLine : public ByteLine {
+public:
+    explicit MutingLine(LoopbackLine& line) : line_(line) {}
+    std::set<int> muted;
+    bool write(std::span<const std::uint8_t> bytes) override {
+        silent_ = bytes.size() > 7 && bytes[0] == 0x68 && muted.contains(bytes[7]);
+        if (silent_) {
+            line_.written.emplace_back(bytes.begin(), bytes.end());
+            return true;
+        }
+        return line_.write(bytes);
+    }
+    ReadResult read(std::span<std::uint8_t> buffer) override {
+        return silent_ ? ReadResult{true, 0} : line_.read(buffer);
+    }
+    void purgeReceive() override { line_.purgeReceive(); }
+    void purgeTransmit() override { line_.purgeTransmit(); }
+
+private:
+    LoopbackLine& line_;
+    bool silent_ = false;
+};
+
+const QString kUnknown = QStringLiteral("Chyba při čtení nebo neznámé zřízení");
+const QString kQdx01 = QStringLiteral("Identifikováno zařízení typu QDX 01");
+const QString kForeign =
+    QStringLiteral("Identifikováno zařízení pro které je nutné použít jiný software");
+
+} // namespace
+
+class TestLoadIdent : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<EditorRig> rig;
+    std::unique_ptr<Tmenu_mod> editor;
+    std::unique_ptr<Tload_form> loading;
+    std::unique_ptr<Tabout_ident> ident;
+
+    void build(sim::RegulatorConfig config = {}) {
+        ident.reset();
+        loading.reset();
+        editor.reset();
+        rig = std::make_unique<EditorRig>(std::move(config));
+        editor = std::make_unique<Tmenu_mod>(rig->ctx);
+        loading = std::make_unique<Tload_form>(rig->ctx, *editor);
+        ident = std::make_unique<Tabout_ident>(rig->ctx);
+    }
+    QLineEdit* entry(const char* name) { return editor->findChild<QLineEdit*>(name); }
+    QComboBox* list(const char* name) { return editor->findChild<QComboBox*>(name); }
+    QString loadLabel() { return loading->findChild<QLabel*>("lb_verze")->text(); }
+    QProgressBar* loadBar() { return loading->findChild<QProgressBar*>("bar_load"); }
+    QString identLabel(const char* name) { return ident->findChild<QLabel*>(name)->text(); }
+
+private slots:
+    void cleanup() {
+        ident.reset();
+        loading.reset();
+        editor.reset();
+        rig.reset();
+    }
+
+    void versionDecidesTheDevice_data() {
+        QTest::addColumn<QString>("version");
+        QTest::addColumn<int>("result");
+        QTest::newRow("regulator with more text") << "FW-R-12-10 rev 3.07" << 4;
+        QTest::newRow("regulator exactly") << "FW-R-12-10" << 4;
+        QTest::newRow("QDX 01 first") << "FW-R-11-01" << 1;
+        QTest::newRow("QDX 01 second") << "FW-R-11-02x" << 2;
+        QTest::newRow("QDX 01 third") << "FW-R-11-03" << 3;
+        QTest::newRow("unknown firmware") << "FW-R-11-04" << 0;
+        QTest::newRow("nine characters") << "FW-R-12-1" << 0;
+        QTest::newRow("letter case counts") << "fw-r-12-10" << 0;
+    }
+    void versionDecidesTheDevice() {
+        QFETCH(QString, version);
+        QFETCH(int, result);
+        build({.versionText = version.toStdString()});
+        QCOMPARE(loading->IdentifyDevice(), result);
+        QCOMPARE(loadLabel(), QStringLiteral("QDX 72-4xxx"));
+        QCOMPARE(loadBar()->value(), 20);
+    }
+
+    void loadingTheRegulatorFillsEveryCard() {
+        build();
+        auto& device = rig->device();
+        device.COMP.SP = 33.5f;
+        device.SENS4.ENDS = 1234.567f;
+        device.OSTAT.FILT = 7;
+        device.ADD.ADRESA = 200;
+        QCOMPARE(loading->exec(), int(QDialog::Accepted));
+        QCOMPARE(rig->tables(kReadTable), (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}));
+        QCOMPARE(rig->waits(), std::vector<long long>(12, 10));
+        QVERIFY(rig->prompts.asked.isEmpty());
+        QCOMPARE(loadLabel(), QStringLiteral("QDX 72-4xxx"));
+        QCOMPARE(loadBar()->value(), 100);
+        QCOMPARE(entry("ed_sp")->text(), QStringLiteral("33,50"));
+        QCOMPARE(entry("ed_ends4")->text(), QStringLiteral("1234,60"));
+        QCOMPARE(list("cb_filtr")->currentIndex(), 7);
+        QCOMPARE(entry("ed_adresa")->text(), QStringLiteral("-56"));
+        QCOMPARE(list("cb_obr4")->currentIndex(), int(device.SENS4.OBR));
+        QCOMPARE(entry("ed_dser")->text(), QString::number(device.REGO.DSER));
+    }
+
+    void unreadableTypeKeepsTheLabel() {
+        build();
+        MutingLine muting(rig->line);
+        muting.muted.insert(kTypeCommand);
+        rig->link.setLine(&muting);
+        loading->findChild<QLabel*>("lb_verze")->setText("from before");
+        QCOMPARE(loading->exec(), int(QDialog::Accepted));
+        QCOMPARE(loadLabel(), QStringLiteral("neidentifikováno"));
+        QCOMPARE(rig->tables(kReadTable).size(), 12u);
+        QVERIFY(rig->prompts.asked.isEmpty());
+    }
+
+    void qdx01IsNamedAndNothingIsRead() {
+        build({.kind = sim::DeviceKind::Qdx01});
+        QCOMPARE(loading->exec(), int(QDialog::Accepted));
+        QCOMPARE(rig->prompts.texts(), QStringList{kQdx01});
+        QCOMPARE(rig->prompts.asked[0].caption, QStringLiteral("Komunikace"));
+        QCOMPARE(rig->prompts.asked[0].icon, Prompts::Icon::Error);
+        QVERIFY(rig->tables(kReadTable).empty());
+        QCOMPARE(loadLabel(), QStringLiteral("QDX 01"));
+
+        // The editor opens afterwards and reads the tables itself.
+        editor->show();
+        QCOMPARE(rig->tables(kReadTable).size(), 12u);
+    }
+
+    // At each showing the loading dialog sets its defaults on some controls of the editor,
+    // leaves the others and takes nothing into the parameter set.
+    void noDeviceLeavesTheEditorDefaults() {
+        build({.kind = sim::DeviceKind::Nothing});
+        rig->params().COMP.SP = 4;
+        const ParamSet before = rig->params();
+        for (auto* e : editor->findChildren<QLineEdit*>()) e->setText("old");
+        for (auto* c : editor->findChildren<QComboBox*>()) c->setCurrentIndex(c->count() - 1);
+        loadBar()->setValue(60);
+
+        QCOMPARE(loading->exec(), int(QDialog::Accepted));
+        QCOMPARE(rig->prompts.texts(), QStringList{kUnknown});
+        QCOMPARE(loadLabel(), QStringLiteral("neidentifikováno"));
+        QCOMPARE(loadBar()->value(), 20);
+        QVERIFY(rig->params() == before);
+
+        for (const char* name : {"cb_rala1", "cb_re1", "cb_feed", "cb_ain", "cb_aout", "cb_filtr"})
+            QVERIFY2(list(name)->currentIndex() == 0, name);
+        QCOMPARE(list("cb_dp1")->currentIndex(), 1);
+        QCOMPARE(list("cb_obr1")->currentIndex(), 1);
+        QCOMPARE(list("cb_sens1")->currentIndex(), -1);
+        const QList<QPair<const char*, QString>> texts = {
+            {"ed_splo1", "0"}, {"ed_strs1", "0"}, {"ed_adresa", "0"}, {"ed_hyst1", "1"},
+            {"ed_pb", "1"},    {"ed_td", "1"},    {"ed_ti", "100"},   {"ed_ends1", "100"},
+            {"ed_dser", "60"}, {"ed_dead", "2"},
+            {"ed_pass1", QString::number(Tmenu_mod::kPasswordDefault)}};
+        for (const auto& [name, text] : texts) QVERIFY2(entry(name)->text() == text, name);
+        // Untouched: the second password, the other alarm and sensor cards.
+        QCOMPARE(entry("ed_pass2")->text(), QStringLiteral("old"));
+        QCOMPARE(entry("ed_splo2")->text(), QStringLiteral("old"));
+        QCOMPARE(list("cb_sens2")->currentIndex(), 2);
+
+        // Then the editor reports its own read once.
+        rig->prompts.clear();
+        editor->show();
+        QCOMPARE(rig->prompts.texts(), QStringList{"Chyba při čtení"});
+    }
+
+    void identificationShowsTypeAndVersion() {
+        build();
+        ident->ShowIdentification();
+        QCOMPARE(identLabel("lb_zarizeni"), QStringLiteral("QDX 72-4xxx"));
+        QCOMPARE(identLabel("lb_verze"), QStringLiteral("FW-R-12-10 rev 3.07"));
+        QVERIFY(rig->prompts.asked.isEmpty());
+
+        // Nothing connected afterwards: no message, the labels keep the last identification.
+        rig->line.setDeviceKind(sim::DeviceKind::Nothing);
+        ident->ShowIdentification();
+        QVERIFY(rig->prompts.asked.isEmpty());
+        QCOMPARE(identLabel("lb_zarizeni"), QStringLiteral("QDX 72-4xxx"));
+        QCOMPARE(identLabel("lb_verze"), QStringLiteral("FW-R-12-10 rev 3.07"));
+    }
+
+    void nothingConnectedKeepsTheFirstLabels() {
+        build({.kind = sim::DeviceKind::Nothing});
+        ident->ShowIdentification();
+        QVERIFY(rig->prompts.asked.isEmpty());
+        QCOMPARE(identLabel("lb_zarizeni"), QStringLiteral("Typ zařízení - neidentifikováno"));
+        QCOMPARE(identLabel("lb_verze"), QStringLiteral("Verze zařízení - neidentifikováno"));
+    }
+
+    void foreignDeviceNeedsOtherSoftware() {
+        build({.kind = sim::DeviceKind::Foreign,
+               .foreignMaker = "Maker",
+               .foreignModel = "Model 9",
+               .foreignVersion = "V1.2"});
+        ident->ShowIdentification();
+        QCOMPARE(rig->prompts.texts(), QStringList{kForeign + "\rMaker"});
+        QCOMPARE(rig->prompts.asked[0].caption, QStringLiteral("ERROR"));
+        QCOMPARE(rig->prompts.asked[0].icon, Prompts::Icon::Warning);
+        QCOMPARE(identLabel("lb_zarizeni"), QStringLiteral("jiné zařízení"));
+        QCOMPARE(identLabel("lb_verze"), QStringLiteral("V1.2"));
+    }
+
+    // Each block is 32 raw bytes: a zero byte in block 1 ends the whole message there.
+    void foreignMessageEndsAtTheFirstZeroByte() {
+        build({.kind = sim::DeviceKind::Foreign,
+               .foreignMaker = "0123456789",
+               .foreignModel = "never shown",
+               .foreignVersion = "V9"});
+        ident->ShowIdentification();
+        QCOMPARE(rig->prompts.texts(), QStringList{kForeign + "\r0123456789"});
+        QCOMPARE(identLabel("lb_verze"), QStringLiteral("V9"));
+    }
+
+    void foreignBlocksOfFullLengthRunOn() {
+        const std::string full(32, 'A');
+        build({.kind = sim::DeviceKind::Foreign,
+               .foreignMaker = full,
+               .foreignModel = full,
+               .foreignVersion = full});
+        ident->ShowIdentification();
+        const QString block = QString(32, 'A');
+        QCOMPARE(rig->prompts.texts(), QStringList{kForeign + "\r" + block + "\r" + block + "\r" + block});
+        QCOMPARE(identLabel("lb_verze"), block);
+    }
+
+    // The identification runs once, a second after the dialog appeared.
+    void identificationWaitsOneSecondAfterShowing() {
+        build();
+        ident->show();
+        QVERIFY(ident->timer()->isActive());
+        QCOMPARE(ident->timer()->interval(), 1000);
+        QVERIFY(rig->line.written.empty());
+        QTRY_COMPARE_WITH_TIMEOUT(identLabel("lb_zarizeni"), QStringLiteral("QDX 72-4xxx"), 3000);
+        QVERIFY(!ident->timer()->isActive());
+        QCOMPARE(rig->line.written.size(), 2u); // type and version, once
+        ident->accept();
+    }
+};
+
+VX52_CZECH_TEST_MAIN(TestLoadIdent)
+#include "test_load_ident.moc"
