@@ -71,26 +71,13 @@ class TestRecordFile : public QObject {
     Q_OBJECT
 
 private slots:
-    void dataLineAndHeaders();
     void linesSurviveBlockBoundaries();
     void codePageAndUnmappableCharacters();
-    void clearStartsOver();
     void fileBytesMatchGolden();
     void rewriteReplacesWholeFile();
     void failedWriteKeepsOldFileAndBuffer_data();
     void failedWriteKeepsOldFileAndBuffer();
 };
-
-void TestRecordFile::dataLineAndHeaders() {
-    QCOMPARE(vx52::recordDataLine("21,5", "0,0", "100,0", "7,3", "t", "d"),
-             QStringLiteral("21,5; 0,0; 100,0; 7,3; t;   d"));
-    QCOMPARE(vx52::recordHeader1("14.03.26", "9:05:07"),
-             QStringLiteral("Začátek měření na regulátoru QDX 72-4xxx   14.03.26     9:05:07"));
-    QCOMPARE(vx52::recordHeader2(),
-             QStringLiteral("Naměřené hodnoty okruh 1; okruh 2; okruh 3; okruh 4;čas; datum"));
-    QCOMPARE(vx52::recordHeader3().size(), 65);
-    QCOMPARE(vx52::recordHeader3().count(QLatin1Char('-')), 65);
-}
 
 void TestRecordFile::linesSurviveBlockBoundaries() {
     // Lines of varying length so that many of them straddle a block edge.
@@ -126,17 +113,6 @@ void TestRecordFile::codePageAndUnmappableCharacters() {
                                         "\xe8\x61s ? x\r\n"));
     QCOMPARE(buffer.line(0), QStringLiteral("Začátek měření – €"));
     QCOMPARE(buffer.line(1), QStringLiteral("čas ? x"));
-}
-
-void TestRecordFile::clearStartsOver() {
-    RecordBuffer buffer;
-    fillSample(buffer);
-    buffer.clear();
-    QVERIFY(buffer.isEmpty());
-    QCOMPARE(buffer.byteSize(), std::uint64_t(0));
-    QVERIFY(buffer.pieces().empty());
-    buffer.append(QStringLiteral("a"));
-    QCOMPARE(joined(buffer), QByteArray("a\r\n"));
 }
 
 void TestRecordFile::fileBytesMatchGolden() {

@@ -61,7 +61,6 @@ class TestRecordingWindow : public QObject {
     Q_OBJECT
 
 private slots:
-    void startState();
     void saveAsksOnceThenWritesWithoutDialog();
     void saveAsCancelledLeavesNoFileChosen();
     void zapisNoKeepsBufferAndPeriodicWritesGoToDefaultFile();
@@ -73,18 +72,6 @@ private slots:
     void konecSavesFirstAndClosesWhateverTheAnswer();
     void rateDialogOkSetsPanelsAndCancelChangesNothing();
 };
-
-void TestRecordingWindow::startState() {
-    WindowRig rig;
-    QCOMPARE(rig.panel("pa_path"), QStringLiteral("c:"));
-    QVERIFY(!rig.fileChosen());
-    QVERIFY(!rig.control<QCheckBox>("check_zapis")->isChecked());
-    QCOMPARE(rig.control<QLabel>("pa_soubor")->toolTip(),
-             QStringLiteral("Ukazuje četnost zápisu do souboru v minutách"));
-    QCOMPARE(rig.control<QLabel>("pa_zaznam")->toolTip(),
-             QStringLiteral("Ukazuje rychlost zápisu do záznamu"));
-    QVERIFY(rig.main().record.isEmpty());
-}
 
 void TestRecordingWindow::saveAsksOnceThenWritesWithoutDialog() {
     WindowRig rig;
