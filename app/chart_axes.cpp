@@ -32,6 +32,9 @@ QString timeFormat(double stepSeconds, double lo, double hi) {
 ValueAxis scaleValues(double lo, double hi, int pixels, int minSpacing, const QLocale& locale) {
     ValueAxis axis;
     if (!(std::isfinite(lo) && std::isfinite(hi)) || lo > hi) lo = 0, hi = 100;
+    // Keeps hi - lo finite for the wildest values a caption can hold.
+    lo = std::clamp(lo, -1e300, 1e300);
+    hi = std::clamp(hi, -1e300, 1e300);
     if (lo == hi) {
         const double pad = lo == 0 ? 1.0 : std::abs(lo) * 0.1;
         lo -= pad;
@@ -48,11 +51,14 @@ ValueAxis scaleValues(double lo, double hi, int pixels, int minSpacing, const QL
         axis.hi = std::ceil(hi / step) * step;
     }
     const int decimals = std::max(0, int(-std::floor(std::log10(step) + 1e-9)));
+    const bool huge = std::max(std::abs(axis.lo), std::abs(axis.hi)) >= 1e6; // short texts then
     const long long first = std::llround(axis.lo / step);
     const long long last = std::llround(axis.hi / step);
     for (long long k = first; k <= last; ++k) {
         const double v = double(k) * step;
-        axis.ticks.push_back({v, locale.toString(v == 0 ? 0.0 : v, 'f', decimals)});
+        const double shown = v == 0 ? 0.0 : v;
+        axis.ticks.push_back({v, huge ? locale.toString(shown, 'g', 6)
+                                      : locale.toString(shown, 'f', decimals)});
     }
     return axis;
 }

@@ -6,15 +6,25 @@
 
 namespace {
 
-// Lowest and highest of a contiguous run; written so that the compiler vectorises it.
+// Lowest and highest finite value of a contiguous run; the first loop is written so that
+// the compiler vectorises it.
 void extent(const double* ys, std::size_t n, double& lo, double& hi) {
     double l = lo, h = hi;
     for (std::size_t i = 0; i < n; ++i) {
         l = ys[i] < l ? ys[i] : l;
         h = ys[i] > h ? ys[i] : h;
     }
-    lo = l;
-    hi = h;
+    if (std::isfinite(l) && std::isfinite(h)) {
+        lo = l;
+        hi = h;
+        return;
+    }
+    // An infinite value is not drawn: the slow way round, for that rare run only.
+    for (std::size_t i = 0; i < n; ++i) {
+        if (!std::isfinite(ys[i])) continue;
+        lo = std::min(lo, ys[i]);
+        hi = std::max(hi, ys[i]);
+    }
 }
 
 // First index from `from` whose X is not below x: galloping from `from` keeps the search

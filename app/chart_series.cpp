@@ -4,7 +4,17 @@
 
 void ChartSeries::append(double x, double y, std::uint32_t color) {
     if (size_ == capacity_) grow();
-    const std::size_t s = slot(int(size_));
+    // X stays ascending: a point older than the last one (the clock was set back, or summer
+    // time ended) moves in behind the newer ones. Rare, so the shift may cost.
+    int at = int(size_);
+    while (at > 0 && this->x(at - 1) > x) {
+        const std::size_t to = slot(at), from = slot(at - 1);
+        xs_[to] = xs_[from];
+        ys_[to] = ys_[from];
+        colors_[to] = colors_[from];
+        --at;
+    }
+    const std::size_t s = slot(at);
     xs_[s] = x;
     ys_[s] = y;
     colors_[s] = color;

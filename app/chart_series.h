@@ -12,6 +12,7 @@ public:
     int size() const { return int(size_); }
     bool empty() const { return size_ == 0; }
 
+    // Keeps X ascending: a point with an X below the last one is inserted in its place.
     void append(double x, double y, std::uint32_t color);
     void removeFirst();
     void clear();

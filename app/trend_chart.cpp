@@ -52,6 +52,8 @@ int TrendChart::count(int series) const { return at(series).size(); }
 void TrendChart::append(int series, double x, double y, const QString& /*label*/,
                         std::uint32_t color) {
     // Labels are never drawn (value marks are off), so they are not kept.
+    if (!std::isfinite(x))
+        throw vx52::Failure("Neplatný čas bodu grafu (řada " + std::to_string(series + 1) + ")");
     at(series).append(x, y, color);
     update();
 }

@@ -32,7 +32,8 @@ public:
     static double toChartTime(const QDateTime& moment);
     static QDateTime fromChartTime(double days);
 
-    // Series are numbered 0..3. Points must be appended in ascending X.
+    // Series are numbered 0..3. X values are kept ascending: a point older than the newest
+    // is inserted where it belongs. A non-finite X raises Failure.
     int count(int series) const;
     void append(int series, double x, double y, const QString& label, std::uint32_t color);
     void deleteFirst(int series);

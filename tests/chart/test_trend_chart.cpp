@@ -100,6 +100,36 @@ private slots:
         QCOMPARE(chart.count(2), 0);
     }
 
+    // The clock set back (summer time ending): the older point goes in behind the newer ones.
+    void anOlderPointIsInsertedInXOrder() {
+        TrendChart chart;
+        const double xs[] = {10, 20, 30, 15, 5, 30};
+        for (int i = 0; i < 6; ++i) chart.append(1, kStart + xs[i] * kSecond, i, {}, std::uint32_t(i));
+        const double sorted[] = {5, 10, 15, 20, 30, 30};
+        const int ys[] = {4, 0, 3, 1, 2, 5};
+        for (int i = 0; i < 6; ++i) {
+            QCOMPARE(chart.xAt(1, i), kStart + sorted[i] * kSecond);
+            QCOMPARE(chart.yAt(1, i), double(ys[i]));
+            QCOMPARE(chart.colorAt(1, i), std::uint32_t(ys[i]));
+        }
+        chart.deleteFirst(1); // the oldest X leaves first
+        QCOMPARE(chart.xAt(1, 0), kStart + 10 * kSecond);
+        QVERIFY(!renderOf(chart).isNull());
+        QVERIFY_THROWS_EXCEPTION(vx52::Failure, chart.append(1, qQNaN(), 0, {}, 0));
+    }
+
+    // Values far beyond what a regulator shows still draw, with short axis texts.
+    void extremeValuesDraw() {
+        TrendChart chart;
+        chart.setBackWallColor(0x00FFFFFF);
+        for (int i = 0; i < 20; ++i)
+            chart.append(0, kStart + i * kSecond, i % 2 ? 1e300 : -1e300, {}, kRed);
+        chart.append(0, kStart + 20 * kSecond, qInf(), {}, kRed);
+        QVERIFY(countColour(renderOf(chart), rgb(kRed)) > 100);
+        const ValueAxis axis = scaleValues(-1e300, 1e300, 300, 30, QLocale::c());
+        for (const auto& tick : axis.ticks) QVERIFY(tick.text.size() < 16);
+    }
+
     void memoryStaysNearTwentyBytesAPoint() {
         TrendChart chart;
         fillLevels(chart, 100001);
