@@ -5,6 +5,7 @@
 #include "ui_about_ident.h"
 
 #include <QIcon>
+#include <QScreen>
 #include <QShowEvent>
 #include <QStringEncoder>
 
@@ -36,7 +37,10 @@ Tabout_ident::~Tabout_ident() { delete ui_; }
 
 void Tabout_ident::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    if (!event->spontaneous()) vx52::runGuarded(ctx_.prompts, this, [this] { FormShow(); });
+    if (event->spontaneous()) return;
+    if (const QScreen* where = screen()) // centred on the screen, not over the main window
+        move(where->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+    vx52::runGuarded(ctx_.prompts, this, [this] { FormShow(); });
 }
 
 // The labels are not reset: they keep what the last identification put there.
@@ -74,6 +78,8 @@ void Tabout_ident::showForeignDevice() {
     ui_->lb_zarizeni->setText(QStringLiteral("jiné zařízení"));
     ui_->lb_verze->setText(
         vx52::deviceText(reinterpret_cast<const char*>(record.data()) + 2 * kBlock, kBlock));
-    ctx_.prompts.message(this, vx52::deviceText(message.data(), message.size()),
-                         QStringLiteral("ERROR"), vx52::Prompts::Icon::Warning);
+    // The carriage returns break the lines of the box, as the operator is meant to see them.
+    QString text = vx52::deviceText(message.data(), message.size());
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    ctx_.prompts.message(this, text, QStringLiteral("ERROR"), vx52::Prompts::Icon::Warning);
 }

@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QScreen>
 #include <QShowEvent>
 
 #include <algorithm>
@@ -48,7 +49,10 @@ Tload_form::~Tload_form() { delete ui_; }
 
 void Tload_form::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    if (!event->spontaneous()) vx52::runGuarded(ctx_.prompts, this, [this] { FormShow(); });
+    if (event->spontaneous()) return;
+    if (const QScreen* where = screen()) // centred on the screen, not over the main window
+        move(where->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+    vx52::runGuarded(ctx_.prompts, this, [this] { FormShow(); });
 }
 
 void Tload_form::FormShow() {

@@ -221,7 +221,7 @@ private slots:
                .foreignModel = "Model 9",
                .foreignVersion = "V1.2"});
         ident->ShowIdentification();
-        QCOMPARE(rig->prompts.texts(), QStringList{kForeign + "\rMaker"});
+        QCOMPARE(rig->prompts.texts(), QStringList{kForeign + "\nMaker"});
         QCOMPARE(rig->prompts.asked[0].caption, QStringLiteral("ERROR"));
         QCOMPARE(rig->prompts.asked[0].icon, Prompts::Icon::Warning);
         QCOMPARE(identLabel("lb_zarizeni"), QStringLiteral("jiné zařízení"));
@@ -235,7 +235,7 @@ private slots:
                .foreignModel = "never shown",
                .foreignVersion = "V9"});
         ident->ShowIdentification();
-        QCOMPARE(rig->prompts.texts(), QStringList{kForeign + "\r0123456789"});
+        QCOMPARE(rig->prompts.texts(), QStringList{kForeign + "\n0123456789"});
         QCOMPARE(identLabel("lb_verze"), QStringLiteral("V9"));
     }
 
@@ -247,7 +247,7 @@ private slots:
                .foreignVersion = full});
         ident->ShowIdentification();
         const QString block = QString(32, 'A');
-        QCOMPARE(rig->prompts.texts(), QStringList{kForeign + "\r" + block + "\r" + block + "\r" + block});
+        QCOMPARE(rig->prompts.texts(), QStringList{kForeign + "\n" + block + "\n" + block + "\n" + block});
         QCOMPARE(identLabel("lb_verze"), block);
     }
 
