@@ -4,6 +4,7 @@
 #include "ui_Rychlostzaznamu.h"
 
 #include <QKeyEvent>
+#include <QTabBar>
 
 using vx52::Prompts;
 
@@ -14,6 +15,7 @@ Tform_zaznam::Tform_zaznam(vx52::AppContext& context, QWidget* parent)
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(240, 236);
+    fitPageCaptions();
 
     // Enter in an edit checks that edit only; the dialog must not take it as a click on OK.
     ui->ed_sample->installEventFilter(this);
@@ -25,6 +27,17 @@ Tform_zaznam::Tform_zaznam(vx52::AppContext& context, QWidget* parent)
 }
 
 Tform_zaznam::~Tform_zaznam() = default;
+
+// The page captions were laid out for a narrow 8-point face; with a wider one the two tabs
+// would not fit side by side and would need scroll arrows, so their font gives way a little.
+void Tform_zaznam::fitPageCaptions() {
+    QTabBar* tabs = ui->PageControl1->tabBar();
+    QFont font = tabs->font();
+    while (tabs->sizeHint().width() > ui->PageControl1->width() && font.pointSizeF() > 6.0) {
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+        tabs->setFont(font);
+    }
+}
 
 QLineEdit* Tform_zaznam::ed_sample() const { return ui->ed_sample; }
 QLineEdit* Tform_zaznam::ed_soubor() const { return ui->ed_soubor; }

@@ -58,6 +58,7 @@ protected:
 
 private:
     void enterInEdit(QLineEdit* edit, int lower, int upper);
+    void fitPageCaptions();
 
     vx52::AppContext& ctx;
     std::unique_ptr<Ui::Tform_zaznam> ui;
