@@ -31,10 +31,15 @@ double TrendChart::toChartTime(const QDateTime& moment) {
 }
 
 QDateTime TrendChart::fromChartTime(double days) {
+    // Wall-clock time of day, as stored: no shift on the days summer time starts or ends.
     const double whole = std::floor(days);
-    const QDate date = chartEpoch().addDays(qint64(whole));
-    const int ms = int(std::llround((days - whole) * kMsPerDay));
-    return QDateTime(date, QTime(0, 0)).addMSecs(ms);
+    QDate date = chartEpoch().addDays(qint64(whole));
+    int ms = int(std::llround((days - whole) * kMsPerDay));
+    if (ms >= int(kMsPerDay)) {
+        date = date.addDays(1);
+        ms -= int(kMsPerDay);
+    }
+    return QDateTime(date, QTime::fromMSecsSinceStartOfDay(ms));
 }
 
 const ChartSeries& TrendChart::at(int series) const {

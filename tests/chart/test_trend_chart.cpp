@@ -68,6 +68,9 @@ private slots:
         QCOMPARE(TrendChart::toChartTime(moment), 46095.0 + 10.0 / 24.0);
         QCOMPARE(TrendChart::fromChartTime(TrendChart::toChartTime(moment.addMSecs(1500))),
                  moment.addMSecs(1500));
+        // A hair before midnight rounds to the next day, not to an invalid time.
+        QCOMPARE(TrendChart::fromChartTime(46095.99999999999),
+                 QDateTime(QDate(2026, 3, 15), QTime(0, 0)));
     }
 
     // Sliding a window through the ring buffer, across its wrap and its growth, keeps every
