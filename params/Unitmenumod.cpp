@@ -19,7 +19,8 @@ Tmenu_mod::Tmenu_mod(vx52::AppContext& ctx, QWidget* parent)
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
 
     // No list has an entry chosen before anything has been shown.
-    for (auto* list : findChildren<QComboBox*>()) list->setCurrentIndex(-1);
+    for (auto* list : findChildren<QComboBox*>())
+        list->setCurrentIndex(-1);
     const QString code = QString::number(kPasswordDefault);
     ui_->ed_pass1->setText(code);
     ui_->ed_pass2->setText(code);
@@ -43,8 +44,10 @@ Tmenu_mod::Tmenu_mod(vx52::AppContext& ctx, QWidget* parent)
     auto& p = ctx_.prompts;
     connect(ui_->PageControl, &QTabWidget::currentChanged, this,
             guard(p, this, [this] { PageControlChange(); }));
-    connect(ui_->tl_cteni, &QPushButton::clicked, this, guard(p, this, [this] { tl_cteniClick(); }));
-    connect(ui_->tl_zapis, &QPushButton::clicked, this, guard(p, this, [this] { tl_zapisClick(); }));
+    connect(ui_->tl_cteni, &QPushButton::clicked, this,
+            guard(p, this, [this] { tl_cteniClick(); }));
+    connect(ui_->tl_zapis, &QPushButton::clicked, this,
+            guard(p, this, [this] { tl_zapisClick(); }));
     connect(ui_->tl_eeprom, &QPushButton::clicked, this,
             guard(p, this, [this] { tl_eepromClick(); }));
     connect(ui_->Button1, &QPushButton::clicked, this, guard(p, this, [this] { Button1Click(); }));
@@ -54,13 +57,21 @@ Tmenu_mod::Tmenu_mod(vx52::AppContext& ctx, QWidget* parent)
     connectFileMenu();
 }
 
-Tmenu_mod::~Tmenu_mod() { delete ui_; }
+Tmenu_mod::~Tmenu_mod() {
+    delete ui_;
+}
 
-QTabWidget* Tmenu_mod::pageControl() const { return ui_->PageControl; }
+QTabWidget* Tmenu_mod::pageControl() const {
+    return ui_->PageControl;
+}
 
-int Tmenu_mod::rememberedCard() const { return ui_->PageControl->property("tag").toInt(); }
+int Tmenu_mod::rememberedCard() const {
+    return ui_->PageControl->property("tag").toInt();
+}
 
-void Tmenu_mod::remember(int card) { ui_->PageControl->setProperty("tag", card); }
+void Tmenu_mod::remember(int card) {
+    ui_->PageControl->setProperty("tag", card);
+}
 
 void Tmenu_mod::selectCard(int card) {
     const QSignalBlocker quiet(ui_->PageControl);
@@ -97,5 +108,6 @@ void Tmenu_mod::turnBackTo(int card) {
 }
 
 void Tmenu_mod::tl_pomClick() {
-    for (int card = 0; card < kCardCount; ++card) ShowCard(card);
+    for (int card = 0; card < kCardCount; ++card)
+        ShowCard(card);
 }

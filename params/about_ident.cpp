@@ -33,7 +33,9 @@ Tabout_ident::Tabout_ident(vx52::AppContext& ctx, QWidget* parent)
     connect(ui_->OKButton, &QPushButton::clicked, this, &QDialog::accept);
 }
 
-Tabout_ident::~Tabout_ident() { delete ui_; }
+Tabout_ident::~Tabout_ident() {
+    delete ui_;
+}
 
 void Tabout_ident::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
@@ -44,7 +46,9 @@ void Tabout_ident::showEvent(QShowEvent* event) {
 }
 
 // The labels are not reset: they keep what the last identification put there.
-void Tabout_ident::FormShow() { Timer1.start(); }
+void Tabout_ident::FormShow() {
+    Timer1.start();
+}
 
 void Tabout_ident::Timer1Timer() {
     Timer1.stop();
@@ -54,10 +58,12 @@ void Tabout_ident::Timer1Timer() {
 void Tabout_ident::ShowIdentification() {
     auto& link = ctx_.link;
     const bool type = link.ReadDeviceType();
-    if (type) ui_->lb_zarizeni->setText(vx52::deviceText(link.type_text.data(), link.type_text.size()));
+    if (type)
+        ui_->lb_zarizeni->setText(vx52::deviceText(link.type_text.data(), link.type_text.size()));
     const bool version = link.ReadDeviceVersion();
     if (version)
-        ui_->lb_verze->setText(vx52::deviceText(link.version_text.data(), link.version_text.size()));
+        ui_->lb_verze->setText(
+            vx52::deviceText(link.version_text.data(), link.version_text.size()));
     if (!type && !version && link.ReadForeignIdent()) showForeignDevice();
 }
 

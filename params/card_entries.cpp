@@ -67,13 +67,17 @@ int Tmenu_mod::TakeCard(int index) {
         const vx52::FieldPtr field = e.field(params);
         if (e.list) {
             const int position = findChild<QComboBox*>(name)->currentIndex();
-            *std::get<std::uint8_t*>(field) = static_cast<std::uint8_t>(position < 0 ? 255 : position);
+            *std::get<std::uint8_t*>(field) =
+                static_cast<std::uint8_t>(position < 0 ? 255 : position);
             continue;
         }
         auto* entry = findChild<QLineEdit*>(name);
-        if (auto* f = std::get_if<float*>(&field)) result |= TakeFloat(**f, entry);
-        else if (auto* s = std::get_if<std::int16_t*>(&field)) result |= TakeShort(**s, entry);
-        else result |= TakeByte(*std::get<std::uint8_t*>(field), entry);
+        if (auto* f = std::get_if<float*>(&field))
+            result |= TakeFloat(**f, entry);
+        else if (auto* s = std::get_if<std::int16_t*>(&field))
+            result |= TakeShort(**s, entry);
+        else
+            result |= TakeByte(*std::get<std::uint8_t*>(field), entry);
     }
     return result;
 }
@@ -93,6 +97,7 @@ void Tmenu_mod::ShowCard(int index) {
         else if (auto* s = std::get_if<std::int16_t*>(&field))
             entry->setText(QString::number(**s));
         else // the bus address, read as a signed byte
-            entry->setText(QString::number(static_cast<std::int8_t>(*std::get<std::uint8_t*>(field))));
+            entry->setText(
+                QString::number(static_cast<std::int8_t>(*std::get<std::uint8_t*>(field))));
     }
 }

@@ -7,34 +7,29 @@ namespace {
 
 #define VX52_FIELD(path) [](ParamSet& p) -> FieldPtr { return &p.path; }
 
-std::vector<CardEntry> alarmCard(int n) {
-    if (n == 1)
-        return {{"ed_splo1", false, VX52_FIELD(ALARM1.SPLO)},
-                {"ed_hyst1", false, VX52_FIELD(ALARM1.HYST)},
-                {"cb_rala1", true, VX52_FIELD(ALARM1.RALA)},
-                {"cb_re1", true, VX52_FIELD(ALARM1.RELE)},
-                {"cb_out1", true, VX52_FIELD(ALARM1.INALA)}};
-    return {{"ed_splo2", false, VX52_FIELD(ALARM2.SPLO)},
-            {"ed_hyst2", false, VX52_FIELD(ALARM2.HYST)},
-            {"cb_rala2", true, VX52_FIELD(ALARM2.RALA)},
-            {"cb_re2", true, VX52_FIELD(ALARM2.RELE)},
-            {"cb_out2", true, VX52_FIELD(ALARM2.INALA)}};
-}
+#define VX52_ALARM_CARD(n)                                                                         \
+    std::vector<CardEntry> {                                                                       \
+        {"ed_splo" #n, false, VX52_FIELD(ALARM##n.SPLO)},                                          \
+            {"ed_hyst" #n, false, VX52_FIELD(ALARM##n.HYST)},                                      \
+            {"cb_rala" #n, true, VX52_FIELD(ALARM##n.RALA)},                                       \
+            {"cb_re" #n, true, VX52_FIELD(ALARM##n.RELE)},                                         \
+            {"cb_out" #n, true, VX52_FIELD(ALARM##n.INALA)},                                       \
+    }
 
-#define VX52_SENS_CARD(n)                                                                      \
-    std::vector<CardEntry> {                                                                   \
-        {"cb_sens" #n, true, VX52_FIELD(SENS##n.TYPE)},                                        \
-            {"cb_dp" #n, true, VX52_FIELD(SENS##n.DP)},                                        \
-            {"ed_strs" #n, false, VX52_FIELD(SENS##n.STRS)},                                   \
-            {"ed_ends" #n, false, VX52_FIELD(SENS##n.ENDS)},                                   \
-            {"cb_obr" #n, true, VX52_FIELD(SENS##n.OBR)},                                      \
+#define VX52_SENS_CARD(n)                                                                          \
+    std::vector<CardEntry> {                                                                       \
+        {"cb_sens" #n, true, VX52_FIELD(SENS##n.TYPE)},                                            \
+            {"cb_dp" #n, true, VX52_FIELD(SENS##n.DP)},                                            \
+            {"ed_strs" #n, false, VX52_FIELD(SENS##n.STRS)},                                       \
+            {"ed_ends" #n, false, VX52_FIELD(SENS##n.ENDS)},                                       \
+            {"cb_obr" #n, true, VX52_FIELD(SENS##n.OBR)},                                          \
     }
 
 std::array<std::vector<CardEntry>, 12> buildCards() {
     return {{
         {{"ed_sp", false, VX52_FIELD(COMP.SP)}},
-        alarmCard(1),
-        alarmCard(2),
+        VX52_ALARM_CARD(1),
+        VX52_ALARM_CARD(2),
         VX52_SENS_CARD(1),
         VX52_SENS_CARD(2),
         VX52_SENS_CARD(3),

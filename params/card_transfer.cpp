@@ -97,8 +97,10 @@ void Tmenu_mod::Button2Click() {
             ctx_.pause.wait(400ms);
             written = ctx_.link.WriteTable(t);
         }
-        if (!written) ++failures;
-        else if (t == kAddressCard) moveAfterAddressWrite();
+        if (!written)
+            ++failures;
+        else if (t == kAddressCard)
+            moveAfterAddressWrite();
         ctx_.pause.wait(400ms);
         setBar(ui_->bar_load->value() + 8);
     }
@@ -117,6 +119,7 @@ void Tmenu_mod::turnToBadCard(int card) {
 
 void Tmenu_mod::tl_eepromClick() {
     setBar(100);
-    if (!ctx_.link.StoreToEeprom()) communicationError(QStringLiteral("Chyba při zápisu do EEPROM"));
+    if (!ctx_.link.StoreToEeprom())
+        communicationError(QStringLiteral("Chyba při zápisu do EEPROM"));
     hideBar();
 }

@@ -20,8 +20,9 @@ struct Digits {
 // to_chars never looks at the C locale, which QCoreApplication sets from the environment.
 Digits expand(double magnitude) {
     char buffer[128];
-    const auto end = std::to_chars(buffer, buffer + sizeof buffer, magnitude,
-                                   std::chars_format::scientific, 40).ptr;
+    const auto end =
+        std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific, 40)
+            .ptr;
     const std::string s(buffer, end);
     const auto e = s.find('e');
     Digits d;
@@ -41,7 +42,8 @@ Digits round(const Digits& in, int count) {
         int i = count - 1;
         while (i >= 0 && out.digits[static_cast<std::size_t>(i)] == '9')
             out.digits[static_cast<std::size_t>(i--)] = '0';
-        if (i >= 0) ++out.digits[static_cast<std::size_t>(i)];
+        if (i >= 0)
+            ++out.digits[static_cast<std::size_t>(i)];
         else { // 9.9999 became 10.000: one more integer digit, still `count` digits
             out.digits.insert(0, "1");
             out.digits.resize(static_cast<std::size_t>(std::max(count, 1)));
@@ -52,7 +54,9 @@ Digits round(const Digits& in, int count) {
     return out;
 }
 
-bool isZero(const Digits& d) { return d.digits.find_first_not_of('0') == std::string::npos; }
+bool isZero(const Digits& d) {
+    return d.digits.find_first_not_of('0') == std::string::npos;
+}
 
 std::string fixedText(const Digits& d) {
     std::string integer, fraction;

@@ -45,7 +45,9 @@ Tload_form::Tload_form(vx52::AppContext& ctx, Tmenu_mod& editor, QWidget* parent
     connect(&Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
 }
 
-Tload_form::~Tload_form() { delete ui_; }
+Tload_form::~Tload_form() {
+    delete ui_;
+}
 
 void Tload_form::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
@@ -77,9 +79,12 @@ void Tload_form::setEditorDefaults() {
     list("cb_dp1", 1);
     list("cb_obr1", 1);
     list("cb_sens1", 4);
-    for (const char* name : {"ed_splo1", "ed_strs1", "ed_adresa"}) entry(name, QStringLiteral("0"));
-    for (const char* name : {"ed_hyst1", "ed_pb", "ed_td"}) entry(name, QStringLiteral("1"));
-    for (const char* name : {"ed_ti", "ed_ends1"}) entry(name, QStringLiteral("100"));
+    for (const char* name : {"ed_splo1", "ed_strs1", "ed_adresa"})
+        entry(name, QStringLiteral("0"));
+    for (const char* name : {"ed_hyst1", "ed_pb", "ed_td"})
+        entry(name, QStringLiteral("1"));
+    for (const char* name : {"ed_ti", "ed_ends1"})
+        entry(name, QStringLiteral("100"));
     entry("ed_dser", QStringLiteral("60"));
     entry("ed_dead", QStringLiteral("2"));
     entry("ed_pass1", QString::number(Tmenu_mod::kPasswordDefault));

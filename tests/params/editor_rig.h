@@ -84,7 +84,8 @@ struct EditorRig {
     }
     std::vector<long long> waits() const {
         std::vector<long long> out;
-        for (auto w : pause.waits) out.push_back(w.count());
+        for (auto w : pause.waits)
+            out.push_back(w.count());
         return out;
     }
     void forget() {

@@ -160,8 +160,10 @@ private slots:
         build({.kind = sim::DeviceKind::Nothing});
         rig->params().COMP.SP = 4;
         const ParamSet before = rig->params();
-        for (auto* e : editor->findChildren<QLineEdit*>()) e->setText("old");
-        for (auto* c : editor->findChildren<QComboBox*>()) c->setCurrentIndex(c->count() - 1);
+        for (auto* e : editor->findChildren<QLineEdit*>())
+            e->setText("old");
+        for (auto* c : editor->findChildren<QComboBox*>())
+            c->setCurrentIndex(c->count() - 1);
         loadBar()->setValue(60);
 
         QCOMPARE(loading->exec(), int(QDialog::Accepted));
@@ -176,11 +178,19 @@ private slots:
         QCOMPARE(list("cb_obr1")->currentIndex(), 1);
         QCOMPARE(list("cb_sens1")->currentIndex(), -1);
         const QList<QPair<const char*, QString>> texts = {
-            {"ed_splo1", "0"}, {"ed_strs1", "0"}, {"ed_adresa", "0"}, {"ed_hyst1", "1"},
-            {"ed_pb", "1"},    {"ed_td", "1"},    {"ed_ti", "100"},   {"ed_ends1", "100"},
-            {"ed_dser", "60"}, {"ed_dead", "2"},
+            {"ed_splo1", "0"},
+            {"ed_strs1", "0"},
+            {"ed_adresa", "0"},
+            {"ed_hyst1", "1"},
+            {"ed_pb", "1"},
+            {"ed_td", "1"},
+            {"ed_ti", "100"},
+            {"ed_ends1", "100"},
+            {"ed_dser", "60"},
+            {"ed_dead", "2"},
             {"ed_pass1", QString::number(Tmenu_mod::kPasswordDefault)}};
-        for (const auto& [name, text] : texts) QVERIFY2(entry(name)->text() == text, name);
+        for (const auto& [name, text] : texts)
+            QVERIFY2(entry(name)->text() == text, name);
         // Untouched: the second password, the other alarm and sensor cards.
         QCOMPARE(entry("ed_pass2")->text(), QStringLiteral("old"));
         QCOMPARE(entry("ed_splo2")->text(), QStringLiteral("old"));
@@ -247,7 +257,8 @@ private slots:
                .foreignVersion = full});
         ident->ShowIdentification();
         const QString block = QString(32, 'A');
-        QCOMPARE(rig->prompts.texts(), QStringList{kForeign + "\n" + block + "\n" + block + "\n" + block});
+        QCOMPARE(rig->prompts.texts(),
+                 QStringList{kForeign + "\n" + block + "\n" + block + "\n" + block});
         QCOMPARE(identLabel("lb_verze"), block);
     }
 

@@ -105,15 +105,24 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("taken");
         QTest::addColumn<int>("stored");
-        QTest::newRow("address 300") << 11 << "ed_adresa" << "300" << false << 0;
-        QTest::newRow("address 255") << 11 << "ed_adresa" << "255" << true << 255;
-        QTest::newRow("address -1") << 11 << "ed_adresa" << "-1" << true << 255;
-        QTest::newRow("address -129") << 11 << "ed_adresa" << "-129" << false << 0;
-        QTest::newRow("address 1,5") << 11 << "ed_adresa" << "1,5" << false << 0;
-        QTest::newRow("servo 32767") << 8 << "ed_dser" << "32767" << true << 32767;
-        QTest::newRow("servo 40000") << 8 << "ed_dser" << "40000" << false << 0;
-        QTest::newRow("dead band -32768") << 8 << "ed_dead" << "-32768" << true << -32768;
-        QTest::newRow("password letters") << 10 << "ed_pass2" << "12a" << false << 0;
+        QTest::newRow("address 300") << 11 << "ed_adresa"
+                                     << "300" << false << 0;
+        QTest::newRow("address 255") << 11 << "ed_adresa"
+                                     << "255" << true << 255;
+        QTest::newRow("address -1") << 11 << "ed_adresa"
+                                    << "-1" << true << 255;
+        QTest::newRow("address -129") << 11 << "ed_adresa"
+                                      << "-129" << false << 0;
+        QTest::newRow("address 1,5") << 11 << "ed_adresa"
+                                     << "1,5" << false << 0;
+        QTest::newRow("servo 32767") << 8 << "ed_dser"
+                                     << "32767" << true << 32767;
+        QTest::newRow("servo 40000") << 8 << "ed_dser"
+                                     << "40000" << false << 0;
+        QTest::newRow("dead band -32768") << 8 << "ed_dead"
+                                          << "-32768" << true << -32768;
+        QTest::newRow("password letters") << 10 << "ed_pass2"
+                                          << "12a" << false << 0;
     }
     void integerEntriesKeepToTheirField() {
         QFETCH(int, card);
@@ -230,7 +239,8 @@ private slots:
         rig->params() = set;
         editor->tl_pomClick();
         rig->params() = ParamSet{};
-        for (int card = 0; card < 12; ++card) QCOMPARE(editor->TakeCard(card), 0);
+        for (int card = 0; card < 12; ++card)
+            QCOMPARE(editor->TakeCard(card), 0);
         QVERIFY(rig->params() == set);
         QVERIFY(prompts.asked.isEmpty());
     }

@@ -2,10 +2,10 @@
 // line open around the dialogs, the loading dialog before the editor, and a line that cannot
 // be opened.
 
-#include "czech_main.h"
-#include "editor_rig.h"
 #include "app/Unit_hl.h"
 #include "app/windows.h"
+#include "czech_main.h"
+#include "editor_rig.h"
 #include "params/Unitmenumod.h"
 #include "params/about_ident.h"
 #include "params/load_form.h"
@@ -122,8 +122,8 @@ private slots:
         menu(w, "mn_ident");
         QVERIFY(watch.seen.empty());
         // A failed open leaves the line on "žádný port", so the second attempt names COM0.
-        QCOMPARE(rig.prompts.texts(),
-                 (QStringList{"Sériový port COM5 nelze otevřít.", "Sériový port COM0 nelze otevřít."}));
+        QCOMPARE(rig.prompts.texts(), (QStringList{"Sériový port COM5 nelze otevřít.",
+                                                   "Sériový port COM0 nelze otevřít."}));
         QVERIFY(w.qdx01->Timer1->isActive());
         QCOMPARE(rig.line.closes, 0);
     }

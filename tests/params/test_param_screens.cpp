@@ -1,9 +1,9 @@
 // Pictures of the editor (two cards) and of the two dialogs, saved into the build tree for
 // a look by eye; the sizes are the designed client areas.
 
+#include "app/windows.h"
 #include "czech_main.h"
 #include "editor_rig.h"
-#include "app/windows.h"
 #include "params/Unitmenumod.h"
 #include "params/about_ident.h"
 #include "params/load_form.h"

@@ -33,13 +33,15 @@ public:
 std::vector<int> upTo(int n, int repeat = 1) {
     std::vector<int> out;
     for (int t = 0; t < n; ++t)
-        for (int r = 0; r < repeat; ++r) out.push_back(t);
+        for (int r = 0; r < repeat; ++r)
+            out.push_back(t);
     return out;
 }
 
 std::vector<long long> repeated(std::initializer_list<long long> group, int times) {
     std::vector<long long> out;
-    for (int i = 0; i < times; ++i) out.insert(out.end(), group);
+    for (int i = 0; i < times; ++i)
+        out.insert(out.end(), group);
     return out;
 }
 
@@ -92,7 +94,8 @@ private slots:
         QCOMPARE(rig->tables(kReadTable), upTo(12));
         QCOMPARE(pause.waits, repeated({100}, 12));
         // Four at the start, eight more after each table's wait.
-        QCOMPARE(pause.barAtWait, (std::vector<int>{4, 12, 20, 28, 36, 44, 52, 60, 68, 76, 84, 92}));
+        QCOMPARE(pause.barAtWait,
+                 (std::vector<int>{4, 12, 20, 28, 36, 44, 52, 60, 68, 76, 84, 92}));
         QCOMPARE(editor->pageControl()->currentIndex(), 0);
         QCOMPARE(editor->rememberedCard(), 0);
         QCOMPARE(entry("ed_sp")->text(), QStringLiteral("21,50"));
@@ -172,7 +175,8 @@ private slots:
         entry("ed_td")->setText("1.5");
         press("tl_zapis");
         QVERIFY(rig->tables(kWriteTable).empty());
-        QCOMPARE(rig->prompts.texts(), QStringList{"Je nutné zadávat pouze čísla nebo desetinnou čárku"});
+        QCOMPARE(rig->prompts.texts(),
+                 QStringList{"Je nutné zadávat pouze čísla nebo desetinnou čárku"});
         QVERIFY(!bar()->isVisible());
     }
 
@@ -219,7 +223,8 @@ private slots:
         press("Button2");
         QCOMPARE(rig->tables(kWriteTable), upTo(12));
         QCOMPARE(pause.waits, repeated({400}, 12));
-        QCOMPARE(pause.barAtWait, (std::vector<int>{4, 12, 20, 28, 36, 44, 52, 60, 68, 76, 84, 92}));
+        QCOMPARE(pause.barAtWait,
+                 (std::vector<int>{4, 12, 20, 28, 36, 44, 52, 60, 68, 76, 84, 92}));
         QCOMPARE(rig->device().SENS4.ENDS, 12.75f);
         QCOMPARE(rig->link.GetDeviceAddress(), 7);
         QCOMPARE(rig->requests().back().address, 1); // table 11 itself went to the old address
