@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -93,6 +94,8 @@ private slots:
         QCOMPARE(rig.edit()->toolTip(),
                  QStringLiteral("Počet zobrazených měření v grafu (10 až 100.0000)"));
         QCOMPARE(rig.control<QPushButton>("tl_cancel")->text(), QStringLiteral("Storno"));
+        QDir().mkpath(QStringLiteral(SCREENSHOT_DIR));
+        QVERIFY(rig.dialog.grab().save(QStringLiteral(SCREENSHOT_DIR "/graf_3d.png")));
     }
 
     // The box, the bar and the colour buttons act on the chart at once.
