@@ -17,7 +17,9 @@ QString recordHeader2() {
     return QStringLiteral("Naměřené hodnoty okruh 1; okruh 2; okruh 3; okruh 4;čas; datum");
 }
 
-QString recordHeader3() { return QString(65, QLatin1Char('-')); }
+QString recordHeader3() {
+    return QString(65, QLatin1Char('-'));
+}
 
 QString recordDataLine(const QString& value1, const QString& value2, const QString& value3,
                        const QString& value4, const QString& time, const QString& date) {

@@ -70,10 +70,9 @@ void Tqdx01::NewRecord() {
 
 void Tqdx01::AppendRecordLine() {
     const QDateTime now = ctx.clock.now();
-    record.append(vx52::recordDataLine(ui->pa_meas1->text(), ui->pa_meas2->text(),
-                                       ui->pa_meas3->text(), ui->pa_meas4->text(),
-                                       vx52::longTimeText(now.time()),
-                                       vx52::shortDateText(now.date())));
+    record.append(vx52::recordDataLine(
+        ui->pa_meas1->text(), ui->pa_meas2->text(), ui->pa_meas3->text(), ui->pa_meas4->text(),
+        vx52::longTimeText(now.time()), vx52::shortDateText(now.date())));
 }
 
 void Tqdx01::SaveTick() {
@@ -114,10 +113,9 @@ void Tqdx01::mn_novyClick() {
 void Tqdx01::check_zapisClick() {
     if (!ui->check_zapis->isChecked()) return;
     TimerRestart restart(*Timer1);
-    const auto answer =
-        ctx.prompts.message(this, QStringLiteral("Chceš vymazat naměřená data?"),
-                            QStringLiteral("Clear"), vx52::Prompts::Icon::Warning,
-                            vx52::Prompts::Buttons::YesNo);
+    const auto answer = ctx.prompts.message(this, QStringLiteral("Chceš vymazat naměřená data?"),
+                                            QStringLiteral("Clear"), vx52::Prompts::Icon::Warning,
+                                            vx52::Prompts::Buttons::YesNo);
     if (answer == vx52::Prompts::Answer::Yes) NewRecord();
     mn_ulozitjakoClick();
 }

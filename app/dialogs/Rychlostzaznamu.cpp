@@ -22,7 +22,8 @@ Tform_zaznam::Tform_zaznam(vx52::AppContext& context, QWidget* parent)
     ui->ed_soubor->installEventFilter(this);
     ui->tl_ok->setDefault(false);
 
-    connect(ui->tl_ok, &QPushButton::clicked, this, vx52::guard(ctx.prompts, this, [this] { tl_okClick(); }));
+    connect(ui->tl_ok, &QPushButton::clicked, this,
+            vx52::guard(ctx.prompts, this, [this] { tl_okClick(); }));
     connect(ui->tl_cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
@@ -39,12 +40,24 @@ void Tform_zaznam::fitPageCaptions() {
     }
 }
 
-QLineEdit* Tform_zaznam::ed_sample() const { return ui->ed_sample; }
-QLineEdit* Tform_zaznam::ed_soubor() const { return ui->ed_soubor; }
-QRadioButton* Tform_zaznam::rb_sec() const { return ui->rb_sec; }
-QRadioButton* Tform_zaznam::rb_min() const { return ui->rb_min; }
-QTabWidget* Tform_zaznam::PageControl1() const { return ui->PageControl1; }
-QPushButton* Tform_zaznam::tl_ok() const { return ui->tl_ok; }
+QLineEdit* Tform_zaznam::ed_sample() const {
+    return ui->ed_sample;
+}
+QLineEdit* Tform_zaznam::ed_soubor() const {
+    return ui->ed_soubor;
+}
+QRadioButton* Tform_zaznam::rb_sec() const {
+    return ui->rb_sec;
+}
+QRadioButton* Tform_zaznam::rb_min() const {
+    return ui->rb_min;
+}
+QTabWidget* Tform_zaznam::PageControl1() const {
+    return ui->PageControl1;
+}
+QPushButton* Tform_zaznam::tl_ok() const {
+    return ui->tl_ok;
+}
 
 int Tform_zaznam::CheckInteger(QLineEdit* edit) {
     bool ok = false;
@@ -61,11 +74,10 @@ int Tform_zaznam::CheckRange(int lower, int upper, QLineEdit* edit) {
     bool ok = false;
     const int v = edit->text().toInt(&ok, 10);
     if (ok && lower <= v && v <= upper) return 0;
-    ctx.prompts.message(this,
-                        QStringLiteral("Je nutné zadávat pouze čísla v rozsahu %1 až %2\n")
-                            .arg(lower)
-                            .arg(upper),
-                        QStringLiteral("EDIT"), Prompts::Icon::Error, Prompts::Buttons::Ok);
+    ctx.prompts.message(
+        this,
+        QStringLiteral("Je nutné zadávat pouze čísla v rozsahu %1 až %2\n").arg(lower).arg(upper),
+        QStringLiteral("EDIT"), Prompts::Icon::Error, Prompts::Buttons::Ok);
     return -1;
 }
 

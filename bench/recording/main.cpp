@@ -51,7 +51,8 @@ double plainWriteMs(const QString& path, const vx52::RecordBuffer& buffer) {
     timer.start();
     std::FILE* f = std::fopen(path.toLocal8Bit().constData(), "wb");
     if (!f) return -1;
-    for (const auto piece : buffer.pieces()) std::fwrite(piece.data(), 1, piece.size(), f);
+    for (const auto piece : buffer.pieces())
+        std::fwrite(piece.data(), 1, piece.size(), f);
     std::fclose(f);
     return double(timer.nsecsElapsed()) / 1e6;
 }
@@ -62,7 +63,8 @@ double unsyncedReplaceMs(const QString& path, const vx52::RecordBuffer& buffer) 
     timer.start();
     QTemporaryFile temp(path + QStringLiteral(".XXXXXX"));
     if (!temp.open()) return -1;
-    for (const auto piece : buffer.pieces()) temp.write(piece.data(), qint64(piece.size()));
+    for (const auto piece : buffer.pieces())
+        temp.write(piece.data(), qint64(piece.size()));
     temp.flush();
     if (std::rename(QFile::encodeName(temp.fileName()).constData(),
                     QFile::encodeName(path).constData()) == 0)
@@ -107,7 +109,8 @@ int main(int argc, char** argv) {
         }
         QElapsedTimer timer;
         timer.start();
-        for (const QString& line : batch) buffer.append(line);
+        for (const QString& line : batch)
+            buffer.append(line);
         const qint64 ns = timer.nsecsElapsed();
         appendTotalNs += ns;
         appendNs.push_back(double(ns) / n);
@@ -146,7 +149,8 @@ int main(int argc, char** argv) {
     std::printf("%-44s %14.2f\n", "encoded bytes per data line (with CR LF)", encodedPerLine);
     std::printf("%-44s %14.2f\n", "heap bytes per line (allocator)", heapPerLine);
     std::printf("%-44s %14.2f\n", "buffer bytes per line (own count)", ownPerLine);
-    std::printf("summary: lines=%d write_ratio=%.2f bytes_per_line=%.1f encoded_bytes_per_line=%.1f\n",
-                kLines, writeRatio, std::max(heapPerLine, ownPerLine), encodedPerLine);
+    std::printf(
+        "summary: lines=%d write_ratio=%.2f bytes_per_line=%.1f encoded_bytes_per_line=%.1f\n",
+        kLines, writeRatio, std::max(heapPerLine, ownPerLine), encodedPerLine);
     return 0;
 }

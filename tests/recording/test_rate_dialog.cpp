@@ -19,7 +19,9 @@ namespace {
 const QString kDigitsOnly = QStringLiteral("Je nutné zadávat pouze číslice");
 
 QString rangeText(int lower, int upper) {
-    return QStringLiteral("Je nutné zadávat pouze čísla v rozsahu %1 až %2\n").arg(lower).arg(upper);
+    return QStringLiteral("Je nutné zadávat pouze čísla v rozsahu %1 až %2\n")
+        .arg(lower)
+        .arg(upper);
 }
 
 } // namespace
@@ -67,26 +69,35 @@ void TestRateDialog::okReportsEachBadEntryAndStaysOpen_data() {
     QTest::addColumn<int>("page");
     QTest::addColumn<QString>("focus");
 
-    QTest::newRow("rate 0") << "0" << "15" << 1 << QStringList{rangeText(1, 1000)} << "0"
+    QTest::newRow("rate 0") << "0"
+                            << "15" << 1 << QStringList{rangeText(1, 1000)} << "0"
                             << "15" << 0 << "ed_sample";
-    QTest::newRow("rate 1001") << "1001" << "15" << 0 << QStringList{rangeText(1, 1000)}
-                               << "1001" << "15" << 0 << "ed_sample";
-    QTest::newRow("interval 61") << "5" << "61" << 0 << QStringList{rangeText(1, 60)} << "5"
+    QTest::newRow("rate 1001") << "1001"
+                               << "15" << 0 << QStringList{rangeText(1, 1000)} << "1001"
+                               << "15" << 0 << "ed_sample";
+    QTest::newRow("interval 61") << "5"
+                                 << "61" << 0 << QStringList{rangeText(1, 60)} << "5"
                                  << "61" << 1 << "ed_soubor";
-    QTest::newRow("interval 0") << "5" << "0" << 0 << QStringList{rangeText(1, 60)} << "5" << "0"
-                                << 1 << "ed_soubor";
+    QTest::newRow("interval 0") << "5"
+                                << "0" << 0 << QStringList{rangeText(1, 60)} << "5"
+                                << "0" << 1 << "ed_soubor";
     // After a failed integer check the edit holds "1", which passes its range check.
-    QTest::newRow("rate x") << "x" << "15" << 1 << QStringList{kDigitsOnly} << "1" << "15" << 0
-                            << "ed_sample";
-    QTest::newRow("interval x") << "5" << "x" << 0 << QStringList{kDigitsOnly} << "5" << "1" << 1
-                                << "ed_soubor";
-    QTest::newRow("interval empty") << "5" << "" << 0 << QStringList{kDigitsOnly} << "5" << "1"
-                                    << 1 << "ed_soubor";
-    QTest::newRow("rate 2,5") << "2,5" << "15" << 0 << QStringList{kDigitsOnly} << "1" << "15"
-                              << 0 << "ed_sample";
+    QTest::newRow("rate x") << "x"
+                            << "15" << 1 << QStringList{kDigitsOnly} << "1"
+                            << "15" << 0 << "ed_sample";
+    QTest::newRow("interval x") << "5"
+                                << "x" << 0 << QStringList{kDigitsOnly} << "5"
+                                << "1" << 1 << "ed_soubor";
+    QTest::newRow("interval empty") << "5"
+                                    << "" << 0 << QStringList{kDigitsOnly} << "5"
+                                    << "1" << 1 << "ed_soubor";
+    QTest::newRow("rate 2,5") << "2,5"
+                              << "15" << 0 << QStringList{kDigitsOnly} << "1"
+                              << "15" << 0 << "ed_sample";
     // Both wrong: both are reported, and the second page wins.
-    QTest::newRow("both wrong") << "0" << "x" << 0 << QStringList{rangeText(1, 1000), kDigitsOnly}
-                                << "0" << "1" << 1 << "ed_soubor";
+    QTest::newRow("both wrong") << "0"
+                                << "x" << 0 << QStringList{rangeText(1, 1000), kDigitsOnly} << "0"
+                                << "1" << 1 << "ed_soubor";
 }
 
 void TestRateDialog::okReportsEachBadEntryAndStaysOpen() {
@@ -128,9 +139,12 @@ void TestRateDialog::okWithGoodEntriesGivesTexts_data() {
     QTest::addColumn<bool>("minutes");
     QTest::addColumn<int>("unit");
 
-    QTest::newRow("lower bounds, seconds") << "1" << "1" << false << 1;
-    QTest::newRow("upper bounds, minutes") << "1000" << "60" << true << 60;
-    QTest::newRow("2 minutes") << "2" << "15" << true << 60;
+    QTest::newRow("lower bounds, seconds") << "1"
+                                           << "1" << false << 1;
+    QTest::newRow("upper bounds, minutes") << "1000"
+                                           << "60" << true << 60;
+    QTest::newRow("2 minutes") << "2"
+                               << "15" << true << 60;
 }
 
 void TestRateDialog::okWithGoodEntriesGivesTexts() {
@@ -158,15 +172,23 @@ void TestRateDialog::enterChecksOnlyItsEdit_data() {
     QTest::addColumn<QString>("after");
     QTest::addColumn<QString>("focus");
 
-    QTest::newRow("rate good") << "ed_sample" << "7" << QStringList{} << "7" << "tl_ok";
-    QTest::newRow("rate 0") << "ed_sample" << "0" << QStringList{rangeText(1, 1000)} << "0"
+    QTest::newRow("rate good") << "ed_sample"
+                               << "7" << QStringList{} << "7"
+                               << "tl_ok";
+    QTest::newRow("rate 0") << "ed_sample"
+                            << "0" << QStringList{rangeText(1, 1000)} << "0"
                             << "ed_sample";
-    QTest::newRow("rate x") << "ed_sample" << "x" << QStringList{kDigitsOnly} << "1"
+    QTest::newRow("rate x") << "ed_sample"
+                            << "x" << QStringList{kDigitsOnly} << "1"
                             << "ed_sample";
-    QTest::newRow("interval good") << "ed_soubor" << "60" << QStringList{} << "60" << "tl_ok";
-    QTest::newRow("interval 61") << "ed_soubor" << "61" << QStringList{rangeText(1, 60)} << "61"
+    QTest::newRow("interval good") << "ed_soubor"
+                                   << "60" << QStringList{} << "60"
+                                   << "tl_ok";
+    QTest::newRow("interval 61") << "ed_soubor"
+                                 << "61" << QStringList{rangeText(1, 60)} << "61"
                                  << "ed_soubor";
-    QTest::newRow("interval x") << "ed_soubor" << "x" << QStringList{kDigitsOnly} << "1"
+    QTest::newRow("interval x") << "ed_soubor"
+                                << "x" << QStringList{kDigitsOnly} << "1"
                                 << "ed_soubor";
 }
 

@@ -1,5 +1,6 @@
 // The record buffer's lines and the recording file's bytes.
-// Golden file: regenerate with  VX52_REGENERATE_GOLDEN=1 build/<dir>/tests/recording/test_record_file
+// Golden file: regenerate with  VX52_REGENERATE_GOLDEN=1
+// build/<dir>/tests/recording/test_record_file
 
 #include "app/record_buffer.h"
 #include "app/record_file.h"
@@ -32,7 +33,8 @@ void writeBytes(const QString& path, const QByteArray& bytes) {
 
 QByteArray joined(const RecordBuffer& buffer) {
     QByteArray out;
-    for (const auto piece : buffer.pieces()) out.append(piece.data(), qsizetype(piece.size()));
+    for (const auto piece : buffer.pieces())
+        out.append(piece.data(), qsizetype(piece.size()));
     return out;
 }
 
@@ -177,8 +179,7 @@ void TestRecordFile::failedWriteKeepsOldFileAndBuffer() {
             QFile probe(dir.filePath(QStringLiteral("probe")));
             if (probe.open(QIODevice::WriteOnly)) {
                 probe.remove();
-                QFile::setPermissions(dir.path(), QFileDevice::ReadOwner |
-                                                      QFileDevice::WriteOwner |
+                QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                                       QFileDevice::ExeOwner);
                 QSKIP("this user writes into read-only folders (root)");
             }
@@ -189,8 +190,8 @@ void TestRecordFile::failedWriteKeepsOldFileAndBuffer() {
             text = QString::fromStdString(failure.text());
         }
     }
-    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                          QFileDevice::ExeOwner);
+    QFile::setPermissions(dir.path(),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     QVERIFY2(!text.isEmpty(), "the write reported success");
     QVERIFY2(text.contains(QDir::toNativeSeparators(path)), qPrintable(text));
     QVERIFY2(!text.endsWith(QStringLiteral(": ")), qPrintable(text)); // the reason is given

@@ -26,13 +26,14 @@ QByteArray readAll(const QString& path) {
 
 QStringList lines(Tqdx01& w) {
     QStringList out;
-    for (std::size_t i = 0; i < w.record.count(); ++i) out << w.record.line(i);
+    for (std::size_t i = 0; i < w.record.count(); ++i)
+        out << w.record.line(i);
     return out;
 }
 
 QString shownValuesLine(WindowRig& rig, const QString& time, const QString& date) {
-    return vx52::recordDataLine(rig.panel("pa_meas1"), rig.panel("pa_meas2"),
-                                rig.panel("pa_meas3"), rig.panel("pa_meas4"), time, date);
+    return vx52::recordDataLine(rig.panel("pa_meas1"), rig.panel("pa_meas2"), rig.panel("pa_meas3"),
+                                rig.panel("pa_meas4"), time, date);
 }
 
 // One second of the clock and the timer event that notices it.
@@ -81,7 +82,8 @@ void TestRecordingCycle::newRecordGivesHeaderAndOneSampleAndEmptyChart() {
                  QString(65, u'-'),
                  "21,5; 0,0; 100,0; 7,3; 9:05:07;   14.03.26",
              }));
-    for (int s = 0; s < 4; ++s) QCOMPARE(rig.control<TrendChart>("Chart1")->count(s), 0);
+    for (int s = 0; s < 4; ++s)
+        QCOMPARE(rig.control<TrendChart>("Chart1")->count(s), 0);
     QCOMPARE(rig.main().sample_ticks, 0);
     QCOMPARE(rig.main().save_ticks, 0);
     QCOMPARE(rig.prompts.asked.size(), 1);
@@ -109,7 +111,8 @@ void TestRecordingCycle::newFileWithUnopenableLineKeepsFileChoice() {
 void TestRecordingCycle::zapisYesStartsNewRecording() {
     WindowRig rig;
     rig.control<QCheckBox>("check_auto")->click();
-    for (int i = 0; i < 5; ++i) tickSecond(rig);
+    for (int i = 0; i < 5; ++i)
+        tickSecond(rig);
     QCOMPARE(rig.main().record.count(), std::size_t(5)); // data lines only, no header yet
 
     rig.prompts.answers.push_back(Prompts::Answer::Yes);
@@ -149,16 +152,19 @@ void TestRecordingCycle::periodicWriteNeedsBothBoxes() {
     rig.main().setFileMinutes(1);
     const QString file = rig.path(QStringLiteral("Záznam QDX72_4xxx"));
     rig.control<QCheckBox>("check_zapis")->click(); // Yes: new recording; dialog cancelled
-    for (int i = 0; i < 120; ++i) tickSecond(rig); // no automatic reading: no ticks
+    for (int i = 0; i < 120; ++i)
+        tickSecond(rig); // no automatic reading: no ticks
     QVERIFY(!QFile::exists(file));
 
     rig.control<QCheckBox>("check_auto")->click();
-    for (int i = 0; i < 59; ++i) tickSecond(rig);
+    for (int i = 0; i < 59; ++i)
+        tickSecond(rig);
     QVERIFY(!QFile::exists(file));
     tickSecond(rig);
     QCOMPARE(readAll(file), [&] {
         QByteArray out;
-        for (const auto piece : rig.main().record.pieces()) out.append(piece.data(), piece.size());
+        for (const auto piece : rig.main().record.pieces())
+            out.append(piece.data(), piece.size());
         return out;
     }());
     QCOMPARE(rig.main().record.count(), std::size_t(3 + 1 + 60));
@@ -166,7 +172,8 @@ void TestRecordingCycle::periodicWriteNeedsBothBoxes() {
     // Unticked, the lines keep coming but the file stays as it was.
     rig.control<QCheckBox>("check_zapis")->click();
     const QByteArray written = readAll(file);
-    for (int i = 0; i < 120; ++i) tickSecond(rig);
+    for (int i = 0; i < 120; ++i)
+        tickSecond(rig);
     QCOMPARE(readAll(file), written);
     QCOMPARE(rig.main().record.count(), std::size_t(3 + 1 + 180));
 }

@@ -125,7 +125,7 @@ void TestRecordingWindow::saveAsCancelledLeavesNoFileChosen() {
     QCOMPARE(rig.prompts.asked.size(), 1);
     QVERIFY(!rig.fileChosen());
     QCOMPARE(rig.panel("pa_path"), QDir::toNativeSeparators(chosen)); // the old name stays
-    QCOMPARE(readAll(chosen), firstWrite);                             // nothing written
+    QCOMPARE(readAll(chosen), firstWrite);                            // nothing written
 
     // "Uložit" now asks again, with the overwrite question kept on.
     rig.prompts.clear();
@@ -155,7 +155,8 @@ void TestRecordingWindow::zapisNoKeepsBufferAndPeriodicWritesGoToDefaultFile() {
     QVERIFY(rig.main().Timer1->isActive());
 
     // With no file chosen, the periodic write goes to the default name in the current folder.
-    for (int i = 0; i < 15 * 60; ++i) rig.main().SaveTick();
+    for (int i = 0; i < 15 * 60; ++i)
+        rig.main().SaveTick();
     QCOMPARE(readAll(rig.path(kDefaultFile)), before);
 }
 
@@ -164,14 +165,16 @@ void TestRecordingWindow::periodicWriteFollowsSouborMinutes() {
     rig.main().setFileMinutes(2);
     addLines(rig, 1);
     const QString file = rig.path(kDefaultFile);
-    for (int i = 0; i < 119; ++i) rig.main().SaveTick();
+    for (int i = 0; i < 119; ++i)
+        rig.main().SaveTick();
     QVERIFY(!QFile::exists(file));
     rig.main().SaveTick();
     QCOMPARE(readAll(file), rig.recordBytes());
 
     // The next write comes another 120 ticks later and carries what was added meanwhile.
     addLines(rig, 1);
-    for (int i = 0; i < 119; ++i) rig.main().SaveTick();
+    for (int i = 0; i < 119; ++i)
+        rig.main().SaveTick();
     QVERIFY(readAll(file) != rig.recordBytes());
     rig.main().SaveTick();
     QCOMPARE(readAll(file), rig.recordBytes());
@@ -227,7 +230,8 @@ void TestRecordingWindow::failedWriteKeepsOldFileBufferAndChoice() {
     // new name the target: the periodic writes still reach the old file.
     QCOMPARE(rig.fileChosen(), how != "mn_ulozitjako");
     rig.prompts.clear();
-    for (int i = 0; i < 60; ++i) rig.main().SaveTick();
+    for (int i = 0; i < 60; ++i)
+        rig.main().SaveTick();
     QCOMPARE(readAll(chosen), buffer);
     QVERIFY(rig.prompts.asked.isEmpty());
 }
