@@ -4,6 +4,7 @@
 #include "ui/guard.h"
 #include "ui_about_ident.h"
 
+#include <QFile>
 #include <QIcon>
 #include <QScreen>
 #include <QShowEvent>
@@ -25,7 +26,9 @@ Tabout_ident::Tabout_ident(vx52::AppContext& ctx, QWidget* parent)
     ui_->setupUi(this);
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    ui_->ProgramIcon->setPixmap(QIcon(QStringLiteral(":/icons/vx52.svg")).pixmap(QSize(81, 81)));
+    // The program's picture comes with the program's resources, when they are linked in.
+    const QString picture = QStringLiteral(":/icons/vx52.svg");
+    if (QFile::exists(picture)) ui_->ProgramIcon->setPixmap(QIcon(picture).pixmap(QSize(81, 81)));
 
     Timer1.setObjectName(QStringLiteral("Timer1"));
     Timer1.setInterval(1000);
