@@ -2,6 +2,7 @@
 
 #include "params/glyphs.h"
 #include "ui/guard.h"
+#include "ui/tag.h"
 #include "ui_Unitmenumod.h"
 
 #include <QComboBox>
@@ -32,7 +33,7 @@ Tmenu_mod::Tmenu_mod(vx52::AppContext& ctx, QWidget* parent)
         "QTabBar::tab:selected { background: palette(window); }"
         "QTabBar::tab:!selected { margin-top: 2px; }"));
     for (int i = 0; i < ui_->PageControl->count(); ++i)
-        ui_->PageControl->widget(i)->setProperty("tag", i);
+        vx52::setTag(ui_->PageControl->widget(i), i);
 
     ui_->tl_eeprom->setIcon(vx52::eepromGlyph());
     ui_->mn_otevrit->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
@@ -66,11 +67,11 @@ QTabWidget* Tmenu_mod::pageControl() const {
 }
 
 int Tmenu_mod::rememberedCard() const {
-    return ui_->PageControl->property("tag").toInt();
+    return vx52::tagOf(ui_->PageControl);
 }
 
 void Tmenu_mod::remember(int card) {
-    ui_->PageControl->setProperty("tag", card);
+    vx52::setTag(ui_->PageControl, card);
 }
 
 void Tmenu_mod::selectCard(int card) {

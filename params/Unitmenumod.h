@@ -8,11 +8,8 @@
 #include <QDialog>
 #include <QPointer>
 
-#include <array>
 #include <cstdint>
-#include <vector>
 
-class QComboBox;
 class QLineEdit;
 class QTabWidget;
 
