@@ -25,7 +25,8 @@ void Tqdx01::AddChartPoints() {
     TrendChart* chart = ui->Chart1;
     // Tested before the append: the series grow to point_limit + 1 and then slide.
     if (chart->count(0) > point_limit)
-        for (int n = 0; n < TrendChart::kSeriesCount; ++n) chart->deleteFirst(n);
+        for (int n = 0; n < TrendChart::kSeriesCount; ++n)
+            chart->deleteFirst(n);
     const double x = TrendChart::toChartTime(ctx.clock.now());
     const QLabel* values[] = {ui->pa_meas1, ui->pa_meas2, ui->pa_meas3, ui->pa_meas4};
     const std::uint32_t pens[] = {pen_color1, pen_color2, pen_color3, pen_color4};
@@ -47,10 +48,18 @@ bool choosePen(Tqdx01& window, std::uint32_t& pen) {
 
 } // namespace
 
-void Tqdx01::tl_barva_pera1Click() { choosePen(*this, pen_color1); }
-void Tqdx01::tl_barva_pera2Click() { choosePen(*this, pen_color2); }
-void Tqdx01::tl_barva_pera3Click() { choosePen(*this, pen_color3); }
-void Tqdx01::tl_barva_pera4Click() { choosePen(*this, pen_color4); }
+void Tqdx01::tl_barva_pera1Click() {
+    choosePen(*this, pen_color1);
+}
+void Tqdx01::tl_barva_pera2Click() {
+    choosePen(*this, pen_color2);
+}
+void Tqdx01::tl_barva_pera3Click() {
+    choosePen(*this, pen_color3);
+}
+void Tqdx01::tl_barva_pera4Click() {
+    choosePen(*this, pen_color4);
+}
 
 void Tqdx01::mn_barvaClick() {
     if (!rotace3D) return;

@@ -57,17 +57,16 @@ ValueAxis scaleValues(double lo, double hi, int pixels, int minSpacing, const QL
     for (long long k = first; k <= last; ++k) {
         const double v = double(k) * step;
         const double shown = v == 0 ? 0.0 : v;
-        axis.ticks.push_back({v, huge ? locale.toString(shown, 'g', 6)
-                                      : locale.toString(shown, 'f', decimals)});
+        axis.ticks.push_back(
+            {v, huge ? locale.toString(shown, 'g', 6) : locale.toString(shown, 'f', decimals)});
     }
     return axis;
 }
 
 std::vector<AxisTick> timeTicks(double lo, double hi, int pixels, const QFontMetrics& metrics) {
-    static constexpr double kSteps[] = {1,     2,     5,     10,    15,     30,     60,
-                                        120,   300,   600,   900,   1800,   3600,   7200,
-                                        10800, 21600, 43200, 86400, 172800, 604800, 2592000,
-                                        31536000};
+    static constexpr double kSteps[] = {
+        1,    2,    5,    10,    15,    30,    60,    120,    300,    600,     900,
+        1800, 3600, 7200, 10800, 21600, 43200, 86400, 172800, 604800, 2592000, 31536000};
     std::vector<AxisTick> ticks;
     if (!(hi > lo) || pixels <= 0) return ticks;
     const double spanSeconds = (hi - lo) * kSecondsPerDay;
@@ -75,8 +74,8 @@ std::vector<AxisTick> timeTicks(double lo, double hi, int pixels, const QFontMet
     QString format;
     for (double candidate : kSteps) {
         format = timeFormat(candidate, lo, hi);
-        const int textWidth = metrics.horizontalAdvance(
-            TrendChart::fromChartTime(lo).toString(format)) + 16;
+        const int textWidth =
+            metrics.horizontalAdvance(TrendChart::fromChartTime(lo).toString(format)) + 16;
         if (candidate / spanSeconds * pixels >= textWidth) {
             step = candidate;
             break;

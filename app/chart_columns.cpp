@@ -73,7 +73,8 @@ void reduceToColumns(const ChartSeries& series, double x0, double pixelsPerDay, 
                 cur.hi = std::max(cur.hi, hi);
                 cur.count += count;
             } else {
-                out.push_back({px, first, last, lo, hi, piece.colors[i], piece.colors[j - 1], count});
+                out.push_back(
+                    {px, first, last, lo, hi, piece.colors[i], piece.colors[j - 1], count});
                 column = c;
             }
             range.lo = std::min(range.lo, lo);

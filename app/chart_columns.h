@@ -9,7 +9,7 @@
 #include <vector>
 
 struct ChartColumn {
-    double px;      // pixel X of the column's first point
+    double px; // pixel X of the column's first point
     double first, last, lo, hi;
     std::uint32_t firstColor, lastColor;
     int count;

@@ -11,8 +11,8 @@
 #include <vector>
 
 struct PixelSpan {
-    double lo = 0, hi = 0;     // rows, lo <= hi (top and bottom on screen)
-    std::uint32_t color = 0;   // the colour of the segment passing through the column
+    double lo = 0, hi = 0;   // rows, lo <= hi (top and bottom on screen)
+    std::uint32_t color = 0; // the colour of the segment passing through the column
     bool used = false;
 };
 

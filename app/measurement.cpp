@@ -65,8 +65,10 @@ void Tqdx01::tl_precistClick() {
             const float outs[] = {meas.OUT1, meas.OUT2, meas.OUT3, meas.OUT4};
             for (int n = 0; n < 4; ++n) {
                 values[n]->setText(vx52::valueText(outs[n]));
-                if (meas.RELAYS & (1u << n)) ShowRelayOn(relays[n]);
-                else ShowRelayOff(relays[n]);
+                if (meas.RELAYS & (1u << n))
+                    ShowRelayOn(relays[n]);
+                else
+                    ShowRelayOff(relays[n]);
             }
             read_failures = 0;
         } else if (read_failures < kFailuresKeepingValues) {

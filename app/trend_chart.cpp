@@ -9,7 +9,9 @@
 namespace {
 
 // Day 0 of the date-time values: 30 December 1899.
-QDate chartEpoch() { return QDate(1899, 12, 30); }
+QDate chartEpoch() {
+    return QDate(1899, 12, 30);
+}
 constexpr double kMsPerDay = 86400000.0;
 
 // Red, green, yellow, blue as 0x00BBGGRR.
@@ -52,7 +54,9 @@ ChartSeries& TrendChart::at(int series) {
     return const_cast<ChartSeries&>(std::as_const(*this).at(series));
 }
 
-int TrendChart::count(int series) const { return at(series).size(); }
+int TrendChart::count(int series) const {
+    return at(series).size();
+}
 
 void TrendChart::append(int series, double x, double y, const QString& /*label*/,
                         std::uint32_t color) {
@@ -74,12 +78,17 @@ void TrendChart::clear(int series) {
 }
 
 void TrendChart::clearAll() {
-    for (int s = 0; s < kSeriesCount; ++s) series_[s].clear();
+    for (int s = 0; s < kSeriesCount; ++s)
+        series_[s].clear();
     update();
 }
 
-double TrendChart::xAt(int series, int index) const { return at(series).x(checked(series, index)); }
-double TrendChart::yAt(int series, int index) const { return at(series).y(checked(series, index)); }
+double TrendChart::xAt(int series, int index) const {
+    return at(series).x(checked(series, index));
+}
+double TrendChart::yAt(int series, int index) const {
+    return at(series).y(checked(series, index));
+}
 std::uint32_t TrendChart::colorAt(int series, int index) const {
     return at(series).color(checked(series, index));
 }
@@ -121,6 +130,7 @@ void TrendChart::setPanelColor(std::uint32_t color) {
 
 std::size_t TrendChart::bufferBytes() const {
     std::size_t total = 0;
-    for (const auto& s : series_) total += s.bytes();
+    for (const auto& s : series_)
+        total += s.bytes();
     return total;
 }

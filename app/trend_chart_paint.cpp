@@ -33,7 +33,9 @@ struct Frame {
 
 constexpr double kDepthScale = 0.5; // 100 % sets the back wall back by half the plot's size
 
-QColor darker(const QColor& c, int factor) { return c.darker(factor); }
+QColor darker(const QColor& c, int factor) {
+    return c.darker(factor);
+}
 
 // A flat line through the columns, one polyline per run of equal colour: the segment to a
 // point takes the point's colour.
@@ -73,7 +75,8 @@ void polylineRuns(const std::vector<ChartColumn>& columns, const Frame& f, Sink 
 void drawRibbon(QPainter& p, const std::vector<ChartColumn>& columns, const Frame& f, double z0,
                 double z1, PixelLine& line, std::vector<PixelSpan>& swept,
                 std::vector<QLine>& lines) {
-    rasterizeLine(columns, [&f](double y) { return f.yPixel(y); }, line);
+    rasterizeLine(
+        columns, [&f](double y) { return f.yPixel(y); }, line);
     const int d0 = int(std::lround(z0));
     const int d1 = std::max(d0, int(std::lround(z1)));
     const int n = int(line.spans.size());
@@ -122,8 +125,8 @@ void drawRibbon(QPainter& p, const std::vector<ChartColumn>& columns, const Fram
 void drawFlat(QPainter& p, const std::vector<ChartColumn>& columns, const Frame& f) {
     const int width = double(columns.size()) * 3 < f.front.width() ? 2 : 0;
     polylineRuns(columns, f, [&](const QPolygonF& run, std::uint32_t runColor) {
-        p.setPen(QPen(vx52::colorFromValue(runColor), width, Qt::SolidLine, Qt::FlatCap,
-                      Qt::MiterJoin));
+        p.setPen(
+            QPen(vx52::colorFromValue(runColor), width, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
         p.drawPolyline(run);
     });
 }
@@ -137,8 +140,8 @@ void drawWalls(QPainter& p, const Frame& f, const QColor& wall) {
     if (d > 0) {
         const QPolygonF left{r.topLeft(), f.back(r.topLeft(), d), f.back(r.bottomLeft(), d),
                              r.bottomLeft()};
-        const QPolygonF floor{r.bottomLeft(), f.back(r.bottomLeft(), d),
-                              f.back(r.bottomRight(), d), r.bottomRight()};
+        const QPolygonF floor{r.bottomLeft(), f.back(r.bottomLeft(), d), f.back(r.bottomRight(), d),
+                              r.bottomRight()};
         p.setBrush(darker(wall, 112));
         p.drawPolygon(left);
         p.setBrush(darker(wall, 125));
@@ -209,11 +212,12 @@ void TrendChart::paintEvent(QPaintEvent*) {
 
     Frame f;
     const QRectF area(QPointF(left, top), QPointF(right, bottom));
-    f.depth = view_3d_ ? std::round(std::min(area.width(), area.height()) * depth_3d_ / 100.0 *
-                                    kDepthScale)
-                       : 0.0;
-    f.front = QRectF(area.left(), area.top() + f.depth, area.width() - f.depth,
-                     area.height() - f.depth);
+    f.depth =
+        view_3d_
+            ? std::round(std::min(area.width(), area.height()) * depth_3d_ / 100.0 * kDepthScale)
+            : 0.0;
+    f.front =
+        QRectF(area.left(), area.top() + f.depth, area.width() - f.depth, area.height() - f.depth);
 
     // X spans every series; a single moment is centred in a minute.
     double x0 = std::numeric_limits<double>::infinity(), x1 = -x0;
@@ -238,8 +242,8 @@ void TrendChart::paintEvent(QPaintEvent*) {
         reduceToColumns(series_[s], f.x0, f.pixelsPerDay, f.front.left(), columns_[s], range);
     if (range.lo > range.hi) range = {0, 100};
     f.values = scaleValues(range.lo, range.hi, int(f.front.height()), fm.height() * 2, locale());
-    const auto times = haveData ? timeTicks(f.x0, f.x1, int(f.front.width()), fm)
-                                : std::vector<AxisTick>{};
+    const auto times =
+        haveData ? timeTicks(f.x0, f.x1, int(f.front.width()), fm) : std::vector<AxisTick>{};
 
     drawWalls(p, f, wall);
     drawGrid(p, f, times, wall);
@@ -252,8 +256,7 @@ void TrendChart::paintEvent(QPaintEvent*) {
     for (int s = kSeriesCount - 1; s >= 0; --s) {
         if (f.depth > 0) {
             const double slot = f.depth / kSeriesCount;
-            drawRibbon(p, columns_[s], f, slot * (s + 0.15), slot * (s + 0.85), line, swept,
-                       lines);
+            drawRibbon(p, columns_[s], f, slot * (s + 0.15), slot * (s + 0.85), line, swept, lines);
         } else {
             drawFlat(p, columns_[s], f);
         }

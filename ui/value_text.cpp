@@ -40,7 +40,8 @@ void roundTo(Decimal& d, int keep) {
     d.digits.truncate(keep);
     if (!up) return;
     int i = keep - 1;
-    while (i >= 0 && d.digits[i] == QLatin1Char('9')) d.digits[i--] = QLatin1Char('0');
+    while (i >= 0 && d.digits[i] == QLatin1Char('9'))
+        d.digits[i--] = QLatin1Char('0');
     if (i >= 0) {
         d.digits[i] = QChar(d.digits[i].unicode() + 1);
     } else {
@@ -82,9 +83,11 @@ QString valueText(double value, const QLocale& locale) {
     const int kept = int(d.digits.size());
     auto digitAt = [&](int i) { return i >= 0 && i < kept ? d.digits[i] : QLatin1Char('0'); };
     QString whole, fraction;
-    for (int i = 0; i < d.point; ++i) whole += digitAt(i);
+    for (int i = 0; i < d.point; ++i)
+        whole += digitAt(i);
     if (whole.isEmpty()) whole = QStringLiteral("0");
-    for (int k = 0; k < kDecimals; ++k) fraction += k < decimals ? digitAt(d.point + k) : QLatin1Char('0');
+    for (int k = 0; k < kDecimals; ++k)
+        fraction += k < decimals ? digitAt(d.point + k) : QLatin1Char('0');
     // A value that rounds to nothing is shown without a sign.
     const bool zero = (whole + fraction).count(QLatin1Char('0')) == (whole + fraction).size();
     return (negative && !zero ? QStringLiteral("-") : QString()) + whole + separator + fraction;
@@ -93,8 +96,7 @@ QString valueText(double value, const QLocale& locale) {
 double valueFromText(const QString& text, const QLocale& locale) {
     bool ok = false;
     const double v = locale.toDouble(text.trimmed(), &ok);
-    if (!ok)
-        throw Failure(("'" + text + "' není platná hodnota s plovoucí čárkou").toStdString());
+    if (!ok) throw Failure(("'" + text + "' není platná hodnota s plovoucí čárkou").toStdString());
     return v;
 }
 

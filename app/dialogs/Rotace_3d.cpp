@@ -44,7 +44,9 @@ void Trotace3D::preset(bool view3d, std::uint32_t wallColor, std::uint32_t panel
     ui_->ed_poc_mer->setText(QString::number(pointLimit));
 }
 
-int Trotace3D::pointLimit() const { return ui_->ed_poc_mer->text().trimmed().toInt(); }
+int Trotace3D::pointLimit() const {
+    return ui_->ed_poc_mer->text().trimmed().toInt();
+}
 
 int Trotace3D::CheckInteger(QLineEdit* edit) {
     bool ok = false;

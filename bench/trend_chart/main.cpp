@@ -64,7 +64,8 @@ OursResult benchOurs(int points, bool view3d, int iterations) {
     const double start = TrendChart::toChartTime(QDateTime(QDate(2026, 3, 14), QTime(8, 0)));
     double x = start;
     for (int i = 0; i < points; ++i, x += kSecond)
-        for (int s = 0; s < 4; ++s) chart.append(s, x, signal.next(s), {}, kPens[s]);
+        for (int s = 0; s < 4; ++s)
+            chart.append(s, x, signal.next(s), {}, kPens[s]);
     QImage image(kWidth, kHeight, QImage::Format_ARGB32_Premultiplied);
     std::vector<double> times;
     for (int it = 0; it < iterations + 3; ++it, x += kSecond) {
@@ -101,7 +102,8 @@ double benchQtCharts(int points, int iterations) {
     QList<QPointF> data[4];
     QLineSeries* series[4];
     for (int i = 0; i < points; ++i, t += 1000)
-        for (int s = 0; s < 4; ++s) data[s].append(QPointF(double(t), signal.next(s)));
+        for (int s = 0; s < 4; ++s)
+            data[s].append(QPointF(double(t), signal.next(s)));
     for (int s = 0; s < 4; ++s) {
         series[s] = new QLineSeries;
         series[s]->setColor(QColor(kPens[s] & 0xFF, (kPens[s] >> 8) & 0xFF, kPens[s] >> 16));
@@ -120,7 +122,8 @@ double benchQtCharts(int points, int iterations) {
             data[s].removeFirst();
             data[s].append(QPointF(double(t), signal.next(s)));
             series[s]->replace(data[s]);
-            for (const auto& p : data[s]) lo = std::min(lo, p.y()), hi = std::max(hi, p.y());
+            for (const auto& p : data[s])
+                lo = std::min(lo, p.y()), hi = std::max(hi, p.y());
         }
         axisX->setRange(QDateTime::fromMSecsSinceEpoch(qint64(data[0].front().x())),
                         QDateTime::fromMSecsSinceEpoch(qint64(data[0].back().x())));

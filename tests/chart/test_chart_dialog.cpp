@@ -76,7 +76,9 @@ struct Rig {
         edit()->setFocus();
         edit()->setText(text);
     }
-    QColor swatch(const char* name) { return control<QWidget>(name)->palette().color(QPalette::Window); }
+    QColor swatch(const char* name) {
+        return control<QWidget>(name)->palette().color(QPalette::Window);
+    }
 };
 
 } // namespace

@@ -26,7 +26,9 @@ QImage renderOf(TrendChart& chart) {
     return image;
 }
 
-QColor rgb(std::uint32_t value) { return vx52::colorFromValue(value); }
+QColor rgb(std::uint32_t value) {
+    return vx52::colorFromValue(value);
+}
 
 int countColour(const QImage& image, const QColor& colour, QRect area = {}) {
     if (area.isNull()) area = image.rect();
@@ -82,13 +84,15 @@ private slots:
             chart.append(2, kStart + next * kSecond, next * 0.5, {}, std::uint32_t(next));
             ++next;
         };
-        for (int i = 0; i < 50; ++i) add();
+        for (int i = 0; i < 50; ++i)
+            add();
         for (int i = 0; i < 500; ++i) { // slide: one out, one in, many times round
             chart.deleteFirst(2);
             ++oldest;
             add();
         }
-        for (int i = 0; i < 300; ++i) add(); // grow while the head is mid-buffer
+        for (int i = 0; i < 300; ++i)
+            add(); // grow while the head is mid-buffer
         QCOMPARE(chart.count(2), next - oldest);
         for (int i = 0; i < chart.count(2); ++i) {
             const int k = oldest + i;
@@ -107,7 +111,8 @@ private slots:
     void anOlderPointIsInsertedInXOrder() {
         TrendChart chart;
         const double xs[] = {10, 20, 30, 15, 5, 30};
-        for (int i = 0; i < 6; ++i) chart.append(1, kStart + xs[i] * kSecond, i, {}, std::uint32_t(i));
+        for (int i = 0; i < 6; ++i)
+            chart.append(1, kStart + xs[i] * kSecond, i, {}, std::uint32_t(i));
         const double sorted[] = {5, 10, 15, 20, 30, 30};
         const int ys[] = {4, 0, 3, 1, 2, 5};
         for (int i = 0; i < 6; ++i) {
@@ -130,7 +135,8 @@ private slots:
         chart.append(0, kStart + 20 * kSecond, qInf(), {}, kRed);
         QVERIFY(countColour(renderOf(chart), rgb(kRed)) > 100);
         const ValueAxis axis = scaleValues(-1e300, 1e300, 300, 30, QLocale::c());
-        for (const auto& tick : axis.ticks) QVERIFY(tick.text.size() < 16);
+        for (const auto& tick : axis.ticks)
+            QVERIFY(tick.text.size() < 16);
     }
 
     void memoryStaysNearTwentyBytesAPoint() {
@@ -204,7 +210,8 @@ private slots:
     void depthGrowsWithThePercent() {
         TrendChart chart;
         chart.setBackWallColor(0x00FFFFFF);
-        for (int i = 0; i < 300; ++i) chart.append(0, kStart + i * kSecond, std::sin(i / 20.0), {}, kGreen);
+        for (int i = 0; i < 300; ++i)
+            chart.append(0, kStart + i * kSecond, std::sin(i / 20.0), {}, kGreen);
         const int green = rgb(kGreen).hsvHue();
         chart.setView3D(false);
         const int flat = countHue(renderOf(chart), green);
@@ -239,8 +246,10 @@ private slots:
     // first and last points, also when the ring buffer splits a column.
     void columnsSummariseTheirPoints() {
         ChartSeries series;
-        for (int i = 0; i < 60; ++i) series.append(0, 0, 0);
-        for (int i = 0; i < 60; ++i) series.removeFirst(); // head well into the buffer
+        for (int i = 0; i < 60; ++i)
+            series.append(0, 0, 0);
+        for (int i = 0; i < 60; ++i)
+            series.removeFirst(); // head well into the buffer
         const double ys[] = {5, -2, 9, 1, 7, 3};
         for (int i = 0; i < 6; ++i)
             series.append(i < 3 ? 0.0 : 10.0, ys[i], std::uint32_t(i));

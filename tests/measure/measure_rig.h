@@ -66,7 +66,8 @@ struct MeasureRig {
     explicit MeasureRig(const QMap<QString, QString>& stored = {}) {
         settings.entries[QStringLiteral("PORT/COM")] = QStringLiteral("1");
         settings.entries[QStringLiteral("ADRESA/DA")] = QStringLiteral("1");
-        for (auto it = stored.begin(); it != stored.end(); ++it) settings.entries[it.key()] = it.value();
+        for (auto it = stored.begin(); it != stored.end(); ++it)
+            settings.entries[it.key()] = it.value();
         QDir::setCurrent(folder.path());
         windows = std::make_unique<AppWindows>(Services{settings, line, prompts, clock, pause});
         main().Timer1->stop();

@@ -16,9 +16,15 @@ namespace sim = vx52::sim;
 
 namespace {
 
-QColor panelColour(const QLabel* panel) { return panel->palette().color(QPalette::Window); }
-QColor buttonFace() { return vx52::colorFromValue(vx52::kButtonFace); }
-QColor yellow() { return QColor(255, 255, 0); }
+QColor panelColour(const QLabel* panel) {
+    return panel->palette().color(QPalette::Window);
+}
+QColor buttonFace() {
+    return vx52::colorFromValue(vx52::kButtonFace);
+}
+QColor yellow() {
+    return QColor(255, 255, 0);
+}
 
 void setDevice(MeasureRig& rig, float o1, float o2, float o3, float o4, std::uint8_t relays) {
     auto& m = rig.device();
@@ -186,7 +192,8 @@ private slots:
         QCOMPARE(rig.main().record.count(), std::size_t(3)); // one record line per sample
 
         rig.ui().check_auto->click(); // unticked: the ticks read no more
-        for (int i = 0; i < 6; ++i) rig.secondTick();
+        for (int i = 0; i < 6; ++i)
+            rig.secondTick();
         QCOMPARE(rig.chart().count(0), 3);
         rig.read(); // "Přečíst" still works, without a record line
         QCOMPARE(rig.chart().count(0), 4);
@@ -197,7 +204,8 @@ private slots:
         MeasureRig rig({{"ZAZNAM/LIST", "2"}, {"ZAZNAM/JEDNOTKY", "60"}});
         rig.ui().check_auto->click();
         rig.main().Timer1->stop();
-        for (int i = 0; i < 119; ++i) rig.secondTick();
+        for (int i = 0; i < 119; ++i)
+            rig.secondTick();
         QCOMPARE(rig.chart().count(0), 0);
         rig.secondTick();
         QCOMPARE(rig.chart().count(0), 1);
@@ -227,23 +235,28 @@ private slots:
             rig.read();
             rig.clock.advanceSeconds(1);
         }
-        for (int s = 0; s < 4; ++s) QCOMPARE(rig.chart().count(s), 11);
+        for (int s = 0; s < 4; ++s)
+            QCOMPARE(rig.chart().count(s), 11);
         QCOMPARE(rig.chart().xAt(0, 0),
                  TrendChart::toChartTime(rig.clock.now().addSecs(-11))); // the second read
     }
 
     void loweringTheLimitKeepsTheLengthUntilANewRecording() {
         MeasureRig rig;
-        for (int i = 0; i < 205; ++i) rig.read();
+        for (int i = 0; i < 205; ++i)
+            rig.read();
         QCOMPARE(rig.chart().count(0), 201);
         rig.main().point_limit = 10;
-        for (int i = 0; i < 5; ++i) rig.read();
+        for (int i = 0; i < 5; ++i)
+            rig.read();
         QCOMPARE(rig.chart().count(0), 201);
         rig.main().NewRecord();
-        for (int i = 0; i < 15; ++i) rig.read();
+        for (int i = 0; i < 15; ++i)
+            rig.read();
         QCOMPARE(rig.chart().count(0), 11);
         rig.main().point_limit = 200;
-        for (int i = 0; i < 300; ++i) rig.read();
+        for (int i = 0; i < 300; ++i)
+            rig.read();
         QCOMPARE(rig.chart().count(3), 201);
     }
 
@@ -276,14 +289,17 @@ private slots:
 
         bool flatWhileOpen = false;
         rig.prompts.colors.push_back(QColor(Qt::white));
-        whileDialogOpen(rig.windows->rotace3D, [&](Ui::Trotace3D& d) {
-            QCOMPARE(d.ed_poc_mer->text(), QStringLiteral("200"));
-            d.check_3D->click();
-            flatWhileOpen = !chart.view3D(); // flattened at once
-            d.bar_3D->setValue(80);
-            d.tl_barva_mriz->click();
-            d.ed_poc_mer->setText(QStringLiteral("50"));
-        }, "tl_cancel");
+        whileDialogOpen(
+            rig.windows->rotace3D,
+            [&](Ui::Trotace3D& d) {
+                QCOMPARE(d.ed_poc_mer->text(), QStringLiteral("200"));
+                d.check_3D->click();
+                flatWhileOpen = !chart.view3D(); // flattened at once
+                d.bar_3D->setValue(80);
+                d.tl_barva_mriz->click();
+                d.ed_poc_mer->setText(QStringLiteral("50"));
+            },
+            "tl_cancel");
         rig.main().mn_barvaClick();
         QVERIFY(flatWhileOpen);
         QCOMPARE(chart.view3D(), true);
@@ -292,12 +308,15 @@ private slots:
         QCOMPARE(rig.main().point_limit, 200);
 
         rig.prompts.colors.push_back(QColor(Qt::white));
-        whileDialogOpen(rig.windows->rotace3D, [&](Ui::Trotace3D& d) {
-            d.check_3D->click();
-            d.bar_3D->setValue(80);
-            d.tl_barva_mriz->click();
-            d.ed_poc_mer->setText(QStringLiteral("50"));
-        }, "tl_ok");
+        whileDialogOpen(
+            rig.windows->rotace3D,
+            [&](Ui::Trotace3D& d) {
+                d.check_3D->click();
+                d.bar_3D->setValue(80);
+                d.tl_barva_mriz->click();
+                d.ed_poc_mer->setText(QStringLiteral("50"));
+            },
+            "tl_ok");
         rig.main().mn_barvaClick();
         QCOMPARE(rig.main().view_3d, false);
         QCOMPARE(rig.main().rotation_3d, 80);
@@ -329,8 +348,8 @@ private slots:
         for (bool view3d : {false, true}) {
             rig.chart().setView3D(view3d);
             const QImage shot = rig.main().grab().toImage();
-            const QString file = QStringLiteral(SCREENSHOT_DIR "/main_trend_%1.png")
-                                     .arg(view3d ? "3d" : "2d");
+            const QString file =
+                QStringLiteral(SCREENSHOT_DIR "/main_trend_%1.png").arg(view3d ? "3d" : "2d");
             QVERIFY(shot.save(file));
         }
     }
