@@ -33,10 +33,6 @@ struct Frame {
 
 constexpr double kDepthScale = 0.5; // 100 % sets the back wall back by half the plot's size
 
-QColor darker(const QColor& c, int factor) {
-    return c.darker(factor);
-}
-
 // A flat line through the columns, one polyline per run of equal colour: the segment to a
 // point takes the point's colour.
 template <typename Sink>
@@ -114,7 +110,7 @@ void drawRibbon(QPainter& p, const std::vector<ChartColumn>& columns, const Fram
             lines.push_back(column(x + d0, s.lo - d0, s.hi - d0));
             lines.push_back(column(x + d1, s.lo - d1, s.hi - d1));
         }
-        p.setPen(QPen(darker(c, 150), 0));
+        p.setPen(QPen(c.darker(150), 0));
         p.drawLines(lines.data(), int(lines.size()));
         a = b + 1;
     }
@@ -135,16 +131,16 @@ void drawWalls(QPainter& p, const Frame& f, const QColor& wall) {
     const QRectF& r = f.front;
     const double d = f.depth;
     const QPolygonF back = QPolygonF(r).translated(d, -d);
-    const QPen edge(darker(wall, 160), 1);
+    const QPen edge(wall.darker(160), 0);
     p.setPen(edge);
     if (d > 0) {
         const QPolygonF left{r.topLeft(), f.back(r.topLeft(), d), f.back(r.bottomLeft(), d),
                              r.bottomLeft()};
         const QPolygonF floor{r.bottomLeft(), f.back(r.bottomLeft(), d), f.back(r.bottomRight(), d),
                               r.bottomRight()};
-        p.setBrush(darker(wall, 112));
+        p.setBrush(wall.darker(112));
         p.drawPolygon(left);
-        p.setBrush(darker(wall, 125));
+        p.setBrush(wall.darker(125));
         p.drawPolygon(floor);
     }
     p.setBrush(wall);
@@ -156,7 +152,7 @@ void drawGrid(QPainter& p, const Frame& f, const std::vector<AxisTick>& timeTick
               const QColor& wall) {
     const QRectF& r = f.front;
     const double d = f.depth;
-    p.setPen(QPen(darker(wall, 135), 0, Qt::DotLine));
+    p.setPen(QPen(wall.darker(135), 0, Qt::DotLine));
     for (const auto& t : f.values.ticks) {
         const double y = f.yPixel(t.value);
         if (d > 0) p.drawLine(QPointF(r.left(), y), f.back({r.left(), y}, d));
