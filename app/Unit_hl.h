@@ -146,6 +146,8 @@ public:
     // ---- Port dialog (app/port_menu.cpp) ----
     void mn_portClick();
     void connectPortMenu();
+    // The line chosen in the port dialog's list (0 = "žádný port"), which every read opens.
+    int selectedLine() const;
 
     // ---- Parameter editor and identification (app/param_menu.cpp) ----
     void mn_parametryClick();

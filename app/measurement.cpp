@@ -55,7 +55,7 @@ void Tqdx01::connectMeasurement() {
 }
 
 void Tqdx01::tl_precistClick() {
-    ctx.line.OpenLine(ctx.line.comNumber()); // a failure here leaves everything as it was
+    ctx.line.OpenLine(selectedLine()); // a failure here leaves everything as it was
     {
         LineCloser closer(ctx.line);
         QLabel* values[] = {ui->pa_meas1, ui->pa_meas2, ui->pa_meas3, ui->pa_meas4};

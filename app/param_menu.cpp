@@ -13,7 +13,7 @@ namespace {
 // Closes the line when the work around it ends, also when a failure cut it short.
 class OpenedLine {
 public:
-    explicit OpenedLine(vx52::ComLine& line) : line_(line) { line_.OpenLine(line_.comNumber()); }
+    OpenedLine(vx52::ComLine& line, int com) : line_(line) { line_.OpenLine(com); }
     ~OpenedLine() { line_.CloseLine(); }
     OpenedLine(const OpenedLine&) = delete;
     OpenedLine& operator=(const OpenedLine&) = delete;
@@ -32,7 +32,7 @@ void Tqdx01::connectParamMenu() {
 // The editor opens after the loading dialog whatever it found: it reads every table itself.
 void Tqdx01::mn_parametryClick() {
     withTimerPaused([this] {
-        OpenedLine line(ctx.line);
+        OpenedLine line(ctx.line, selectedLine());
         load_form->exec();
         menu_mod->exec();
     });
@@ -40,7 +40,7 @@ void Tqdx01::mn_parametryClick() {
 
 void Tqdx01::mn_identClick() {
     withTimerPaused([this] {
-        OpenedLine line(ctx.line);
+        OpenedLine line(ctx.line, selectedLine());
         about_ident->exec();
     });
 }

@@ -10,6 +10,8 @@ void Tqdx01::connectPortMenu() {
     connect(ui->mn_port, &QAction::triggered, this, guarded([this] { mn_portClick(); }));
 }
 
+int Tqdx01::selectedLine() const { return port ? port->selectedCom() : ctx.line.comNumber(); }
+
 void Tqdx01::mn_portClick() {
     withTimerPaused([this] {
         port_opened = false;

@@ -6,11 +6,13 @@
 #include "app/Unit_hl.h"
 #include "app/trend_chart.h"
 #include "app/windows.h"
+#include "link/port/Unitport.h"
 #include "fixtures/fake_time.h"
 #include "fixtures/loopback_line.h"
 #include "fixtures/scripted_prompts.h"
 #include "ui_Unit_hl.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QMap>
 #include <QTemporaryDir>
@@ -80,6 +82,10 @@ struct MeasureRig {
     }
 
     Tqdx01& main() { return *windows->qdx01; }
+    // Selects a line in the port dialog's list, as the main window's reads open that one.
+    void chooseLine(int com) {
+        windows->qdx01->port->findChild<QComboBox*>(QStringLiteral("cb_com"))->setCurrentIndex(com);
+    }
     Ui::Tqdx01& ui() { return *main().ui; }
     TrendChart& chart() { return *ui().Chart1; }
     ParamSet::Meas& device() { return line.regulator().tables().MEAS; }

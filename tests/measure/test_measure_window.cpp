@@ -172,7 +172,7 @@ private slots:
         // Once the box is closed the ticks go on.
         rig.prompts.whileOpen = nullptr;
         rig.settings.entries.clear();
-        rig.line.setComNumber(1);
+        rig.chooseLine(1);
         rig.secondTick();
         QCOMPARE(rig.chart().count(0), 1);
     }

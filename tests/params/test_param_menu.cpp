@@ -4,6 +4,7 @@
 
 #include "app/Unit_hl.h"
 #include "app/windows.h"
+#include "link/port/Unitport.h"
 #include "czech_main.h"
 #include "editor_rig.h"
 #include "params/Unitmenumod.h"
@@ -11,6 +12,7 @@
 #include "params/load_form.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QLabel>
 #include <QTimer>
 
@@ -116,7 +118,7 @@ private slots:
     void lineThatCannotOpenShowsNoDialog() {
         Rig rig;
         auto& w = *rig.windows;
-        rig.line.setComNumber(5);
+        w.port->findChild<QComboBox*>(QStringLiteral("cb_com"))->setCurrentIndex(5);
         DialogWatch watch(w, rig.line);
         menu(w, "mn_parametry");
         menu(w, "mn_ident");

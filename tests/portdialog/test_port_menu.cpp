@@ -109,6 +109,13 @@ private slots:
         QVERIFY(program.mainTimer()->isActive());
         // "žádný port" is not stored: the next start comes up on COM 1.
         QCOMPARE(program.settings.readInteger("PORT", "COM", 0), 1);
+
+        // The list still shows "žádný port", and a read opens what the list shows.
+        program.prompts.clear();
+        program.line.existingPorts = {1};
+        program.windows->qdx01->findChild<QPushButton*>("tl_precist")->click();
+        QCOMPARE(program.prompts.texts(), QStringList{"Sériový port COM0 nelze otevřít."});
+        QVERIFY(program.line.opened.empty());
     }
 };
 
