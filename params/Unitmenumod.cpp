@@ -36,8 +36,8 @@ Tmenu_mod::Tmenu_mod(vx52::AppContext& ctx, QWidget* parent)
         vx52::setTag(ui_->PageControl->widget(i), i);
 
     ui_->tl_eeprom->setIcon(vx52::eepromGlyph());
-    ui_->mn_otevrit->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
-    ui_->mn_ulozit->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
+    ui_->Otevt1->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
+    ui_->Uloit1->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
 
     selectCard(0);
     remember(0);

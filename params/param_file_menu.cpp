@@ -51,9 +51,9 @@ void Tmenu_mod::connectFileMenu() {
     dialogOf(*this, QStringLiteral("dl_save"), vx52::saveDialog);
     dialogOf(*this, QStringLiteral("dl_open"), vx52::openDialog);
     auto& p = ctx_.prompts;
-    connect(ui_->mn_otevrit, &QAction::triggered, this,
+    connect(ui_->Otevt1, &QAction::triggered, this,
             guard(p, this, [this] { tl_otevritClick(); }));
-    connect(ui_->mn_ulozit, &QAction::triggered, this,
+    connect(ui_->Uloit1, &QAction::triggered, this,
             guard(p, this, [this] { tl_ulozitClick(); }));
     connect(ui_->tl_otevrit, &QPushButton::clicked, this,
             guard(p, this, [this] { tl_otevritClick(); }));

@@ -51,8 +51,9 @@ Prompts::Answer answerOf(int button, Prompts::Buttons buttons) {
 QString runFileDialog(QWidget* parent, const Prompts::FileDialog& d, QFileDialog::AcceptMode mode) {
     QFileDialog dialog(parent, d.title);
     dialog.setAcceptMode(mode);
-    dialog.setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile
-                                                       : QFileDialog::ExistingFile);
+    // The open dialog does not demand an existing file either: a name that does not exist
+    // opens as an empty parameter file (every entry at its default).
+    dialog.setFileMode(QFileDialog::AnyFile);
     if (!d.filter.isEmpty()) dialog.setNameFilters(d.filter.split(QStringLiteral(";;")));
     dialog.setDefaultSuffix(d.defaultSuffix);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !d.confirmOverwrite);
