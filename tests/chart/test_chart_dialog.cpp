@@ -1,6 +1,7 @@
 // "GRAF 3D": its handlers change the chart at once; the entry checks, their texts and the
 // focus rules of "Počet měření".
 
+#include "fixtures/memory_store.h"
 #include "app/dialogs/Rotace_3d.h"
 #include "app/trend_chart.h"
 #include "fixtures/fake_time.h"
@@ -41,19 +42,10 @@ public:
     void purgeTransmit() override {}
 };
 
-class NoSettings : public vx52::SettingsStore {
-public:
-    int readInteger(const QString&, const QString&, int d) override { return d; }
-    void writeInteger(const QString&, const QString&, int) override {}
-    QString readString(const QString&, const QString&, const QString& d) override { return d; }
-    void writeString(const QString&, const QString&, const QString&) override {}
-    void flush() override {}
-};
-
 struct Rig {
     vx52::Link link;
     NoLine line;
-    NoSettings settings;
+    vx52::test::MemoryStore settings;
     ScriptedPrompts prompts;
     vx52::test::FakeClock clock;
     vx52::test::RecordingPause pause;

@@ -3,6 +3,7 @@
 // in-process loopback line), a settings store in memory, scripted prompts and a clock the
 // test steps. Timer1 is stopped: the test delivers the timer's events itself.
 
+#include "fixtures/memory_store.h"
 #include "app/Unit_hl.h"
 #include "app/trend_chart.h"
 #include "app/windows.h"
@@ -22,27 +23,6 @@
 #include <memory>
 
 namespace vx52::test {
-
-class MemoryStore : public SettingsStore {
-public:
-    QMap<QString, QString> entries; // "SECTION/Key" -> text
-    int readInteger(const QString& section, const QString& key, int fallback) override {
-        bool ok = false;
-        const int v = entries.value(section + '/' + key).toInt(&ok);
-        return ok ? v : fallback;
-    }
-    void writeInteger(const QString& section, const QString& key, int value) override {
-        entries[section + '/' + key] = QString::number(value);
-    }
-    QString readString(const QString& section, const QString& key,
-                       const QString& fallback) override {
-        return entries.value(section + '/' + key, fallback);
-    }
-    void writeString(const QString& section, const QString& key, const QString& value) override {
-        entries[section + '/' + key] = value;
-    }
-    void flush() override {}
-};
 
 // Scripted prompts that can run something while a box is "open".
 class HookedPrompts : public ScriptedPrompts {

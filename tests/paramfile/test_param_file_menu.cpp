@@ -1,5 +1,6 @@
 // The parameter file in the editor window, under Czech regional settings: the "Soubor" menu,
 // Save and Open through the real cards, ParamSet and the failure display.
+#include "fixtures/memory_store.h"
 #include "fixtures/fake_time.h"
 #include "fixtures/scripted_prompts.h"
 #include "link/com_line.h"
@@ -43,19 +44,10 @@ public:
     void purgeTransmit() override { ++uses; }
 };
 
-class NoSettings : public SettingsStore {
-public:
-    int readInteger(const QString&, const QString&, int d) override { return d; }
-    void writeInteger(const QString&, const QString&, int) override {}
-    QString readString(const QString&, const QString&, const QString& d) override { return d; }
-    void writeString(const QString&, const QString&, const QString&) override {}
-    void flush() override {}
-};
-
 struct Context {
     Link link;
     NoLine line;
-    NoSettings settings;
+    vx52::test::MemoryStore settings;
     ScriptedPrompts prompts;
     test::FakeClock clock;
     test::RecordingPause pause;

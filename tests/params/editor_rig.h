@@ -2,6 +2,7 @@
 // The editor and its dialogs on a loopback line to the simulated device, with scripted
 // prompts and a pause that records its waits.
 
+#include "fixtures/memory_store.h"
 #include "fixtures/fake_time.h"
 #include "fixtures/loopback_line.h"
 #include "fixtures/scripted_prompts.h"
@@ -14,28 +15,6 @@
 #include <vector>
 
 namespace vx52::test {
-
-class MemorySettings : public SettingsStore {
-public:
-    int readInteger(const QString& s, const QString& k, int d) override {
-        bool ok = false;
-        const int v = values_.value(s + '/' + k).toInt(&ok);
-        return ok ? v : d;
-    }
-    void writeInteger(const QString& s, const QString& k, int v) override {
-        values_[s + '/' + k] = QString::number(v);
-    }
-    QString readString(const QString& s, const QString& k, const QString& d) override {
-        return values_.value(s + '/' + k, d);
-    }
-    void writeString(const QString& s, const QString& k, const QString& v) override {
-        values_[s + '/' + k] = v;
-    }
-    void flush() override {}
-
-private:
-    QHash<QString, QString> values_;
-};
 
 // One request the link sent: its destination, command and (for table commands) table.
 struct Request {
@@ -51,7 +30,7 @@ constexpr int kWriteTable = 2;
 struct EditorRig {
     LoopbackLine line;
     Link link;
-    MemorySettings settings;
+    MemoryStore settings;
     ScriptedPrompts prompts;
     FakeClock clock;
     RecordingPause pause;

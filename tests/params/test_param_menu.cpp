@@ -65,7 +65,7 @@ class TestParamMenu : public QObject {
 
     struct Rig {
         LoopbackLine line;
-        MemorySettings settings;
+        MemoryStore settings;
         ScriptedPrompts prompts;
         FakeClock clock;
         RecordingPause pause;

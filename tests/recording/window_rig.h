@@ -18,7 +18,7 @@
 namespace vx52::test {
 
 struct WindowRig {
-    MemorySettings settings;
+    MemoryStore settings;
     LoopbackLine line;
     ScriptedPrompts prompts;
     FakeClock clock;
