@@ -5,8 +5,8 @@ cd "$(dirname "$0")"
 tools/deps.sh
 build=build/release
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DVX52_BENCH=OFF >/dev/null
-cmake --build "$build" -j "$(nproc)"
+cmake --build "$build" -j "$(nproc)" --target vx52 vx52-sim vx52-cli
 if [ -x tools/demo.sh ]; then
     exec tools/demo.sh "$build" "$@"
 fi
-echo "Built in $build; the demo comes with the simulator."
+echo "run.sh: tools/demo.sh is missing" >&2; exit 1
