@@ -160,9 +160,15 @@ void Tqdx01::readChartSettings() {
 }
 
 void Tqdx01::readRecordSettings() {
-    vx52::setTag(ui->pa_jednotky, settings.readInteger(kZaznam, QStringLiteral("JEDNOTKY"), 1));
-    vx52::setTag(ui->pa_zaznam, settings.readInteger(kZaznam, QStringLiteral("LIST"), 1));
-    vx52::setTag(ui->pa_soubor, settings.readInteger(kZaznam, QStringLiteral("SOUBOR"), 15));
+    // Damaged entries are taken into what the rate dialog allows: a rate or file period of 0
+    // would sample, and rewrite the whole recording file, at every second tick. A unit other
+    // than seconds is minutes, as the status bar already shows it.
+    const int unit = settings.readInteger(kZaznam, QStringLiteral("JEDNOTKY"), 1) == 1 ? 1 : 60;
+    vx52::setTag(ui->pa_jednotky, unit);
+    vx52::setTag(ui->pa_zaznam,
+                 std::clamp(settings.readInteger(kZaznam, QStringLiteral("LIST"), 1), 1, 1000));
+    vx52::setTag(ui->pa_soubor,
+                 std::clamp(settings.readInteger(kZaznam, QStringLiteral("SOUBOR"), 15), 1, 60));
 }
 
 void Tqdx01::paintPenSwatches() {

@@ -70,6 +70,8 @@ private slots:
     void settingsSurviveCloseAndRestart();
     void storedPointLimitIsTakenIntoRange_data();
     void storedPointLimitIsTakenIntoRange();
+    void storedRecordingSettingsAreTakenIntoRange_data();
+    void storedRecordingSettingsAreTakenIntoRange();
     void everyClosingWritesEveryEntryInOrder();
     void storedDepthOutOfRangeIsShownAndTheWindowComesUp();
     void statusBarAndChartFollowTheWindowSize();
@@ -225,6 +227,43 @@ void TestAppWindows::storedPointLimitIsTakenIntoRange() {
     Tqdx01 w(run.ctx);
     QCOMPARE(w.point_limit, used);
     QVERIFY(run.prompts.asked.isEmpty());
+}
+
+void TestAppWindows::storedRecordingSettingsAreTakenIntoRange_data() {
+    QTest::addColumn<QString>("list");
+    QTest::addColumn<QString>("soubor");
+    QTest::addColumn<QString>("jednotky");
+    QTest::addColumn<int>("usedList");
+    QTest::addColumn<int>("usedSoubor");
+    QTest::addColumn<QString>("unitCaption");
+    QTest::newRow("zeros") << "0" << "0" << "0" << 1 << 1 << "min";
+    QTest::newRow("negative") << "-3" << "-1" << "1" << 1 << 1 << "s";
+    QTest::newRow("too large") << "5000" << "61" << "7" << 1000 << 60 << "min";
+    QTest::newRow("bounds") << "1000" << "60" << "60" << 1000 << 60 << "min";
+}
+
+void TestAppWindows::storedRecordingSettingsAreTakenIntoRange() {
+    QFETCH(QString, list);
+    QFETCH(QString, soubor);
+    QFETCH(QString, jednotky);
+    QFETCH(int, usedList);
+    QFETCH(int, usedSoubor);
+    QFETCH(QString, unitCaption);
+    {
+        vx52::QtSettingsStore store(storeFile());
+        store.writeString("ZAZNAM", "LIST", list);
+        store.writeString("ZAZNAM", "SOUBOR", soubor);
+        store.writeString("ZAZNAM", "JEDNOTKY", jednotky);
+        store.flush();
+    }
+    Run run(storeFile());
+    Tqdx01 w(run.ctx);
+    QCOMPARE(vx52::tagOf(w.ui->pa_zaznam), usedList);
+    QCOMPARE(vx52::tagOf(w.ui->pa_soubor), usedSoubor);
+    QCOMPARE(w.ui->pa_zaznam->text(), QString::number(usedList));
+    QCOMPARE(w.ui->pa_soubor->text(), QString::number(usedSoubor));
+    QCOMPARE(w.ui->pa_jednotky->text(), unitCaption);
+    QCOMPARE(vx52::tagOf(w.ui->pa_jednotky), unitCaption == "s" ? 1 : 60);
 }
 
 void TestAppWindows::everyClosingWritesEveryEntryInOrder() {
