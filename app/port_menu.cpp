@@ -3,7 +3,7 @@
 
 #include "app/Unit_hl.h"
 
-#include "link/port/Unitport.h"
+#include "app/dialogs/Unitport.h"
 #include "ui_Unit_hl.h"
 
 void Tqdx01::connectPortMenu() {

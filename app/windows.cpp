@@ -4,7 +4,7 @@
 #include "app/dialogs/Rotace_3d.h"
 #include "app/dialogs/Rychlostzaznamu.h"
 #include "app/dialogs/about_box.h"
-#include "link/port/Unitport.h"
+#include "app/dialogs/Unitport.h"
 #include "params/Unitmenumod.h"
 #include "params/about_ident.h"
 #include "params/load_form.h"

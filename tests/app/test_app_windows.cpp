@@ -6,7 +6,7 @@
 #include "app/trend_chart.h"
 #include "app/windows.h"
 #include "link/link.h"
-#include "link/port/Unitport.h"
+#include "app/dialogs/Unitport.h"
 #include "params/load_form.h"
 #include "shell_rig.h"
 #include "ui/color_value.h"

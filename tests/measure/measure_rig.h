@@ -7,7 +7,7 @@
 #include "app/Unit_hl.h"
 #include "app/trend_chart.h"
 #include "app/windows.h"
-#include "link/port/Unitport.h"
+#include "app/dialogs/Unitport.h"
 #include "fixtures/fake_time.h"
 #include "fixtures/loopback_line.h"
 #include "fixtures/scripted_prompts.h"

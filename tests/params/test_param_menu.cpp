@@ -4,7 +4,7 @@
 
 #include "app/Unit_hl.h"
 #include "app/windows.h"
-#include "link/port/Unitport.h"
+#include "app/dialogs/Unitport.h"
 #include "czech_main.h"
 #include "editor_rig.h"
 #include "params/Unitmenumod.h"

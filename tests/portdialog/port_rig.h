@@ -5,7 +5,7 @@
 #include "fixtures/loopback_line.h"
 #include "fixtures/scripted_prompts.h"
 #include "link/link.h"
-#include "link/port/Unitport.h"
+#include "app/dialogs/Unitport.h"
 #include "ui/app_context.h"
 #include "ui/qt_settings_store.h"
 

@@ -6,7 +6,7 @@
 #include "fixtures/fake_time.h"
 #include "fixtures/loopback_line.h"
 #include "fixtures/scripted_prompts.h"
-#include "link/port/Unitport.h"
+#include "app/dialogs/Unitport.h"
 #include "ui/qt_settings_store.h"
 
 #include <QAction>

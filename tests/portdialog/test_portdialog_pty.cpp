@@ -5,7 +5,7 @@
 #include "app/windows.h"
 #include "fixtures/fake_time.h"
 #include "fixtures/scripted_prompts.h"
-#include "link/port/Unitport.h"
+#include "app/dialogs/Unitport.h"
 #include "link/port/serial_line.h"
 #include "port/sim_process.h"
 #include "ui/qt_settings_store.h"

@@ -1,4 +1,4 @@
-#include "link/port/Unitport.h"
+#include "app/dialogs/Unitport.h"
 
 #include "link/port/com_ports.h"
 #include "ui_Unitport.h"
