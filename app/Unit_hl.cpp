@@ -56,6 +56,7 @@ Tqdx01::Tqdx01(vx52::AppContext& context, QWidget* parent)
     const QList<QAction*> fileItems = ui->mn_soubor->actions();
     fileItems.at(1)->setObjectName(QStringLiteral("N1"));
     fileItems.at(4)->setObjectName(QStringLiteral("N2"));
+    fileItems.at(7)->setObjectName(QStringLiteral("N3"));
     setMenuPictures();
     setWindowIcon(QIcon(QStringLiteral(":/icons/vx52.svg")));
 
@@ -179,6 +180,7 @@ void Tqdx01::paintPenSwatches() {
         QPalette palette = swatches[i]->palette();
         palette.setColor(QPalette::Window, vx52::colorFromValue(pens[i]));
         swatches[i]->setPalette(palette);
+        ui->Chart1->setPenColor(i, pens[i]); // the chart's legend
     }
 }
 

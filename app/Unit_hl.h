@@ -124,6 +124,8 @@ public:
     void tl_barva_pera3Click();
     void tl_barva_pera4Click();
     void mn_barvaClick();
+    void mn_export_obrazekClick(); // the chart as a PNG picture
+    void mn_export_csvClick();     // the chart's points as CSV
     void connectChart();
     QColor ColorDialog1{Qt::white}; // the pen colour dialog opens with its last choice
 

@@ -3,6 +3,7 @@
 
 #include "app/Unit_hl.h"
 
+#include "app/chart_export.h"
 #include "app/dialogs/Rotace_3d.h"
 #include "app/trend_chart.h"
 #include "ui/color_value.h"
@@ -19,6 +20,13 @@ void Tqdx01::connectChart() {
     connect(ui->tl_barva_pera4, &QPushButton::clicked, this,
             guarded([this] { tl_barva_pera4Click(); }));
     connect(ui->mn_barva, &QAction::triggered, this, guarded([this] { mn_barvaClick(); }));
+    connect(ui->mn_export_obrazek, &QAction::triggered, this,
+            guarded([this] { mn_export_obrazekClick(); }));
+    connect(ui->mn_export_csv, &QAction::triggered, this,
+            guarded([this] { mn_export_csvClick(); }));
+    // The chart's context menu offers the same two exports.
+    ui->Chart1->addAction(ui->mn_export_obrazek);
+    ui->Chart1->addAction(ui->mn_export_csv);
 }
 
 void Tqdx01::AddChartPoints() {
@@ -79,4 +87,22 @@ void Tqdx01::mn_barvaClick() {
     chart->setView3D(view_3d);
     chart->setBackWallColor(wall_color);
     chart->setPanelColor(panel_color);
+}
+
+void Tqdx01::mn_export_obrazekClick() {
+    const vx52::Prompts::FileDialog dialog{
+        QStringLiteral("Uložit graf jako obrázek"),
+        QStringLiteral("Obrázek PNG (*.png);;Všechny soubory (*)"), QStringLiteral("png"),
+        QStringLiteral("graf.png"), true};
+    const QString path = ctx.prompts.saveFile(this, dialog);
+    if (!path.isEmpty()) saveChartPicture(*ui->Chart1, path);
+}
+
+void Tqdx01::mn_export_csvClick() {
+    const vx52::Prompts::FileDialog dialog{
+        QStringLiteral("Uložit body grafu do CSV"),
+        QStringLiteral("Soubor CSV (*.csv);;Všechny soubory (*)"), QStringLiteral("csv"),
+        QStringLiteral("graf.csv"), true};
+    const QString path = ctx.prompts.saveFile(this, dialog);
+    if (!path.isEmpty()) saveChartPoints(*ui->Chart1, path);
 }

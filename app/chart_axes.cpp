@@ -27,6 +27,19 @@ QString timeFormat(double stepSeconds, double lo, double hi) {
     return QStringLiteral("hh:mm");
 }
 
+// Ticks first·step .. last·step with texts of as many decimals as the step needs.
+void tickTexts(ValueAxis& axis, double step, long long first, long long last,
+               const QLocale& locale) {
+    const int decimals = std::max(0, int(-std::floor(std::log10(step) + 1e-9)));
+    const bool huge = std::max(std::abs(axis.lo), std::abs(axis.hi)) >= 1e6; // short texts then
+    for (long long k = first; k <= last; ++k) {
+        const double v = double(k) * step;
+        const double shown = v == 0 ? 0.0 : v;
+        axis.ticks.push_back(
+            {v, huge ? locale.toString(shown, 'g', 6) : locale.toString(shown, 'f', decimals)});
+    }
+}
+
 } // namespace
 
 ValueAxis scaleValues(double lo, double hi, int pixels, int minSpacing, const QLocale& locale) {
@@ -50,16 +63,21 @@ ValueAxis scaleValues(double lo, double hi, int pixels, int minSpacing, const QL
         axis.lo = std::floor(lo / step) * step;
         axis.hi = std::ceil(hi / step) * step;
     }
-    const int decimals = std::max(0, int(-std::floor(std::log10(step) + 1e-9)));
-    const bool huge = std::max(std::abs(axis.lo), std::abs(axis.hi)) >= 1e6; // short texts then
-    const long long first = std::llround(axis.lo / step);
-    const long long last = std::llround(axis.hi / step);
-    for (long long k = first; k <= last; ++k) {
-        const double v = double(k) * step;
-        const double shown = v == 0 ? 0.0 : v;
-        axis.ticks.push_back(
-            {v, huge ? locale.toString(shown, 'g', 6) : locale.toString(shown, 'f', decimals)});
-    }
+    tickTexts(axis, step, std::llround(axis.lo / step), std::llround(axis.hi / step), locale);
+    return axis;
+}
+
+ValueAxis valuesWithin(double lo, double hi, int pixels, int minSpacing, const QLocale& locale) {
+    const int intervals = std::max(1, pixels / std::max(1, minSpacing));
+    const double step = niceStep((hi - lo) / intervals);
+    const double first = std::ceil(lo / step - 1e-9), last = std::floor(hi / step + 1e-9);
+    // A span no steps can be counted over (beyond the doubles' reach) is scaled as usual.
+    if (!(std::isfinite(first) && std::isfinite(last) && step > 0 && last - first <= 1000))
+        return scaleValues(lo, hi, pixels, minSpacing, locale);
+    ValueAxis axis;
+    axis.lo = lo;
+    axis.hi = hi;
+    tickTexts(axis, step, (long long)first, (long long)last, locale);
     return axis;
 }
 

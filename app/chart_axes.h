@@ -21,6 +21,8 @@ struct ValueAxis {
 // Expands [lo, hi] to whole steps of 1, 2 or 5 × 10^k with a tick every minSpacing pixels
 // or more over the given length.
 ValueAxis scaleValues(double lo, double hi, int pixels, int minSpacing, const QLocale& locale);
+// Keeps [lo, hi] as it is (a span the operator chose) with ticks on whole steps inside it.
+ValueAxis valuesWithin(double lo, double hi, int pixels, int minSpacing, const QLocale& locale);
 
 // Ticks on whole calendar steps (1 s .. 1 year) within [lo, hi], spaced so that texts of the
 // chosen format do not overlap over the given length.

@@ -44,10 +44,18 @@ std::size_t gallop(const double* xs, std::size_t from, std::size_t count, double
 
 void reduceToColumns(const ChartSeries& series, double x0, double pixelsPerDay, double left,
                      std::vector<ChartColumn>& out, ColumnRange& range) {
+    reduceToColumns(series, 0, series.size(), x0, pixelsPerDay, left, out, range);
+}
+
+void reduceToColumns(const ChartSeries& series, int from, int to, double x0, double pixelsPerDay,
+                     double left, std::vector<ChartColumn>& out, ColumnRange& range) {
     out.clear();
-    if (!(pixelsPerDay > 0)) return;
+    if (!(pixelsPerDay > 0) || from < 0 || from >= to) return;
     long long column = std::numeric_limits<long long>::min();
-    for (const auto& piece : {series.firstPiece(0), series.secondPiece(0)}) {
+    std::size_t budget = std::size_t(to - from);
+    for (auto piece : {series.firstPiece(from), series.secondPiece(from)}) {
+        piece.count = std::min(piece.count, budget);
+        budget -= piece.count;
         std::size_t i = 0;
         while (i < piece.count) {
             const double px = left + (piece.xs[i] - x0) * pixelsPerDay;
@@ -82,4 +90,37 @@ void reduceToColumns(const ChartSeries& series, double x0, double pixelsPerDay, 
             i = j;
         }
     }
+}
+
+namespace {
+
+// The value where the segment from a to b crosses pixel x.
+double valueAt(const ChartColumn& a, const ChartColumn& b, double x) {
+    if (!(b.px > a.px)) return b.first;
+    return a.last + (b.first - a.last) * (x - a.px) / (b.px - a.px);
+}
+
+} // namespace
+
+void clipToPlot(std::vector<ChartColumn>& columns, double leftPx, double rightPx) {
+    if (columns.empty()) return;
+    const double before = leftPx - 1, after = rightPx + 1;
+    if (columns.size() == 1) {
+        if (columns[0].px < before || columns[0].px > after) columns.clear();
+        return;
+    }
+    ChartColumn& first = columns.front();
+    if (first.px < before) {
+        const double y = valueAt(first, columns[1], before);
+        first = {before, y, y, y, y, first.lastColor, first.lastColor, 1};
+    }
+    ChartColumn& last = columns.back();
+    const ChartColumn& previous = columns[columns.size() - 2];
+    if (last.px > after) {
+        const double y = valueAt(previous, last, after);
+        // The segment to a point takes that point's colour: so does its clipped end.
+        last = {after, y, y, y, y, last.firstColor, last.firstColor, 1};
+    }
+    // Both ends beyond the same edge: nothing of the line is in view.
+    if (columns.front().px > after || columns.back().px < before) columns.clear();
 }

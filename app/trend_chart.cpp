@@ -1,8 +1,14 @@
 #include "app/trend_chart.h"
 
+#include "app/chart_pause_hint.h"
 #include "link/failure.h"
 
+#include <QPushButton>
+
+#include <algorithm>
 #include <cmath>
+#include <iterator>
+#include <limits>
 #include <string>
 #include <utility>
 
@@ -20,9 +26,13 @@ constexpr std::uint32_t kDesignColors[TrendChart::kSeriesCount] = {0x000000FFu, 
 
 } // namespace
 
-TrendChart::TrendChart(QWidget* parent) : QWidget(parent) {
+TrendChart::TrendChart(QWidget* parent) : QWidget(parent), hint_(new ChartPauseHint(this)) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMinimumSize(200, 120);
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+    std::copy(std::begin(kDesignColors), std::end(kDesignColors), pens_.begin());
+    connect(hint_->liveButton(), &QPushButton::clicked, this, &TrendChart::showLive);
 }
 
 // Local wall-clock time, counted as if every day had 24 hours, as the date-time values are.
@@ -133,4 +143,54 @@ std::size_t TrendChart::bufferBytes() const {
     for (const auto& s : series_)
         total += s.bytes();
     return total;
+}
+
+std::uint32_t TrendChart::penColor(int series) const {
+    at(series);
+    return pens_[std::size_t(series)];
+}
+
+void TrendChart::setPenColor(int series, std::uint32_t color) {
+    at(series);
+    pens_[std::size_t(series)] = color;
+    update();
+}
+
+bool TrendChart::seriesShown(int series) const {
+    at(series);
+    return shown_[std::size_t(series)];
+}
+
+void TrendChart::setSeriesShown(int series, bool shown) {
+    at(series);
+    shown_[std::size_t(series)] = shown;
+    update();
+}
+
+bool TrendChart::anyPoints() const {
+    return std::any_of(std::begin(series_), std::end(series_),
+                       [](const ChartSeries& s) { return !s.empty(); });
+}
+
+Span TrendChart::dataTime() const {
+    double x0 = std::numeric_limits<double>::infinity(), x1 = -x0;
+    for (const auto& s : series_) {
+        if (s.empty()) continue;
+        x0 = std::min(x0, s.x(0));
+        x1 = std::max(x1, s.x(s.size() - 1));
+    }
+    if (x0 > x1) x0 = x1 = toChartTime(QDateTime::currentDateTime());
+    // A single moment is centred in a minute.
+    if (x1 - x0 < 1e-9) {
+        x0 -= 30.0 / 86400;
+        x1 += 30.0 / 86400;
+    }
+    return {x0, x1};
+}
+
+Readout TrendChart::readoutAt(double x) const {
+    std::array<const ChartSeries*, kSeriesCount> series;
+    for (int s = 0; s < kSeriesCount; ++s)
+        series[std::size_t(s)] = &series_[s];
+    return makeReadout(series, shown_, x, shownTime(), locale());
 }

@@ -8,17 +8,31 @@
 // back by the depth percent and the series are drawn as ribbons one behind the other.
 //
 // Colours are the stored 32-bit values: 0x00BBGGRR, or a system colour with the top bit set.
+//
+// Reading the trend: a cursor line with a readout of the nearest points follows the mouse;
+// the wheel zooms the time axis around the cursor, dragging pans, a drag with Shift zooms to
+// a box, Home or a double click returns to the live view; the legend's entries hide and
+// show series (on screen only). The context menu offers "Živý pohled" and the actions the
+// window adds to the widget (the exports).
 
 #include "app/chart_columns.h"
+#include "app/chart_legend.h"
+#include "app/chart_readout.h"
 #include "app/chart_series.h"
+#include "app/chart_view.h"
 
 #include <QDateTime>
+#include <QImage>
 #include <QString>
 #include <QWidget>
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <vector>
+
+class ChartPauseHint;
 
 class TrendChart : public QWidget {
     Q_OBJECT
@@ -60,15 +74,78 @@ public:
     // Bytes held by the point buffers (for the benchmark's memory figure).
     std::size_t bufferBytes() const;
 
+    // The pens as the window holds them, for the legend (the points keep their own colours).
+    std::uint32_t penColor(int series) const;
+    void setPenColor(int series, std::uint32_t color);
+    // A hidden series is left out of the plot, its value axis and the readout.
+    bool seriesShown(int series) const;
+    void setSeriesShown(int series, bool shown);
+
+    // The view: live, or held by a zoom or pan (see ChartView).
+    bool isLive() const { return view_.live(); }
+    // The time span of the points (a minute around a single moment, or around now when
+    // there are none) and the span shown.
+    Span dataTime() const;
+    Span shownTime() const { return view_.time(dataTime()); }
+    void zoomTime(double anchor, double factor);
+    void panTime(double days);
+    void zoomToBox(Span time, Span values);
+    void showLive();
+
+    // What the readout shows for the moment x (the points within the shown span).
+    Readout readoutAt(double x) const;
+    // The chart at the widget's size, as drawn, without cursor, readout or hint.
+    QImage picture();
+
     QSize sizeHint() const override { return {806, 352}; }
+
+signals:
+    void liveChanged(bool live);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     const ChartSeries& at(int series) const;
     int checked(int series, int index) const;
     ChartSeries& at(int series);
+    bool anyPoints() const;
+
+    // Input (trend_chart_input.cpp).
+    void viewChanged(bool wasLive);
+    void placeHint();
+    bool overPlot(QPointF at) const;
+    double timeAtPixel(double x) const;
+    double valueAtPixel(double y) const;
+    void paintCursor(QPainter& painter) const;
+
+    // Where the last repaint put the plot: mouse positions map through it.
+    struct Place {
+        QRectF area, front; // the plot with its depth, and its front plane
+        double depth = 0;
+        Span time, values;
+        LegendBoxes legend;
+        bool valid = false;
+    };
+    Place place_;
+    ChartView view_;
+    std::array<std::uint32_t, kSeriesCount> pens_;
+    std::array<bool, kSeriesCount> shown_{true, true, true, true};
+    ChartPauseHint* hint_;
+    std::optional<QPointF> cursor_;
+    enum class Drag { None, Pending, Pan, Box };
+    Drag drag_ = Drag::None;
+    QPointF dragFrom_, dragLast_;
+    bool picture_ = false; // set while picture() renders
 
     ChartSeries series_[kSeriesCount];
     std::vector<ChartColumn> columns_[kSeriesCount]; // reused by every repaint

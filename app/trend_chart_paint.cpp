@@ -4,6 +4,7 @@
 #include "app/chart_axes.h"
 #include "app/chart_columns.h"
 #include "app/chart_ribbon.h"
+#include "app/chart_search.h"
 #include "app/trend_chart.h"
 
 #include "ui/color_value.h"
@@ -192,6 +193,28 @@ void drawAxisTexts(QPainter& p, const Frame& f, const std::vector<AxisTick>& tim
 
 } // namespace
 
+namespace {
+
+// The points of a series within the shown time span and the nearest one beyond each edge,
+// as columns clipped to the plot; the value range counts only the points inside.
+void reduceWindow(const ChartSeries& series, const Frame& f, std::vector<ChartColumn>& out,
+                  ColumnRange& range) {
+    const int first = firstAtOrAfter(series, f.x0);
+    const int end = firstAfter(series, f.x1);
+    ColumnRange all{std::numeric_limits<double>::infinity(),
+                    -std::numeric_limits<double>::infinity()};
+    reduceToColumns(series, std::max(0, first - 1), std::min(series.size(), end + 1), f.x0,
+                    f.pixelsPerDay, f.front.left(), out, all);
+    clipToPlot(out, f.front.left(), f.front.right());
+    for (const auto& c : out) {
+        if (c.px < f.front.left() - 0.5 || c.px > f.front.right() + 0.5) continue;
+        range.lo = std::min(range.lo, c.lo);
+        range.hi = std::max(range.hi, c.hi);
+    }
+}
+
+} // namespace
+
 void TrendChart::paintEvent(QPaintEvent*) {
     QPainter p(this);
     const QColor panel = vx52::colorFromValue(panel_color_);
@@ -202,8 +225,11 @@ void TrendChart::paintEvent(QPaintEvent*) {
     const QFontMetrics fm = p.fontMetrics();
     const double left = fm.horizontalAdvance(QStringLiteral("-00000,0")) + 12;
     const double right = width() - fm.horizontalAdvance(QStringLiteral("00:00:00")) / 2.0 - 6;
-    const double top = fm.height() / 2.0 + 6;
+    place_.legend = legendLayout(fm, QPointF(left, 2));
+    paintLegend(p, place_.legend, pens_, shown_, ink);
+    const double top = 2 + legendHeight(fm) + 4;
     const double bottom = height() - fm.height() - 12;
+    place_.valid = false;
     if (right - left < 20 || bottom - top < 20) return;
 
     Frame f;
@@ -215,31 +241,29 @@ void TrendChart::paintEvent(QPaintEvent*) {
     f.front =
         QRectF(area.left(), area.top() + f.depth, area.width() - f.depth, area.height() - f.depth);
 
-    // X spans every series; a single moment is centred in a minute.
-    double x0 = std::numeric_limits<double>::infinity(), x1 = -x0;
-    for (const auto& s : series_) {
-        if (s.empty()) continue;
-        x0 = std::min(x0, s.x(0));
-        x1 = std::max(x1, s.x(s.size() - 1));
-    }
-    const bool haveData = x0 <= x1;
-    if (!haveData) x0 = x1 = toChartTime(QDateTime::currentDateTime());
-    if (x1 - x0 < 1e-9) {
-        x0 -= 30.0 / 86400;
-        x1 += 30.0 / 86400;
-    }
-    f.x0 = x0;
-    f.x1 = x1;
-    f.pixelsPerDay = f.front.width() / (x1 - x0);
+    const bool haveData = anyPoints();
+    const Span shown = shownTime();
+    f.x0 = shown.lo;
+    f.x1 = shown.hi;
+    f.pixelsPerDay = f.front.width() / (f.x1 - f.x0);
 
     ColumnRange range{std::numeric_limits<double>::infinity(),
                       -std::numeric_limits<double>::infinity()};
-    for (int s = 0; s < kSeriesCount; ++s)
-        reduceToColumns(series_[s], f.x0, f.pixelsPerDay, f.front.left(), columns_[s], range);
+    for (int s = 0; s < kSeriesCount; ++s) {
+        if (!shown_[std::size_t(s)]) columns_[s].clear();
+        else if (view_.live())
+            reduceToColumns(series_[s], f.x0, f.pixelsPerDay, f.front.left(), columns_[s], range);
+        else
+            reduceWindow(series_[s], f, columns_[s], range);
+    }
     if (range.lo > range.hi) range = {0, 100};
-    f.values = scaleValues(range.lo, range.hi, int(f.front.height()), fm.height() * 2, locale());
+    f.values = view_.values() ? valuesWithin(view_.values()->lo, view_.values()->hi,
+                                             int(f.front.height()), fm.height() * 2, locale())
+                              : scaleValues(range.lo, range.hi, int(f.front.height()),
+                                            fm.height() * 2, locale());
     const auto times =
         haveData ? timeTicks(f.x0, f.x1, int(f.front.width()), fm) : std::vector<AxisTick>{};
+    place_ = {area, f.front, f.depth, shown, {f.values.lo, f.values.hi}, place_.legend, true};
 
     drawWalls(p, f, wall);
     drawGrid(p, f, times, wall);
@@ -259,4 +283,5 @@ void TrendChart::paintEvent(QPaintEvent*) {
     }
     p.restore();
     drawAxisTexts(p, f, times, ink, width());
+    if (!picture_) paintCursor(p);
 }

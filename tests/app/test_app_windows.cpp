@@ -336,7 +336,10 @@ void TestAppWindows::menuHoldsItsItemsInOrder() {
     };
     QCOMPARE(items(w.ui->mn_soubor),
              (QStringList{"mn_novy:&Nový soubor", "N1:-", "mn_ulozit:&Uložit...",
-                          "mn_ulozitjako:Uložit j&ako...", "N2:-", "mn_exit:&Konec"}));
+                          "mn_ulozitjako:Uložit j&ako...", "N2:-",
+                          "mn_export_obrazek:Uložit graf jako &obrázek...",
+                          "mn_export_csv:Uložit body grafu do &CSV...", "N3:-",
+                          "mn_exit:&Konec"}));
     QCOMPARE(items(w.ui->mn_nastaveni),
              (QStringList{"mn_port:&Komunikační port", "mn_parametry:&Parametry regulátoru",
                           "mn_barva:Nastavení &grafu", "mn_rychlost_zaznamu:&Rychlost záznamu"}));

@@ -3,6 +3,9 @@
 
 #include "app/chart_axes.h"
 #include "app/chart_columns.h"
+#include "app/chart_export.h"
+#include "app/chart_search.h"
+#include "app/chart_view.h"
 #include "app/trend_chart.h"
 #include "link/failure.h"
 #include "ui/color_value.h"
@@ -10,7 +13,10 @@
 #include <QApplication>
 #include <QImage>
 #include <QPainter>
+#include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
+#include <QWheelEvent>
 
 namespace {
 
@@ -24,6 +30,11 @@ QImage renderOf(TrendChart& chart) {
     QPainter painter(&image);
     chart.render(&painter);
     return image;
+}
+
+// Times in days, equal to a tenth of a millisecond (what a double keeps of a date).
+bool sameTime(double a, double b) {
+    return std::abs(a - b) < 1e-9;
 }
 
 QColor rgb(std::uint32_t value) {
@@ -198,7 +209,8 @@ private slots:
             for (int i = 0; i <= 40; ++i)
                 chart.append(0, kStart + i * kSecond, 50 + (i % 2), {}, i <= 20 ? kRed : kBlue);
             const QImage image = renderOf(chart);
-            const QRect leftHalf(120, 0, 200, 352), rightHalf(480, 0, 200, 352);
+            // Below the legend's row, which shows every pen's colour.
+            const QRect leftHalf(120, 30, 200, 322), rightHalf(480, 30, 200, 322);
             QVERIFY2(countColour(image, rgb(kRed), leftHalf) > 100, view3d ? "3D" : "2D");
             QCOMPARE(countColour(image, rgb(kBlue), leftHalf), 0);
             QVERIFY(countColour(image, rgb(kBlue), rightHalf) > 100);
@@ -290,6 +302,233 @@ private slots:
             if (i > 0) QVERIFY(ticks[i].value > ticks[i - 1].value);
         }
         QVERIFY(timeTicks(kStart, kStart, 700, metrics).empty());
+    }
+    // Zoom keeps the anchor's place and stays within one second and ten data spans; pan
+    // moves by the given time but never past the data; a box is taken in any corner order;
+    // live shows the data's span again.
+    void viewArithmetic() {
+        const Span data{100.0, 100.0 + 1000 * kSecond};
+        ChartView view;
+        QVERIFY(view.live());
+        QCOMPARE(view.time(data).lo, data.lo);
+
+        const double anchor = data.lo + 250 * kSecond; // a quarter into the span
+        view.zoom(data, anchor, 0.5);
+        QVERIFY(!view.live());
+        Span t = view.time(data);
+        QVERIFY(sameTime(t.width(), 500 * kSecond));
+        QVERIFY(qAbs((anchor - t.lo) / t.width() - 0.25) < 1e-9);
+        for (int i = 0; i < 60; ++i)
+            view.zoom(data, anchor, 0.5);
+        QVERIFY(sameTime(view.time(data).width(), ChartView::kMinSpan));
+        for (int i = 0; i < 60; ++i)
+            view.zoom(data, anchor, 2.0);
+        QVERIFY(sameTime(view.time(data).width(), 10 * data.width()));
+
+        view.goLive();
+        view.pan(data, -100 * kSecond);
+        t = view.time(data);
+        QVERIFY(sameTime(t.lo, data.lo - 100 * kSecond));
+        QVERIFY(sameTime(t.width(), data.width()));
+        view.pan(data, 5000 * kSecond); // far beyond the newest point: stops at it
+        QVERIFY(sameTime(view.time(data).lo, data.hi));
+        view.pan(data, -1e6 * kSecond);
+        QVERIFY(sameTime(view.time(data).hi, data.lo));
+        QVERIFY(!view.values());
+
+        view.zoomToBox({data.lo + 20 * kSecond, data.lo + 10 * kSecond}, {80, 30});
+        t = view.time(data);
+        QVERIFY(sameTime(t.lo, data.lo + 10 * kSecond));
+        QVERIFY(sameTime(t.hi, data.lo + 20 * kSecond));
+        QCOMPARE(view.values()->lo, 30.0);
+        QCOMPARE(view.values()->hi, 80.0);
+        view.pan(data, 0, 5); // a held value span pans with the drag
+        QCOMPARE(view.values()->lo, 35.0);
+        view.zoomToBox({data.lo, data.lo + 0.1 * kSecond}, {5, 5}); // narrow, flat: time only
+        QVERIFY(sameTime(view.time(data).width(), ChartView::kMinSpan));
+        QVERIFY(!view.values());
+        view.goLive();
+        QVERIFY(view.live() && !view.values());
+        QCOMPARE(view.time(data).hi, data.hi);
+    }
+
+    // A held view stays put while points arrive; live follows them; the hint shows while held.
+    void heldViewStaysPutWhilePointsArrive() {
+        TrendChart chart;
+        fillLevels(chart, 100);
+        QSignalSpy live(&chart, &TrendChart::liveChanged);
+        chart.zoomTime(kStart + 50 * kSecond, 0.5);
+        const Span held = chart.shownTime();
+        QCOMPARE(live.count(), 1);
+        auto* hint = chart.findChild<QWidget*>(QStringLiteral("pa_pozastaveno"));
+        QVERIFY(hint && !hint->isHidden());
+        for (int i = 0; i < 20; ++i) {
+            for (int s = 0; s < TrendChart::kSeriesCount; ++s) chart.deleteFirst(s);
+            for (int s = 0; s < TrendChart::kSeriesCount; ++s)
+                chart.append(s, kStart + (100 + i) * kSecond, 1, {}, kRed);
+        }
+        QCOMPARE(chart.shownTime().lo, held.lo);
+        QCOMPARE(chart.shownTime().hi, held.hi);
+        chart.findChild<QPushButton*>(QStringLiteral("tl_zivy"))->click();
+        QVERIFY(chart.isLive() && hint->isHidden());
+        QCOMPARE(chart.shownTime().hi, kStart + 119 * kSecond);
+        QCOMPARE(live.count(), 2);
+    }
+
+    // Mouse and keys on a rendered chart: the legend switches a series, Shift+drag zooms to
+    // the box, a drag pans, the wheel zooms in, Home and a double click go back to live.
+    void mouseAndKeysDriveTheView() {
+        TrendChart chart;
+        chart.setView3D(false);
+        chart.setBackWallColor(0x00FFFFFF);
+        fillLevels(chart, 601, kBlue);
+        renderOf(chart);
+        const QFontMetrics fm(chart.font());
+        const QPoint legendEntry =
+            legendLayout(fm, {fm.horizontalAdvance(QStringLiteral("-00000,0")) + 12.0, 2})[0]
+                .center()
+                .toPoint();
+        QTest::mouseClick(&chart, Qt::LeftButton, {}, legendEntry);
+        QVERIFY(!chart.seriesShown(0));
+        QTest::mouseClick(&chart, Qt::LeftButton, {}, legendEntry);
+        QVERIFY(chart.seriesShown(0));
+        const int hidden = countColour(renderOf(chart), rgb(kBlue), QRect(60, 40, 740, 280));
+        chart.setSeriesShown(1, false);
+        QVERIFY(countColour(renderOf(chart), rgb(kBlue), QRect(60, 40, 740, 280)) < hidden);
+        chart.setSeriesShown(1, true);
+
+        const Span all = chart.shownTime();
+        QTest::mousePress(&chart, Qt::LeftButton, Qt::ShiftModifier, QPoint(300, 150));
+        QTest::mouseMove(&chart, QPoint(400, 200));
+        QTest::mouseRelease(&chart, Qt::LeftButton, Qt::ShiftModifier, QPoint(400, 200));
+        Span box = chart.shownTime();
+        QVERIFY(!chart.isLive());
+        QVERIFY(box.lo > all.lo && box.hi < all.hi);
+        QVERIFY(box.width() < all.width() / 4);
+        QTest::mousePress(&chart, Qt::LeftButton, {}, QPoint(400, 150));
+        QTest::mouseMove(&chart, QPoint(410, 150));
+        QTest::mouseMove(&chart, QPoint(450, 150));
+        QTest::mouseRelease(&chart, Qt::LeftButton, {}, QPoint(450, 150));
+        const double moved = box.lo - chart.shownTime().lo; // 50 pixels of a ~700 wide plot
+        QVERIFY2(moved > box.width() * 50 / 800 && moved < box.width() * 50 / 600,
+                 qPrintable(QString::number(moved / box.width())));
+        QTest::keyClick(&chart, Qt::Key_Home);
+        QVERIFY(chart.isLive());
+
+        QWheelEvent wheel(QPointF(400, 150), chart.mapToGlobal(QPointF(400, 150)), {}, {0, 120},
+                          Qt::NoButton, {}, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(&chart, &wheel);
+        QVERIFY(sameTime(chart.shownTime().width(), all.width() * 0.8));
+        QTest::mouseDClick(&chart, Qt::LeftButton, {}, QPoint(400, 150));
+        QVERIFY(chart.isLive());
+    }
+
+    // A zoomed view draws only its stretch, also when the nearest point beyond an edge
+    // lies days away.
+    void zoomedViewDrawsItsStretchOnly() {
+        for (bool view3d : {false, true}) {
+            TrendChart chart;
+            chart.setView3D(view3d);
+            chart.setBackWallColor(0x00FFFFFF);
+            for (int i = 0; i <= 40; ++i)
+                chart.append(0, kStart + i * kSecond, 50 + (i % 2), {}, i <= 20 ? kRed : kBlue);
+            chart.append(0, kStart + 3 * 86400 * kSecond, 0, {}, kGreen);
+            chart.zoomToBox({kStart + 25 * kSecond, kStart + 35 * kSecond}, {0, 0});
+            const QImage image = renderOf(chart);
+            const QRect plot(70, 40, 700, 280);
+            QVERIFY2(countColour(image, rgb(kBlue), plot) > 100, view3d ? "3D" : "2D");
+            QCOMPARE(countColour(image, rgb(kRed), plot), 0);
+        }
+    }
+
+    // Nearest point by time within the shown span: either side of the cursor, ties to the
+    // earlier, values that are no number passed over, nothing outside the span; also across
+    // the ring buffer's wrap.
+    void nearestPointSearch() {
+        ChartSeries series;
+        for (int i = 0; i < 70; ++i)
+            series.append(-1, 0, 0);
+        for (int i = 0; i < 70; ++i)
+            series.removeFirst(); // the points below straddle the buffer's end
+        const double xs[] = {10, 20, 30, 40, 50};
+        const double ys[] = {1, 2, qQNaN(), 4, 5};
+        for (int i = 0; i < 5; ++i)
+            series.append(xs[i], ys[i], 0);
+        const Span all{0, 100};
+        struct Case {
+            double x;
+            Span window;
+            int expected;
+        } cases[] = {
+            {20, all, 1},      {24, all, 1},       {26, all, 1}, // 30 has no value
+            {34, all, 3},      {15, all, 0},       {0, all, 0},   {99, all, 4},
+            {12, {15, 100}, 1}, {48, {0, 45}, 3},  {25, {21, 29}, -1}, {45, {45, 45}, -1},
+            {50, {50, 50}, 4},
+        };
+        for (const auto& c : cases)
+            QVERIFY2(nearestIndex(series, c.x, c.window) == c.expected,
+                     qPrintable(QStringLiteral("x=%1 → %2").arg(c.x).arg(
+                         nearestIndex(series, c.x, c.window))));
+        QCOMPARE(nearestIndex(ChartSeries{}, 10, all), -1);
+        QCOMPARE(firstAtOrAfter(series, 30), 2);
+        QCOMPARE(firstAfter(series, 30), 3);
+    }
+
+    // The readout gives the stored values, not the pixels: in 3D, in the regional format,
+    // with the points' colours, leaving hidden series out.
+    void readoutGivesStoredValues() {
+        TrendChart chart;
+        chart.setLocale(QLocale(QLocale::Czech, QLocale::CzechRepublic));
+        chart.setDepth3D(100);
+        for (int i = 0; i < 10; ++i)
+            for (int s = 0; s < TrendChart::kSeriesCount; ++s)
+                chart.append(s, kStart + i * kSecond, 12.3 * (s + 1) + i, {}, 0x100 * (s + 1));
+        chart.setSeriesShown(2, false);
+        const Readout r = chart.readoutAt(kStart + 4.4 * kSecond);
+        QCOMPARE(r.time, QStringLiteral("14.03.26 10:00:04"));
+        QCOMPARE(int(r.rows.size()), 3);
+        QCOMPARE(r.rows[0].value, QStringLiteral("16,3"));
+        QCOMPARE(r.rows[1].value, QStringLiteral("28,6"));
+        QCOMPARE(r.rows[2].series, 3);
+        QCOMPARE(r.rows[2].value, QStringLiteral("53,2"));
+        QCOMPARE(r.rows[2].color, 0x400u);
+        QVERIFY(chart.readoutAt(kStart + 400 * kSecond).rows.size() == 3); // nearest: the last
+        chart.clearAll();
+        QVERIFY(chart.readoutAt(kStart).empty());
+    }
+
+    // The CSV bytes: UTF-8 header, ISO 8601 times, one column per channel with an empty cell
+    // where a channel has no point, decimal point whatever the regional settings, CR LF.
+    void csvBytes() {
+        QLocale::setDefault(QLocale(QLocale::Czech, QLocale::CzechRepublic));
+        TrendChart chart;
+        chart.append(0, kStart, 20.1, {}, kRed);
+        chart.append(1, kStart, -0.5, {}, kRed);
+        chart.append(2, kStart, 1e6, {}, kRed);
+        chart.append(3, kStart, 3, {}, kRed);
+        chart.append(0, kStart + kSecond, 20.25, {}, kRed);
+        chart.append(3, kStart + kSecond, qInf(), {}, kRed);
+        chart.setSeriesShown(3, false); // the file has every channel all the same
+        QCOMPARE(chartPointsCsv(chart),
+                 QByteArray("\xC4\x8C" "as,OUT 1,OUT 2,OUT 3,OUT 4\r\n"
+                            "2026-03-14T10:00:00,20.1,-0.5,1000000,3\r\n"
+                            "2026-03-14T10:00:01,20.25,,,inf\r\n"));
+        chart.append(1, kStart + 1.5 * kSecond, 7, {}, kRed); // milliseconds: on every row
+        const QList<QByteArray> lines = chartPointsCsv(chart).split('\n');
+        QCOMPARE(lines[1], QByteArray("2026-03-14T10:00:00.000,20.1,-0.5,1000000,3\r"));
+        QCOMPARE(lines[3], QByteArray("2026-03-14T10:00:01.500,,7,,\r"));
+        chart.clearAll();
+        QCOMPARE(chartPointsCsv(chart), QByteArray("\xC4\x8C" "as,OUT 1,OUT 2,OUT 3,OUT 4\r\n"));
+        QLocale::setDefault(QLocale::c());
+
+        // The picture has the widget's size and leaves the pause hint out.
+        fillLevels(chart, 30);
+        chart.resize(640, 300);
+        chart.zoomTime(kStart + 10 * kSecond, 0.5);
+        const QImage picture = chart.picture();
+        QCOMPARE(picture.size(), QSize(640, 300));
+        const QColor hintColour(255, 243, 196);
+        QCOMPARE(countColour(picture, hintColour), 0);
     }
 };
 
