@@ -70,6 +70,7 @@ Tqdx01::Tqdx01(vx52::AppContext& context, QWidget* parent)
     connectRecording();
     connectPortMenu();
     connectParamMenu();
+    connectMonitorMenu();
 
     vx52::runGuarded(ctx.prompts, this, [this] { FormCreate(); });
     Timer1->start();

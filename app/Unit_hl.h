@@ -30,6 +30,7 @@ class Tmenu_mod;
 class Trotace3D;
 class Tform_zaznam;
 class Tload_form;
+class Tmonitor;
 
 namespace Ui {
 class Tqdx01;
@@ -77,6 +78,7 @@ public:
     Trotace3D* rotace3D = nullptr;
     Tform_zaznam* form_zaznam = nullptr;
     Tload_form* load_form = nullptr;
+    Tmonitor* monitor = nullptr;
 
     // Recording settings held in the status panels' tags: LIST, JEDNOTKY (1 or 60), SOUBOR.
     int recordList() const;
@@ -150,6 +152,10 @@ public:
     void connectPortMenu();
     // The line chosen in the port dialog's list (0 = "žádný port"), which every read opens.
     int selectedLine() const;
+
+    // ---- Telegram monitor (app/monitor_menu.cpp) ----
+    void mn_monitorClick();
+    void connectMonitorMenu();
 
     // ---- Parameter editor and identification (app/param_menu.cpp) ----
     void mn_parametryClick();

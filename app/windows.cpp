@@ -5,6 +5,7 @@
 #include "app/dialogs/Rychlostzaznamu.h"
 #include "app/dialogs/about_box.h"
 #include "app/dialogs/Unitport.h"
+#include "app/monitor/monitor_window.h"
 #include "params/Unitmenumod.h"
 #include "params/about_ident.h"
 #include "params/load_form.h"
@@ -34,6 +35,7 @@ AppWindows::AppWindows(Services services)
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/vx52.svg")));
 
     link_.setLine(&services.line);
+    link_.setObserver(&telegrams_);
     Prompts& prompts = services.prompts;
     link_.setNotifier([this, &prompts](const std::string& text, const std::string& caption) {
         prompts.message(qdx01, QString::fromStdString(text), QString::fromStdString(caption),
@@ -49,6 +51,7 @@ AppWindows::AppWindows(Services services)
     rotace3D = new Trotace3D(context_, qdx01);
     form_zaznam = new Tform_zaznam(context_, qdx01);
     load_form = new Tload_form(context_, *menu_mod, qdx01);
+    monitor = new Tmonitor(context_, telegrams_, qdx01);
 
     port->setObjectName(QStringLiteral("port"));
     AboutBox->setObjectName(QStringLiteral("AboutBox"));
@@ -66,12 +69,14 @@ AppWindows::AppWindows(Services services)
     qdx01->rotace3D = rotace3D;
     qdx01->form_zaznam = form_zaznam;
     qdx01->load_form = load_form;
+    qdx01->monitor = monitor;
     port->setPortOpenedFlag(&qdx01->port_opened);
     rotace3D->setChart(qdx01->ui->Chart1);
 }
 
 AppWindows::~AppWindows() {
     link_.setNotifier({});
+    link_.setObserver(nullptr);
 }
 
 } // namespace vx52

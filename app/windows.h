@@ -4,6 +4,7 @@
 // windows once, in the start-up order, the main window first because the port dialog reads
 // its settings through the main window's store while it is created.
 
+#include "app/monitor/telegram_store.h"
 #include "link/link.h"
 #include "ui/app_context.h"
 
@@ -17,6 +18,7 @@ class Tmenu_mod;
 class Trotace3D;
 class Tform_zaznam;
 class Tload_form;
+class Tmonitor;
 
 namespace vx52 {
 
@@ -48,9 +50,13 @@ public:
     Trotace3D* rotace3D = nullptr;
     Tform_zaznam* form_zaznam = nullptr;
     Tload_form* load_form = nullptr;
+    Tmonitor* monitor = nullptr; // "Monitor komunikace", not modal, shown from the menu
+
+    TelegramStore& telegrams() { return telegrams_; }
 
 private:
     Link link_;
+    TelegramStore telegrams_; // every telegram of the link, for the monitor
     AppContext context_;
     std::unique_ptr<Tqdx01> main_window_;
 };

@@ -18,6 +18,7 @@ Line:
   --sa A           PC address 0..126, default 0
   --trace          every telegram on stderr: TX or RX, milliseconds since
                    start, the bytes in hexadecimal
+  --decode         as --trace, each telegram followed by its meaning and fields
 
 Commands:
   meas                           measured values (MEAS.OUT1..OUT4, RELAYS, WORD)
@@ -62,8 +63,8 @@ std::optional<CliOptions> parseCliOptions(const std::vector<std::string>& args,
             o.help = true;
             return o;
         }
-        if (a == "--trace") {
-            o.trace = true;
+        if (a == "--trace" || a == "--decode") {
+            (a == "--trace" ? o.trace : o.decode) = true;
             continue;
         }
         if (i + 1 >= args.size()) return bad(a + " needs a value");

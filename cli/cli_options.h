@@ -14,6 +14,7 @@ struct CliOptions {
     int da = 1;
     int sa = 0;
     bool trace = false;
+    bool decode = false; // with trace: decoded rows and fields
     bool help = false;
     std::string command;
     std::vector<std::string> arguments; // the command's own arguments

@@ -64,7 +64,8 @@ int main(int argc, char** argv) {
     Link link;
     cli::TracePrinter trace(std::cerr);
     link.setLine(&line);
-    if (options->trace) link.setObserver(&trace);
+    trace.setDecode(options->decode);
+    if (options->trace || options->decode) link.setObserver(&trace);
     link.setNotifier(
         [](const std::string& text, const std::string&) { std::cerr << text << '\n'; });
     link.SetDeviceAddress(static_cast<std::uint8_t>(options->da));

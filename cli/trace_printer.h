@@ -1,8 +1,11 @@
 #pragma once
-// Writes every telegram of the link to a stream: "TX <ms> <hex bytes>" for each frame sent,
-// "RX <ms> <hex bytes>" for each read, milliseconds counted from the printer's creation.
+// Writes every telegram of the link to a stream in the trace's line format (link/trace_line.h),
+// milliseconds counted from the printer's creation. With decoding on, each telegram is
+// followed by its decoded row and fields, indented, as the monitor window shows them.
 
+#include "link/telegram_decode.h"
 #include "link/telegram_observer.h"
+#include "link/trace_line.h"
 
 #include <ostream>
 
@@ -11,30 +14,43 @@ namespace vx52::cli {
 class TracePrinter : public TelegramObserver {
 public:
     explicit TracePrinter(std::ostream& out, Clock::time_point start = Clock::now())
-        : out_(out), start_(start) {}
+        : out_(out), start_(start), lastSent_(start) {}
+
+    void setDecode(bool decode) { decode_ = decode; }
 
     void sent(std::span<const std::uint8_t> bytes, bool ok, Clock::time_point when) override {
-        line("TX", bytes, ok, when);
+        lastSent_ = when;
+        line(TelegramDirection::Request, bytes, ok, when);
+        if (decode_) decoded(decoder_.request(bytes, ok), bytes);
     }
     void received(std::span<const std::uint8_t> bytes, bool ok, Clock::time_point when) override {
-        line("RX", bytes, ok, when);
+        line(TelegramDirection::Reply, bytes, ok, when);
+        if (decode_)
+            decoded(decoder_.reply(bytes, ok,
+                                   std::chrono::duration_cast<std::chrono::milliseconds>(
+                                       when - lastSent_)),
+                    bytes);
     }
 
 private:
-    void line(const char* direction, std::span<const std::uint8_t> bytes, bool ok,
+    void line(TelegramDirection direction, std::span<const std::uint8_t> bytes, bool ok,
               Clock::time_point when) {
-        static constexpr char kHex[] = "0123456789ABCDEF";
         const auto ms =
             std::chrono::duration_cast<std::chrono::milliseconds>(when - start_).count();
-        out_ << direction << ' ' << ms;
-        for (const auto b : bytes)
-            out_ << ' ' << kHex[b >> 4] << kHex[b & 15];
-        if (!ok) out_ << " (line failed)";
-        out_ << '\n' << std::flush;
+        out_ << traceLineText(direction, ms, bytes, ok) << '\n' << std::flush;
+    }
+    void decoded(const TelegramRow& row, std::span<const std::uint8_t> bytes) {
+        out_ << "  " << rowText(row) << '\n';
+        for (const std::string& field : fieldLines(row, bytes, '.'))
+            out_ << "    " << field << '\n';
+        out_ << std::flush;
     }
 
     std::ostream& out_;
     Clock::time_point start_;
+    Clock::time_point lastSent_;
+    TelegramDecoder decoder_;
+    bool decode_ = false;
 };
 
 } // namespace vx52::cli

@@ -3,6 +3,7 @@
 
 #include "app/Unit_hl.h"
 #include "app/dialogs/about_box.h"
+#include "app/monitor/monitor_window.h"
 #include "app/trend_chart.h"
 #include "app/windows.h"
 #include "link/link.h"
@@ -13,8 +14,10 @@
 #include "ui/tag.h"
 #include "ui_Unit_hl.h"
 #include "ui_about_box.h"
+#include "ui_monitor_window.h"
 
 #include <QApplication>
+#include <QHeaderView>
 #include <QMenu>
 #include <QTest>
 #include <QTimer>
@@ -83,6 +86,7 @@ private slots:
     void aboutBoxVersionLabel_data();
     void aboutBoxVersionLabel();
     void programRecordGivesTheProjectVersion();
+    void monitorShowsTheLinksTelegramsAndKeepsItsPlace();
 
 private:
     QString storeFile() const { return dir_->filePath(QStringLiteral("TevVx52.conf")); }
@@ -341,12 +345,14 @@ void TestAppWindows::menuHoldsItsItemsInOrder() {
                           "mn_export_csv:Uložit body grafu do &CSV...", "N3:-",
                           "mn_exit:&Konec"}));
     QCOMPARE(items(w.ui->mn_nastaveni),
-             (QStringList{"mn_port:&Komunikační port", "mn_parametry:&Parametry regulátoru",
+             (QStringList{"mn_port:&Komunikační port", "mn_monitor:&Monitor komunikace",
+                          "mn_parametry:&Parametry regulátoru",
                           "mn_barva:Nastavení &grafu", "mn_rychlost_zaznamu:&Rychlost záznamu"}));
     QCOMPARE(items(w.ui->mn_napoveda),
              (QStringList{"mn_about:&O aplikaci", "mn_ident:&Identifikace"}));
     QVERIFY(w.ui->mn_novy->isCheckable());
     QVERIFY(!w.ui->mn_novy->isChecked());
+    QCOMPARE(w.ui->mn_monitor->shortcut(), QKeySequence(QStringLiteral("Ctrl+M")));
 }
 
 void TestAppWindows::konecSavesFirstAndKeepsTheWindowWhenSavingFails() {
@@ -470,6 +476,38 @@ void TestAppWindows::programRecordGivesTheProjectVersion() {
     QCOMPARE(box.ui->Label5->text(), QStringLiteral("Verze 1.0.0.0"));
     QCOMPARE(box.size(), QSize(324, 289));
     QVERIFY(!box.ui->ProgramIcon->pixmap().isNull());
+}
+
+void TestAppWindows::monitorShowsTheLinksTelegramsAndKeepsItsPlace() {
+    {
+        Run run(storeFile());
+        vx52::AppWindows windows(run.services());
+        windows.qdx01->ui->mn_monitor->trigger();
+        Tmonitor* m = windows.monitor;
+        QVERIFY(m->isVisible());
+        QVERIFY(!m->isModal());
+        QCOMPARE(windows.link().ReadMeasurement(), std::uint8_t{0}); // no line: the write fails
+        QTRY_COMPARE_WITH_TIMEOUT(m->model->rowCount(), 1, 2000);
+        QCOMPARE(m->model->data(m->model->index(0, vx52::TelegramModel::Result), Qt::DisplayRole),
+                 QVariant(QStringLiteral("chyba linky")));
+        QVERIFY2(m->ui->lb_citace->text().contains(QStringLiteral("chyba linky 1")),
+                 qPrintable(m->ui->lb_citace->text()));
+        m->move(30, 40);
+        m->resize(700, 400);
+        m->ui->gr_telegramy->horizontalHeader()->resizeSection(vx52::TelegramModel::What, 222);
+        m->close();
+        QVERIFY(windows.qdx01->Timer1->isActive()); // closing it stops nothing
+        QCOMPARE(windows.link().ReadMeasurement(), std::uint8_t{0});
+        QCOMPARE(windows.telegrams().size(), std::size_t{2}); // and it goes on collecting
+    }
+    Run run(storeFile());
+    vx52::AppWindows windows(run.services());
+    windows.monitor->show();
+    QCOMPARE(windows.monitor->size(), QSize(700, 400));
+    QCOMPARE(windows.monitor->pos(), QPoint(30, 40));
+    QCOMPARE(windows.monitor->ui->gr_telegramy->horizontalHeader()->sectionSize(
+                 vx52::TelegramModel::What),
+             222);
 }
 
 int main(int argc, char** argv) {

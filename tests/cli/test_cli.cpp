@@ -200,6 +200,19 @@ private slots:
         r = runProgram({"--device", sim.path(), "--da", "5", "probe"});
         QCOMPARE(r.status, 1);
         QVERIFY(r.out.isEmpty());
+
+        // --decode: each telegram followed by the monitor's row and the fields, which agree
+        // with what the command prints.
+        r = runProgram({"--device", sim.path(), "--da", "4", "--decode", "meas"});
+        QCOMPARE(r.status, 0);
+        const QStringList decoded = r.err.split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(decoded.size(), 10);
+        QCOMPARE(decoded[1], QStringLiteral("  → 4 | požadavek FC 6C | měření | 10 B | OK"));
+        QVERIFY(decoded[2].startsWith("RX "));
+        QCOMPARE(decoded[3], QStringLiteral("  ← 4 | data FC 08 | měření | 28 B | OK"));
+        QStringList fields = r.out.split('\n', Qt::SkipEmptyParts);
+        for (QString& f : fields) f = "    " + f.replace('=', " = ");
+        QCOMPARE(decoded.mid(4), fields);
     }
 
     void programUsageAndLineFailures() {

@@ -2,6 +2,8 @@
 // checks, broadcast, purges and refusals.
 #include "fixtures/scripted_line.h"
 #include "link/link.h"
+#include "link/telegram_decode.h"
+#include "link/trace_line.h"
 
 #include <QTest>
 
@@ -50,6 +52,31 @@ using Operation = std::function<std::uint8_t(Link&)>;
 } // namespace
 
 Q_DECLARE_METATYPE(Operation)
+
+namespace {
+
+// Decodes what the link puts on the line, as the monitor and `--trace --decode` do.
+struct DecodingObserver : TelegramObserver {
+    TelegramDecoder decoder;
+    std::vector<TelegramRow> rows;
+    std::vector<Bytes> bytes;
+    void sent(std::span<const std::uint8_t> b, bool ok, Clock::time_point) override {
+        rows.push_back(decoder.request(b, ok));
+        bytes.emplace_back(b.begin(), b.end());
+    }
+    void received(std::span<const std::uint8_t> b, bool ok, Clock::time_point) override {
+        rows.push_back(decoder.reply(b, ok, std::chrono::milliseconds(556)));
+        bytes.emplace_back(b.begin(), b.end());
+    }
+};
+
+QStringList strings(const std::vector<std::string>& lines) {
+    QStringList out;
+    for (const auto& l : lines) out << QString::fromStdString(l);
+    return out;
+}
+
+} // namespace
 
 class TestLinkOps : public QObject {
     Q_OBJECT
@@ -320,6 +347,152 @@ private slots:
         QCOMPARE(trace.events[1].second, (Bytes{0x10, 0x00, 0x01, 0x00, 0x01, 0x16}));
         QCOMPARE(trace.events[3].first, 'R');
         QVERIFY(trace.events[3].second.empty());
+    }
+
+    // Every reply the link can meet, decoded against its request: the row's text, its fields,
+    // and whether the link took the exchange as a success.
+    void decodedReplies_data() {
+        QTest::addColumn<Operation>("op");
+        QTest::addColumn<Bytes>("reply");
+        QTest::addColumn<QString>("request");
+        QTest::addColumn<QString>("row");
+        QTest::addColumn<QStringList>("fields");
+        QTest::addColumn<bool>("linkAccepts");
+        const Operation meas = [](Link& l) { return l.ReadMeasurement(); };
+        const Operation pid = [](Link& l) { return l.ReadTable(7); };
+        const Operation eeprom = [](Link& l) { return l.StoreToEeprom(); };
+        const Bytes measPayload{0x41, 0xC4, 0x00, 0x00, 0x3F, 0x80, 0x00, 0x00, 0xC1, 0x20,
+                                0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x05, 0xFF, 0xFE};
+        const Bytes pidPayload{0x3F, 0xC0, 0, 0, 0x42, 0xC8, 0, 0, 0x3F, 0x80, 0, 0};
+        const QString measRequest = "→ 1 | požadavek FC 6C | měření | 10 B | OK";
+        const QString pidRequest = "→ 1 | požadavek FC 6C | čtení tabulky 7 PID | 13 B | OK";
+
+        QTest::newRow("measurement") << meas << dataReply(0, 1, measPayload) << measRequest
+                                     << "← 1 | data FC 08 | měření | 28 B | OK"
+                                     << QStringList{"MEAS.OUT1 = 24,5", "MEAS.OUT2 = 1",
+                                                    "MEAS.OUT3 = -10", "MEAS.OUT4 = 0",
+                                                    "MEAS.RELAYS = 5", "MEAS.WORD = -2"}
+                                     << true;
+        QTest::newRow("table") << pid << dataReply(0, 1, pidPayload) << pidRequest
+                               << "← 1 | data FC 08 | čtení tabulky 7 PID | 21 B | OK"
+                               << QStringList{"PID.PB = 1,5", "PID.TI = 100", "PID.TD = 1"}
+                               << true;
+        QTest::newRow("silence") << pid << Bytes{} << pidRequest
+                                 << "← 1 | — | čtení tabulky 7 PID | 0 B | bez odpovědi po 556 ms"
+                                 << QStringList{} << false;
+        Bytes shortReply = dataReply(0, 1, pidPayload);
+        shortReply.resize(10);
+        QTest::newRow("short") << pid << shortReply << pidRequest
+                               << "← 1 | data FC 08 | čtení tabulky 7 PID | 10 B | krátká odpověď: 10 z 21 B"
+                               << QStringList{} << false;
+        Bytes badSum = dataReply(0, 1, pidPayload);
+        ++badSum[badSum.size() - 2];
+        QTest::newRow("check sum") << pid << badSum << pidRequest
+                                   << "← 1 | data FC 08 | čtení tabulky 7 PID | 21 B | chybný kontrolní součet"
+                                   << QStringList{} << false;
+        QTest::newRow("wrong station") << pid << dataReply(0, 2, pidPayload) << pidRequest
+                                       << "← 1 | data FC 08 | čtení tabulky 7 PID | 21 B | cizí stanice 2"
+                                       << QStringList{} << true;
+        QTest::newRow("wrong FC") << meas << dataReply(0, 1, measPayload, 0x09) << measRequest
+                                  << "← 1 | data FC 09 | měření | 28 B | chybný rámec"
+                                  << QStringList{} << false;
+        Bytes filler = dataReply(0, 1, {0x03});
+        filler.resize(21, 0x20);
+        QTest::newRow("short frame in filler") << pid << filler << pidRequest
+                                               << "← 1 | data FC 08 | čtení tabulky 7 PID | 21 B | chybný rámec"
+                                               << QStringList{} << true;
+        Bytes noise{0x00, 0xFF};
+        const Bytes good = dataReply(0, 1, measPayload);
+        noise.insert(noise.end(), good.begin(), good.end() - 2);
+        QTest::newRow("noise") << meas << noise << measRequest
+                               << "← 1 | neznámý rámec | měření | 28 B | chybný rámec"
+                               << QStringList{} << false;
+        QTest::newRow("refusal instead of data")
+            << meas << Bytes{0x10, 0x00, 0x01, 0x05, 0x06, 0x16} << measRequest
+            << "← 1 | odmítnutí FC 05 | měření | 6 B | odmítnuto (FC 05)" << QStringList{} << false;
+        const QString eepromRequest = "→ 1 | požadavek FC 63 | EEPROM | 10 B | OK";
+        QTest::newRow("acknowledged") << eeprom << Bytes{0x10, 0x00, 0x01, 0x00, 0x01, 0x16}
+                                      << eepromRequest
+                                      << "← 1 | potvrzení FC 00 | EEPROM | 6 B | OK"
+                                      << QStringList{} << true;
+        QTest::newRow("data where an acknowledgement was due")
+            << eeprom << dataReply(0, 1, {0x00}) << eepromRequest
+            << "← 1 | data | EEPROM | 6 B | chybný rámec" << QStringList{}
+            << false;
+        QTest::newRow("type text")
+            << Operation([](Link& l) { return l.ReadDeviceType(); })
+            << dataReply(0, 1, ascii("QDX 72-4xxx")) << "→ 1 | požadavek FC 6C | typ zařízení | 10 B | OK"
+            << "← 1 | data FC 08 | typ zařízení | 20 B | OK" << QStringList{"QDX 72-4xxx"}
+            << true;
+        QTest::newRow("probe") << Operation([](Link& l) { return l.ProbeStation(); })
+                               << Bytes{0x10, 0x00, 0x01, 0x00, 0x01, 0x16}
+                               << "→ 1 | požadavek FC 69 | hledání stanice | 6 B | OK"
+                               << "← 1 | potvrzení FC 00 | hledání stanice | 6 B | OK"
+                               << QStringList{} << true;
+    }
+
+    void decodedReplies() {
+        QFETCH(Operation, op);
+        QFETCH(Bytes, reply);
+        QFETCH(QString, request);
+        QFETCH(QString, row);
+        QFETCH(QStringList, fields);
+        QFETCH(bool, linkAccepts);
+        Fixture f;
+        DecodingObserver trace;
+        f.link.setObserver(&trace);
+        f.line.replies.push_back(reply);
+        const std::uint8_t result = op(f.link);
+        QCOMPARE(trace.rows.size(), std::size_t{2});
+        QCOMPARE(QString::fromStdString(rowText(trace.rows[0])), request);
+        QCOMPARE(QString::fromStdString(rowText(trace.rows[1])), row);
+        QCOMPARE(strings(fieldLines(trace.rows[1], trace.bytes[1], ',')), fields);
+        QCOMPARE(result == 1, linkAccepts);
+    }
+
+    void writeRequestShowsItsFieldsAndLineFailuresShow() {
+        Fixture f;
+        DecodingObserver trace;
+        f.link.setObserver(&trace);
+        f.link.params().COMP.SP = 2.5f;
+        f.line.replies.push_back({0x10, 0x00, 0x01, 0x00, 0x01, 0x16});
+        QCOMPARE(f.link.WriteTable(0), std::uint8_t{1});
+        QCOMPARE(QString::fromStdString(rowText(trace.rows[0])),
+                 QStringLiteral("→ 1 | požadavek FC 63 | zápis tabulky 0 COMP | 17 B | OK"));
+        QCOMPARE(strings(fieldLines(trace.rows[0], trace.bytes[0], '.')),
+                 QStringList{"COMP.SP = 2.5"});
+        f.line.writeOk = false;
+        QCOMPARE(f.link.ReadMeasurement(), std::uint8_t{0});
+        QCOMPARE(QString::fromStdString(resultText(trace.rows[2])), QStringLiteral("chyba linky"));
+        f.line.writeOk = true;
+        f.line.readOk = false;
+        QCOMPARE(f.link.ReadMeasurement(), std::uint8_t{0});
+        QCOMPARE(trace.rows[4].result, TelegramResult::LineFailed);
+    }
+
+    // The trace's one line format: what the writer gives, the reader takes back; the decoded
+    // text of --decode and foreign lines are not telegrams.
+    void traceLinesReadBack() {
+        const Bytes probe{0x10, 0x05, 0x00, 0x69, 0x6E, 0x16};
+        const std::string sent = traceLineText(TelegramDirection::Request, 12, probe, true);
+        QCOMPARE(QString::fromStdString(sent), QStringLiteral("TX 12 10 05 00 69 6E 16"));
+        const std::string silence = traceLineText(TelegramDirection::Reply, 530, {}, true);
+        QCOMPARE(QString::fromStdString(silence), QStringLiteral("RX 530"));
+        const std::string failed = traceLineText(TelegramDirection::Request, 7, probe, false);
+        QCOMPARE(QString::fromStdString(failed), QStringLiteral("TX 7 10 05 00 69 6E 16 (line failed)"));
+
+        const std::string text = sent + "\n  → 5 | požadavek FC 69 | hledání stanice | 6 B | OK\n" +
+                                 silence + "\r\n" + failed + "\nRX 9 6G\nRX -3 10\nhello\n\n";
+        const TraceText trace = parseTrace(text);
+        QCOMPARE(trace.telegrams.size(), std::size_t{3});
+        QCOMPARE(trace.unreadable, 3);
+        QCOMPARE(trace.telegrams[0].bytes, probe);
+        QCOMPARE(trace.telegrams[0].ms, 12LL);
+        QVERIFY(trace.telegrams[1].direction == TelegramDirection::Reply);
+        QVERIFY(trace.telegrams[1].bytes.empty());
+        QVERIFY(trace.telegrams[1].lineOk);
+        QVERIFY(!trace.telegrams[2].lineOk);
+        QCOMPARE(trace.telegrams[2].bytes, probe);
     }
 };
 

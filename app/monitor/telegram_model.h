@@ -1,0 +1,43 @@
+#pragma once
+// The monitor's list: one row per telegram of the view, its columns computed only when the
+// list paints them. Rows change in batches (sync), never one telegram at a time.
+
+#include "app/monitor/telegram_view.h"
+
+#include <QAbstractTableModel>
+#include <QLocale>
+
+namespace vx52 {
+
+class TelegramModel : public QAbstractTableModel {
+    Q_OBJECT
+
+public:
+    enum Column { Time, Direction, Station, Kind, What, Length, Result, Bytes, ColumnCount };
+
+    TelegramModel(const TelegramStore& store, QObject* parent = nullptr);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+    // Takes the store's news into the rows; gives the rows dropped at the top.
+    std::size_t sync();
+    void setFilter(const TelegramFilter& filter);
+    // After the store was cleared.
+    void restart();
+
+    const TelegramView& view() const { return view_; }
+    // The telegram of a row, or null when it has dropped out of the store.
+    const StoredTelegram* telegram(int row) const;
+
+    // Wall-clock time as the list shows it: "12:41:07.123", local time.
+    static QString timeText(std::int64_t wallMs);
+
+private:
+    const TelegramStore& store_;
+    TelegramView view_;
+};
+
+} // namespace vx52

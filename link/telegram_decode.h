@@ -1,0 +1,100 @@
+#pragma once
+// What a telegram on the line means: its direction, frame kind and function code, the
+// operation it belongs to, its result and its fields. A reply is read against the request it
+// answers (station asked, operation, length awaited), so decoding follows the line in order.
+// The monitor window and `vx52-cli --trace --decode` both print these texts.
+
+#include <array>
+#include <chrono>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace vx52 {
+
+enum class TelegramDirection : std::uint8_t { Request, Reply };
+
+enum class FrameKind : std::uint8_t {
+    Request,   // any frame the program sends
+    DataReply, // variable-length frame from the station
+    Ack,       // fixed-length frame with FC 0x00
+    Refusal,   // fixed-length frame with another FC
+    None,      // no byte arrived
+    Unknown,   // neither start byte
+};
+
+enum class TelegramOperation : std::uint8_t {
+    Unknown,
+    DeviceType,
+    ReadTable,
+    WriteTable,
+    Measurement,
+    Version,
+    Eeprom,
+    Probe,
+};
+
+enum class TelegramResult : std::uint8_t {
+    Ok,
+    NoReply,      // waitMs says how long the read waited
+    Short,        // length of expected bytes
+    BadCheckSum,
+    BadFrame,     // start, length or end byte wrong, or a frame the request does not call for
+    WrongStation, // sender says which station answered
+    Refused,      // fc holds the refusal code
+    LineFailed,   // the write or the read itself failed
+};
+constexpr int kTelegramResultCount = 8;
+
+// One decoded telegram, kept compact: the monitor holds a million of them.
+struct TelegramRow {
+    std::uint32_t waitMs = 0;  // a reply: time since its request was sent
+    std::uint16_t length = 0;  // bytes of the telegram
+    std::uint8_t expected = 0; // bytes awaited, for a short reply
+    TelegramDirection direction = TelegramDirection::Request;
+    FrameKind kind = FrameKind::Unknown;
+    TelegramOperation operation = TelegramOperation::Unknown;
+    TelegramResult result = TelegramResult::Ok;
+    std::uint8_t station = 0; // DA of a request; the station asked, for a reply
+    std::uint8_t sender = 0;  // SA of a reply frame
+    std::uint8_t fc = 0;      // valid when hasFc
+    bool hasFc = false;
+    std::uint8_t table = 0; // for table operations
+
+    bool failed() const { return result != TelegramResult::Ok; }
+};
+
+// Reads the line in order: each request is remembered, each reply is judged against it.
+class TelegramDecoder {
+public:
+    TelegramRow request(std::span<const std::uint8_t> bytes, bool lineOk);
+    TelegramRow reply(std::span<const std::uint8_t> bytes, bool lineOk,
+                      std::chrono::milliseconds wait);
+    void reset() { requestLength_ = 0; }
+
+private:
+    std::array<std::uint8_t, 256> request_{};
+    std::size_t requestLength_ = 0;
+};
+
+// The row's columns as the monitor shows them.
+std::string directionText(const TelegramRow& row);    // "→" request, "←" reply
+std::string frameKindText(const TelegramRow& row);    // "data FC 08"
+std::string operationText(const TelegramRow& row);    // "čtení tabulky 7 PID"
+std::string operationName(TelegramOperation operation);       // "čtení tabulky", for filters
+std::string resultText(const TelegramRow& row);       // "bez odpovědi po 556 ms"
+std::string resultName(TelegramResult result);        // "bez odpovědi", for counters
+// All columns but time and bytes in one line: "← 1 | data FC 08 | měření | 28 B | OK".
+std::string rowText(const TelegramRow& row);
+
+// Bytes as two-digit upper-case hex separated by spaces: "68 04 04 68".
+std::string hexText(std::span<const std::uint8_t> bytes);
+
+// The decoded content of a telegram, one line each: "PID.PB = 1,5" for every field of a
+// table or measurement payload that arrived intact (written with decimalSeparator), the
+// text of a type or version reply (the station's bytes as they came). Empty otherwise.
+std::vector<std::string> fieldLines(const TelegramRow& row, std::span<const std::uint8_t> bytes,
+                                    char decimalSeparator);
+
+} // namespace vx52
