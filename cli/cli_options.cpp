@@ -29,8 +29,9 @@ Commands:
   version                        firmware version text
   eeprom                         have the regulator store its tables in EEPROM
   probe                          probe the station at --da
-  scan [FROM [TO]]               probe addresses FROM..TO (default 0..126) and
-                                 print those that answer, one a line
+  scan [--fast] [FROM [TO]]      probe addresses FROM..TO (default 0..126) and
+                                 print those that answer, one a line; --fast
+                                 waits only for stations that answer promptly
 
 Exit status: 0 success, 1 the exchange failed, 2 bad usage or the line
 cannot be opened (its failure text on stderr).

@@ -2,6 +2,7 @@
 
 #include "link/tables.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <ostream>
@@ -54,7 +55,10 @@ int assign(ParamSet& params, int table, std::span<const std::string> assignments
     return kExitOk;
 }
 
-int scan(Link& link, const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int scan(Link& link, std::vector<std::string> args, std::ostream& out, std::ostream& err) {
+    const auto fastOption = std::find(args.begin(), args.end(), "--fast");
+    const bool fast = fastOption != args.end();
+    if (fast) args.erase(fastOption);
     int from = 0;
     int to = 126;
     if ((args.size() > 0 && !parseInt(args[0], from)) ||
@@ -65,7 +69,7 @@ int scan(Link& link, const std::vector<std::string>& args, std::ostream& out, st
     int found = 0;
     for (int a = from; a <= to; ++a) {
         link.SetDeviceAddress(static_cast<std::uint8_t>(a));
-        if (link.ProbeStation()) {
+        if (fast ? link.ProbeStationFast() : link.ProbeStation()) {
             out << a << '\n' << std::flush;
             ++found;
         }

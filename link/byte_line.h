@@ -9,6 +9,10 @@
 // Receiving fewer bytes than asked, or none, is still ok; ok is false only when the line
 // itself failed (not open, device gone).
 //
+// readPrompt() is the fast search's read: the reply must begin within promptReplyTimeout()
+// after the request has left (write() returns only then); a read that gets no first byte by
+// then returns with none, otherwise the rule above ends it.
+//
 // write() first purges the receive side, then the transmit side, then sends the bytes; it
 // returns when they have left the driver.
 
@@ -25,6 +29,13 @@ constexpr std::chrono::milliseconds totalReadTimeout(std::size_t n) {
     return std::chrono::milliseconds(2 * static_cast<long long>(n) + 500);
 }
 
+// 30 character times of 11 bits at the line's speed, at least 20 ms.
+constexpr std::chrono::milliseconds promptReplyTimeout(int baud) {
+    const long long bits = 30 * 11 * 1000LL;
+    const long long ms = baud > 0 ? (bits + baud - 1) / baud : 0;
+    return std::chrono::milliseconds(ms > 20 ? ms : 20);
+}
+
 struct ReadResult {
     bool ok = false;
     std::size_t count = 0;
@@ -35,6 +46,8 @@ public:
     virtual ~ByteLine() = default;
     virtual bool write(std::span<const std::uint8_t> bytes) = 0;
     virtual ReadResult read(std::span<std::uint8_t> buffer) = 0;
+    // A line with no speed of its own (a scripted one) reads as usual.
+    virtual ReadResult readPrompt(std::span<std::uint8_t> buffer) { return read(buffer); }
     virtual void purgeReceive() = 0;
     virtual void purgeTransmit() = 0;
 };

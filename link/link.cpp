@@ -26,7 +26,8 @@ bool Link::send(std::size_t length) {
 
 ReadResult Link::receive(std::size_t n) {
     ReadResult result;
-    if (line_ != nullptr) result = line_->read(std::span<std::uint8_t>(rx_buf.data(), n));
+    const std::span<std::uint8_t> buffer(rx_buf.data(), n);
+    if (line_ != nullptr) result = prompt_reply_ ? line_->readPrompt(buffer) : line_->read(buffer);
     result.count = std::min(result.count, n);
     if (observer_)
         observer_->received(std::span<const std::uint8_t>(rx_buf.data(), result.count), result.ok,
@@ -151,6 +152,13 @@ std::uint8_t Link::StoreToEeprom() {
 std::uint8_t Link::ProbeStation() {
     if (!send(buildFixedFrame(tx_buf, da_, sa_, kFcProbe))) return 0;
     return awaitAck();
+}
+
+std::uint8_t Link::ProbeStationFast() {
+    prompt_reply_ = true;
+    const std::uint8_t result = ProbeStation();
+    prompt_reply_ = false;
+    return result;
 }
 
 } // namespace vx52

@@ -43,6 +43,9 @@ public:
     std::uint8_t ReadForeignIdent();
     std::uint8_t StoreToEeprom();
     std::uint8_t ProbeStation();
+    // The fast search's probe: a station counts only when its acknowledgement begins within
+    // the line's prompt-reply time (ByteLine::readPrompt).
+    std::uint8_t ProbeStationFast();
 
     ParamSet& params() { return params_; }
     const ParamSet& params() const { return params_; }
@@ -70,6 +73,7 @@ private:
     std::uint8_t readText(std::uint8_t command, std::array<char, 250>& text);
     std::uint8_t awaitAck();
 
+    bool prompt_reply_ = false; // the next receive() is a prompt read
     ByteLine* line_ = nullptr;
     TelegramObserver* observer_ = nullptr;
     Notifier notifier_;

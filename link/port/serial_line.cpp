@@ -186,6 +186,22 @@ ReadResult SerialLine::read(std::span<std::uint8_t> buffer) {
     return {true, count};
 }
 
+ReadResult SerialLine::readPrompt(std::span<std::uint8_t> buffer) {
+    if (!port_.isOpen()) return {false, 0};
+    // write() has waited until the request left, so the reply's deadline starts now.
+    const QDeadlineTimer first(promptReplyTimeout(baudRate()), Qt::PreciseTimer);
+    port_.clearError();
+    while (port_.bytesAvailable() == 0) {
+        const qint64 wait = first.remainingTime();
+        if (wait <= 0) return {true, 0};
+        if (!port_.waitForReadyRead(static_cast<int>(wait)) && deviceGone()) {
+            closeDeadLine();
+            return {false, 0};
+        }
+    }
+    return read(buffer);
+}
+
 void SerialLine::purgeReceive() {
     if (port_.isOpen()) port_.clear(QSerialPort::Input);
 }

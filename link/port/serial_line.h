@@ -28,6 +28,7 @@ public:
 
     bool write(std::span<const std::uint8_t> bytes) override;
     ReadResult read(std::span<std::uint8_t> buffer) override;
+    ReadResult readPrompt(std::span<std::uint8_t> buffer) override;
     void purgeReceive() override;
     void purgeTransmit() override;
 

@@ -169,13 +169,38 @@ private slots:
         QCOMPARE(b.run("scan", {"0", "3"}).status, 1);
     }
 
+    // The fast scan takes a station only when its reply begins within 30 characters (35 ms
+    // at 9600 bit/s) after the request; a silent address costs just that.
+    void scanListsTheAnsweringStations_data() {
+        QTest::addColumn<bool>("fast");
+        QTest::addColumn<int>("delay");
+        QTest::addColumn<QString>("found");
+        const QString all = "2\n9\n40\n";
+        QTest::newRow("normal") << false << 0 << all;
+        QTest::newRow("fast") << true << 0 << all;
+        QTest::newRow("normal, stations answer after 300 ms") << false << 300 << all;
+        QTest::newRow("fast, stations answer after 300 ms") << true << 300 << QString();
+        QTest::newRow("fast, reply begins at 34 ms") << true << 30 << all;
+        QTest::newRow("fast, reply begins at 37 ms") << true << 33 << QString();
+    }
     void scanListsTheAnsweringStations() {
+        QFETCH(bool, fast);
+        QFETCH(int, delay);
+        QFETCH(QString, found);
         Bench b({.address = 9, .alsoAnswer = {2, 40}});
-        const Run r = b.run("scan");
-        QCOMPARE(r.status, 0);
-        QCOMPARE(r.out, QString("2\n9\n40\n"));
+        b.line.replyDelay = std::chrono::milliseconds(delay);
+        const std::vector<std::string> fastOption =
+            fast ? std::vector<std::string>{"--fast"} : std::vector<std::string>{};
+        const Run r = b.run("scan", fastOption);
+        QCOMPARE(r.status, found.isEmpty() ? 1 : 0);
+        QCOMPARE(r.out, found);
         QCOMPARE(b.link.GetDeviceAddress(), std::uint8_t(1)); // put back as it was
-        QCOMPARE(b.run("scan", {"3", "8"}).out, QString());
+        QCOMPARE(b.line.reads.size(), std::size_t(127));
+        const double silent = fast ? 35 : 512;
+        QCOMPARE(b.line.reads[0].millis, silent);
+        auto range = fastOption;
+        range.insert(range.end(), {"3", "8"});
+        QCOMPARE(b.run("scan", range).out, QString());
     }
 
     void programAgainstTheSimulator() {

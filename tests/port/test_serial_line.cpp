@@ -115,6 +115,45 @@ private slots:
         QVERIFY(five == (Bytes{1, 2, 3, 4, 5}));
     }
 
+    // The fast search's read: nothing after the prompt-reply time when silent; a reply that
+    // begins in time is read whole, with the gap rule ending it.
+    void promptReadWaitsOnlyForAPromptReply_data() {
+        QTest::addColumn<int>("baud");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("9600: 30 characters") << 9600 << 35;
+        QTest::newRow("115200: at least 20 ms") << 115200 << 20;
+    }
+    void promptReadWaitsOnlyForAPromptReply() {
+        QFETCH(int, baud);
+        QFETCH(int, expected);
+        QCOMPARE(promptReplyTimeout(baud).count(), expected);
+        PtyPeer peer;
+        SerialLine line(onlyDevice(peer.path()));
+        line.setBaudRate(baud);
+        QCOMPARE(openText(line, 1), QString());
+        Bytes buffer(6);
+        QElapsedTimer clock;
+        clock.start();
+        ReadResult r = line.readPrompt(buffer);
+        const qint64 took = clock.elapsed();
+        qInfo("silent prompt read at %d bit/s: %lld ms", baud, took);
+        QVERIFY(r.ok);
+        QCOMPARE(r.count, std::size_t(0));
+        QVERIFY2(took >= expected - 2 && took < expected + 250, qPrintable(QString::number(took)));
+
+        // Begun in time, the reply's second half after a pause under the gap limit still counts.
+        std::thread reply([&] {
+            std::this_thread::sleep_for(5ms);
+            peer.send({0x10, 0x00, 0x01});
+            std::this_thread::sleep_for(60ms);
+            peer.send({0x00, 0x01, 0x16});
+        });
+        r = line.readPrompt(buffer);
+        reply.join();
+        QCOMPARE(r.count, std::size_t(6));
+        QVERIFY(buffer == (Bytes{0x10, 0x00, 0x01, 0x00, 0x01, 0x16}));
+    }
+
     void writePurgesStaleInputAndLeavesTheLine() {
         PtyPeer peer;
         SerialLine line(onlyDevice(peer.path()));
