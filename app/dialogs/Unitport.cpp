@@ -1,6 +1,6 @@
 #include "app/dialogs/Unitport.h"
 
-#include "link/port/com_ports.h"
+#include "app/dialogs/adapter_list.h"
 #include "ui_Unitport.h"
 #include "ui/guard.h"
 
@@ -8,6 +8,7 @@
 #include <QShowEvent>
 #include <QTimer>
 
+#include <algorithm>
 #include <array>
 
 using vx52::Prompts;
@@ -18,12 +19,15 @@ namespace {
 constexpr int kTableColumns = 16;
 constexpr int kTableRows = 8;
 constexpr int kLastAddress = 126; // 127 is the broadcast address, never probed
+constexpr int kTickMs = 100;
+constexpr int kFastTickMs = 0; // the fast probe is short; the next follows at once
 
 constexpr std::array<int, 14> kSpeeds{110,   300,   600,   1200,  2400,   4800,   9600,
                                       19200, 38400, 56000, 57600, 115200, 128000, 256000};
 
 const QString kSectionAddress = QStringLiteral("ADRESA");
 const QString kSectionPort = QStringLiteral("PORT");
+const QString kFastKey = QStringLiteral("RYCHLE"); // "Rychlé hledání" ticked
 
 // An address entry outside 0..126 would select nothing and reach the link truncated.
 int addressOrDefault(int value) { return value >= 0 && value <= kLastAddress ? value : 0; }
@@ -31,13 +35,14 @@ int addressOrDefault(int value) { return value >= 0 && value <= kLastAddress ? v
 } // namespace
 
 Tport::Tport(vx52::AppContext& ctx, QWidget* parent)
-    : QDialog(parent), ctx_(ctx), ui(new Ui::Tport), Timer1(new QTimer(this)) {
+    : QDialog(parent), ctx_(ctx), ui(new Ui::Tport), Timer1(new QTimer(this)),
+      zarizeni_(new Tzarizeni(this)) {
     ui->setupUi(this);
     setObjectName(QStringLiteral("port"));
-    setFixedSize(475, 285);
+    setFixedSize(475, 313);
 
     Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(100);
+    Timer1->setInterval(kTickMs);
 
     auto* table = ui->str_tab;
     for (int row = 0; row < kTableRows; ++row)
@@ -45,13 +50,14 @@ Tport::Tport(vx52::AppContext& ctx, QWidget* parent)
             table->setItem(row, column, new QTableWidgetItem());
     table->setFixedSize(kTableColumns * 26 + 2 * table->frameWidth(),
                         kTableRows * 16 + 2 * table->frameWidth());
-    // The table is disabled only so the operator cannot select or edit it; the found
-    // addresses and the search's current cell must still read clearly.
+    // The table is disabled during a search; the found addresses and the search's current
+    // cell must still read clearly.
     QPalette palette = table->palette();
     for (auto role : {QPalette::Text, QPalette::WindowText, QPalette::Base, QPalette::Highlight,
                       QPalette::HighlightedText})
         palette.setColor(QPalette::Disabled, role, palette.color(QPalette::Active, role));
     table->setPalette(palette);
+    table->installEventFilter(this);
 
     ctx_.line.setOnReset([this] { selectNoPort(); });
     connectControls();
@@ -86,6 +92,10 @@ void Tport::connectControls() {
     connect(ui->tl_prerusit, &QPushButton::clicked, this,
             vx52::guard(prompts, this, [this] { tl_prerusitClick(); }));
     connect(Timer1, &QTimer::timeout, this, vx52::guard(prompts, this, [this] { Timer1Timer(); }));
+    connect(ui->tl_zarizeni, &QPushButton::clicked, this,
+            vx52::guard(prompts, this, [this] { tl_zarizeniClick(); }));
+    connect(ui->str_tab, &QTableWidget::cellDoubleClicked, this,
+            [this](int row, int column) { str_tabDblClick(row, column); });
 }
 
 void Tport::setPortOpenedFlag(bool* flag) { port_opened_ = flag ? flag : &own_port_opened_; }
@@ -120,6 +130,8 @@ void Tport::FormCreate() {
     ui->cb_da->setCurrentIndex(device_addr_);
     ctx_.link.SetDeviceAddress(static_cast<std::uint8_t>(device_addr_));
 
+    ui->check_rychle->setChecked(settings.readInteger(kSectionAddress, kFastKey, 0) != 0);
+
     fillSpeeds();
     selectSpeed(baudrate());
     ui->cb_com->setCurrentIndex(com);
@@ -148,6 +160,7 @@ void Tport::FormClose() {
     // "žádný port" is never stored: the next start comes up on COM 1.
     if (com_number() == 0) ctx_.line.setComNumber(1);
     settings.writeInteger(kSectionPort, QStringLiteral("COM"), com_number());
+    settings.writeInteger(kSectionAddress, kFastKey, fastSearch() ? 1 : 0);
     settings.flush();
 }
 
@@ -217,7 +230,7 @@ void Tport::tl_najitClick() {
         ui->str_tab->item(address / kTableColumns, address % kTableColumns)
             ->setText(QStringLiteral(" "));
     search_addr_ = 0;
-    Timer1->start();
+    Timer1->start(fastSearch() ? kFastTickMs : kTickMs);
 }
 
 void Tport::Timer1Timer() {
@@ -230,7 +243,7 @@ void Tport::Timer1Timer() {
     const int column = search_addr_ % kTableColumns;
     ui->str_tab->setCurrentCell(row, column);
     ctx_.link.SetDeviceAddress(static_cast<std::uint8_t>(search_addr_));
-    if (ctx_.link.ProbeStation())
+    if (fastSearch() ? ctx_.link.ProbeStationFast() : ctx_.link.ProbeStation())
         ui->str_tab->item(row, column)->setText(QString::number(search_addr_));
     ++search_addr_;
     ctx_.link.SetDeviceAddress(remembered);
@@ -249,7 +262,10 @@ void Tport::setSearchControls(bool searching) {
     for (QWidget* control : {static_cast<QWidget*>(ui->tl_ok), static_cast<QWidget*>(ui->tl_cancel),
                              static_cast<QWidget*>(ui->cb_sa), static_cast<QWidget*>(ui->cb_da),
                              static_cast<QWidget*>(ui->cb_com),
-                             static_cast<QWidget*>(ui->cb_baudrate)})
+                             static_cast<QWidget*>(ui->cb_baudrate),
+                             static_cast<QWidget*>(ui->tl_zarizeni),
+                             static_cast<QWidget*>(ui->check_rychle),
+                             static_cast<QWidget*>(ui->str_tab)})
         control->setEnabled(!searching);
 }
 
@@ -265,13 +281,65 @@ void Tport::selectSpeed(int baud) {
 
 void Tport::selectNoPort() { ui->cb_com->setCurrentIndex(0); }
 
-void Tport::describeComEntries() {
-    // The same mapping the serial line opens by, so the tip names the device really used.
-    const vx52::ComPorts ports([this](const QString& key, const QString& fallback) {
+vx52::ComPorts Tport::comPorts() const {
+    // The same mapping the serial line opens by.
+    return vx52::ComPorts([this](const QString& key, const QString& fallback) {
         return ctx_.settings.readString(kSectionPort, key, fallback);
     });
+}
+
+void Tport::describeComEntries() {
+    // The tip names the device really opened.
+    const vx52::ComPorts ports = comPorts();
     for (int com = vx52::ComPorts::kFirst; com <= vx52::ComPorts::kLast; ++com)
         ui->cb_com->setItemData(com, ports.devicePath(com), Qt::ToolTipRole);
+}
+
+bool Tport::fastSearch() const { return ui->check_rychle->isChecked(); }
+
+void Tport::tl_zarizeniClick() {
+    // The adapter goes to the selected line; with "žádný port" to COM 1.
+    const int com = std::max(selectedCom(), vx52::ComPorts::kFirst);
+    zarizeni_->prepare(com, comPorts().devicePath(com));
+    if (zarizeni_->exec() != QDialog::Accepted) return;
+    const QString device = zarizeni_->chosenDevice();
+    if (device.isEmpty()) return;
+    ctx_.settings.writeString(kSectionPort, vx52::ComPorts::deviceKey(com), device);
+    ctx_.settings.flush();
+    describeComEntries();
+    // As choosing a line does, the line opens on the chosen port at once.
+    ui->cb_com->setCurrentIndex(com);
+    cb_comChange();
+}
+
+bool Tport::takeFoundAddress(int row, int column) {
+    const QTableWidgetItem* item = ui->str_tab->item(row, column);
+    const int address = row * kTableColumns + column;
+    if (item == nullptr || searching() || address > kLastAddress ||
+        item->text().trimmed() != QString::number(address))
+        return false;
+    ui->cb_da->setCurrentIndex(address);
+    cb_daChange();
+    return true;
+}
+
+void Tport::str_tabDblClick(int row, int column) { takeFoundAddress(row, column); }
+
+void Tport::str_tabKeyPress(int key) {
+    if (key == Qt::Key_Return || key == Qt::Key_Enter)
+        takeFoundAddress(ui->str_tab->currentRow(), ui->str_tab->currentColumn());
+}
+
+bool Tport::eventFilter(QObject* watched, QEvent* event) {
+    // Enter in the address table takes the address; it never presses OK from there.
+    if (watched == ui->str_tab && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            str_tabKeyPress(key);
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void Tport::showEvent(QShowEvent* event) {

@@ -4,11 +4,13 @@
 // settings for the whole run; every change takes effect at once and Storno can undo the
 // changes made since the dialog was shown.
 
+#include "link/port/com_ports.h"
 #include "ui/app_context.h"
 
 #include <QDialog>
 
 class QTimer;
+class Tzarizeni;
 
 namespace Ui {
 class Tport;
@@ -51,10 +53,19 @@ public:
     void tl_najitClick();
     void tl_prerusitClick();
     void Timer1Timer();
+    void tl_zarizeniClick();
+    // A double click or Enter on a found address takes it as the regulator's address.
+    void str_tabDblClick(int row, int column);
+    void str_tabKeyPress(int key);
+
+    // The adapter list that "Zařízení…" shows.
+    Tzarizeni* zarizeni() const { return zarizeni_; }
+    bool fastSearch() const;
 
 protected:
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 public slots:
     void done(int result) override;
@@ -67,10 +78,13 @@ private:
     void setSearchControls(bool searching);
     void stopSearch();
     void describeComEntries();
+    vx52::ComPorts comPorts() const;
+    bool takeFoundAddress(int row, int column);
 
     vx52::AppContext& ctx_;
     Ui::Tport* ui;
     QTimer* Timer1;
+    Tzarizeni* zarizeni_;
     bool own_port_opened_ = false;
     bool* port_opened_ = &own_port_opened_;
 

@@ -12,14 +12,10 @@ QString ComPorts::defaultDevice(int com) {
 
 QString ComPorts::devicePath(int com) const {
     if (com < kFirst || com > kLast) return {};
-#ifdef Q_OS_WIN
-    return comName(com);
-#else
     const QString fallback = defaultDevice(com);
     if (!lookup_) return fallback;
     const QString path = lookup_(deviceKey(com), fallback).trimmed();
     return path.isEmpty() ? fallback : path;
-#endif
 }
 
 } // namespace vx52

@@ -1,7 +1,9 @@
 #pragma once
-// Which device "COM n" is. On Windows it is COMn itself. Elsewhere each of COM 1..8 names a
-// device path kept in the settings store (section PORT, entries DEVICE1..DEVICE8), by
-// default /dev/ttyS0../dev/ttyS7. Line 0 ("žádný port") never names a device.
+// Which device "COM n" is. Each of COM 1..8 names the device kept in the settings store
+// (section PORT, entries DEVICE1..DEVICE8), chosen in the adapter list; without an entry it is
+// COMn on Windows and /dev/ttyS0../dev/ttyS7 elsewhere. On Windows an entry lets COM 1..8
+// stand for any port the system has (adapters often get COM9 and above). Line 0
+// ("žádný port") never names a device.
 
 #include <QString>
 

@@ -2,10 +2,14 @@
 // rule, purge before write, exclusive open, speed changes, failures and a vanishing peer.
 
 #include "link/failure.h"
+#include "link/port/serial_devices.h"
 #include "link/port/serial_line.h"
 #include "port/pty_peer.h"
 
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <thread>
@@ -51,6 +55,42 @@ private slots:
         QCOMPARE(stored.devicePath(2), QString("/dev/ttyUSB0"));
         QCOMPARE(stored.devicePath(5), QString("/dev/ttyS4"));
         QCOMPARE(asked, (QStringList{"DEVICE2|/dev/ttyS1", "DEVICE5|/dev/ttyS4"}));
+    }
+
+    // An adapter is kept under its /dev/serial/by-id/ link where it has one, and a stored
+    // entry names it whether it holds the link or the device.
+    void adapterIsKeptUnderItsStableName() {
+        QTemporaryDir dev;
+        const QString usb0 = dev.filePath("ttyUSB0");
+        const QString usb1 = dev.filePath("ttyUSB1");
+        for (const QString& path : {usb0, usb1}) {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+        }
+        QVERIFY(QDir(dev.path()).mkpath("serial/by-id"));
+        const QString byId = dev.filePath("serial/by-id");
+        const QString link = byId + "/usb-FTDI_FT232R_USB_UART_A10KZP45-if00-port0";
+        QVERIFY(QFile::link("../../ttyUSB0", link));
+
+        QCOMPARE(stableNameOf(usb0, byId), link);
+        QCOMPARE(stableNameOf(usb1, byId), QString());
+        QCOMPARE(stableNameOf(usb0, dev.filePath("none")), QString());
+
+        SerialDevice adapter{.location = usb0, .stableName = link, .vendorId = 0x403,
+                             .productId = 0x6001};
+        QCOMPARE(adapter.storedName(), link);
+        QCOMPARE(adapter.usbId(), QString("0403:6001"));
+        QVERIFY(adapter.isNamedBy(link) && adapter.isNamedBy(usb0));
+        QVERIFY(!adapter.isNamedBy(usb1) && !adapter.isNamedBy(QString()));
+        const SerialDevice builtIn{.location = usb1};
+        QCOMPARE(builtIn.storedName(), usb1);
+        QCOMPARE(builtIn.usbId(), QString());
+
+        // The line opens what the entry holds: the link, through which the device is reached.
+        const ComPorts stored([&](const QString& key, const QString& fallback) {
+            return key == ComPorts::deviceKey(3) ? adapter.storedName() : fallback;
+        });
+        QCOMPARE(stored.devicePath(3), link);
     }
 
     void silentLineEndsTheRead_data() {

@@ -3,8 +3,15 @@
 
 #include "port_rig.h"
 
+#include "app/dialogs/adapter_list.h"
+
+#include <QCheckBox>
 #include <QKeyEvent>
 #include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
+
+#include <functional>
 
 using vx52::Prompts;
 using vx52::test::PortRig;
@@ -36,7 +43,10 @@ private slots:
     void stornoRestoresAddressesWhenLineCannotReopen();
     void closingWithNoPortStoresCom1();
     void comEntriesShowTheirDevice();
+    void searchShowsAnsweringStations_data();
     void searchShowsAnsweringStations();
+    void foundAddressIsTakenByDoubleClickOrEnter();
+    void adapterListMapsTheSelectedLine();
     void searchInterruptedKeepsFoundAndRestartClears();
     void searchAgainDuringSearchStartsFromZero();
     void searchWithLineClosedEndsAfter127Ticks();
@@ -47,7 +57,7 @@ void TestPortDialog::formHasItsControls() {
     PortRig rig;
     Tport& port = rig.create();
     QCOMPARE(port.windowTitle(), QStringLiteral("Komunikační port"));
-    QCOMPARE(port.size(), QSize(475, 285));
+    QCOMPARE(port.size(), QSize(475, 313));
 
     QCOMPARE(rig.combo("cb_com")->count(), 9);
     QCOMPARE(rig.combo("cb_com")->itemText(0), QStringLiteral("žádný port"));
@@ -65,7 +75,7 @@ void TestPortDialog::formHasItsControls() {
     QCOMPARE(table->rowCount(), 8);
     QCOMPARE(table->columnWidth(5), 26);
     QCOMPARE(table->rowHeight(3), 16);
-    QVERIFY(!table->isEnabled());
+    QVERIFY(table->isEnabled()); // found addresses can be taken from it
     // The whole table is visible: no cell hides behind the frame.
     rig.show();
     QVERIFY(table->viewport()->width() >= 16 * 26);
@@ -348,16 +358,32 @@ void TestPortDialog::comEntriesShowTheirDevice() {
     QCOMPARE(com->itemData(8, Qt::ToolTipRole).toString(), QStringLiteral("/dev/pts/12"));
 }
 
+// The fast search finds the same prompt stations; a silent address costs it 30 characters
+// (35 ms at 9600 bit/s) instead of 512 ms, and its ticks follow one another at once.
+void TestPortDialog::searchShowsAnsweringStations_data() {
+    QTest::addColumn<bool>("fast");
+    QTest::addColumn<double>("silentMillis");
+    QTest::addColumn<int>("tickMillis");
+    QTest::newRow("normal") << false << 512.0 << 100;
+    QTest::newRow("fast") << true << 35.0 << 0;
+}
+
 void TestPortDialog::searchShowsAnsweringStations() {
+    QFETCH(bool, fast);
+    QFETCH(double, silentMillis);
+    QFETCH(int, tickMillis);
     PortRig rig; // the simulated regulator answers at 1
     rig.line.addAnsweringAddress(17);
+    rig.settings.writeInteger("ADRESA", "RYCHLE", fast ? 1 : 0);
     Tport& port = rig.create();
     rig.show();
+    QCOMPARE(port.fastSearch(), fast);
     rig.choose("cb_sa", 3);
     rig.choose("cb_da", 9);
 
     rig.button("tl_najit")->click();
     QVERIFY(port.searching());
+    QCOMPARE(port.findChild<QTimer*>("Timer1")->interval(), tickMillis);
     QVERIFY(rig.button("tl_prerusit")->isEnabled());
     QVERIFY(rig.button("tl_najit")->isEnabled());
     for (const char* name : {"cb_com", "cb_baudrate", "cb_da", "cb_sa"})
@@ -392,6 +418,7 @@ void TestPortDialog::searchShowsAnsweringStations() {
         QCOMPARE(int(probes[i][1]), int(i));
         QCOMPARE(int(probes[i][2]), 3);
     }
+    QCOMPARE(rig.line.reads[0].millis, silentMillis);
 
     QVERIFY(!rig.button("tl_prerusit")->isEnabled());
     for (const char* name : {"cb_com", "cb_baudrate", "cb_da", "cb_sa"})
@@ -399,6 +426,116 @@ void TestPortDialog::searchShowsAnsweringStations() {
     QVERIFY(rig.button("tl_ok")->isEnabled());
     QVERIFY(rig.button("tl_cancel")->isEnabled());
     QCOMPARE(port.device_addr(), 9); // the search never changes the regulator address
+
+    // The choice is remembered.
+    port.findChild<QCheckBox*>("check_rychle")->setChecked(!fast);
+    rig.button("tl_ok")->click();
+    QCOMPARE(rig.stored("ADRESA", "RYCHLE"), fast ? 0 : 1);
+}
+
+void TestPortDialog::foundAddressIsTakenByDoubleClickOrEnter() {
+    PortRig rig;
+    rig.line.addAnsweringAddress(17);
+    Tport& port = rig.create();
+    rig.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&port));
+    rig.button("tl_najit")->click();
+    QVERIFY(!rig.table()->isEnabled()); // nothing is taken while the search runs
+    QCOMPARE(rig.tickUntilIdle(), 127);
+
+    QTableWidget* table = rig.table();
+    const auto doubleClick = [table](int address) {
+        const QRect cell = table->visualItemRect(table->item(address / 16, address % 16));
+        // A double click is a click, then the second press as a double click.
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell.center());
+        QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, cell.center());
+    };
+    doubleClick(17);
+    QCOMPARE(rig.combo("cb_da")->currentIndex(), 17);
+    QCOMPARE(int(rig.link.GetDeviceAddress()), 17);
+    doubleClick(5); // a blank cell takes nothing
+    QCOMPARE(int(rig.link.GetDeviceAddress()), 17);
+
+    table->setFocus();
+    table->setCurrentCell(0, 1);
+    QTest::keyClick(table, Qt::Key_Return);
+    QCOMPARE(port.device_addr(), 1);
+    QCOMPARE(int(rig.link.GetDeviceAddress()), 1);
+    QVERIFY(port.isVisible()); // Enter in the table does not press OK
+
+    // Taken like a choice in the list: Storno can give the old address back.
+    rig.prompts.answers.push_back(Prompts::Answer::Yes);
+    rig.button("tl_cancel")->click();
+    QCOMPARE(int(rig.link.GetDeviceAddress()), 0);
+}
+
+// "Zařízení…" keeps the chosen port for the selected COM n, under its stable name where it
+// has one, and opens the line there; the list follows the system while it is shown.
+void TestPortDialog::adapterListMapsTheSelectedLine() {
+    PortRig rig;
+    rig.line.existingPorts = {1, 3};
+    Tport& port = rig.create();
+    const QString stable = "/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A10KZP45-if00-port0";
+    std::vector<vx52::SerialDevice> system{
+        {.location = "/dev/ttyS0", .description = "16550A"},
+        {.location = "/dev/ttyUSB0", .stableName = stable, .description = "FT232R USB UART",
+         .manufacturer = "FTDI", .serialNumber = "A10KZP45", .vendorId = 0x0403,
+         .productId = 0x6001}};
+    Tzarizeni* list = port.zarizeni();
+    list->setDeviceList([&system] { return system; });
+    rig.show();
+    rig.choose("cb_com", 3);
+
+    // Runs "Zařízení…" with the list answered by pick (run while the list is shown).
+    const auto runList = [&](const std::function<void(Tzarizeni*, QTreeWidget*)>& pick) {
+        bool shown = false;
+        QTimer deadline; // a failed check in pick must not leave the list open for ever
+        deadline.setSingleShot(true);
+        QObject::connect(&deadline, &QTimer::timeout, list, &QDialog::reject);
+        deadline.start(10000);
+        QTimer::singleShot(0, list, [&] {
+            shown = list->isVisible();
+            pick(list, list->findChild<QTreeWidget*>("str_zarizeni"));
+        });
+        rig.button("tl_zarizeni")->click();
+        QVERIFY(shown);
+        QVERIFY(!list->isVisible());
+    };
+
+    runList([&](Tzarizeni* dialog, QTreeWidget* rows) {
+        QCOMPARE(rows->topLevelItemCount(), 2);
+        QCOMPARE(rows->topLevelItem(1)->text(4), QStringLiteral("0403:6001"));
+        QVERIFY(dialog->chosenDevice().isEmpty()); // COM 3 names no listed port yet
+        // An adapter plugged in while the list is shown appears by itself.
+        system.push_back({.location = "/dev/ttyACM0", .description = "CDC"});
+        dialog->Timer1Timer();
+        QCOMPARE(rows->topLevelItemCount(), 3);
+        rows->setCurrentItem(rows->topLevelItem(1));
+        QCOMPARE(dialog->chosenDevice(), stable);
+        dialog->findChild<QPushButton*>("tl_ok")->click();
+    });
+    QCOMPARE(rig.settings.readString("PORT", "DEVICE3", {}), stable);
+    QCOMPARE(rig.combo("cb_com")->itemData(3, Qt::ToolTipRole).toString(), stable);
+    QCOMPARE(rig.line.opened.back(), 3);
+    QCOMPARE(rig.line.openPort(), 3);
+
+    // Shown again, the list selects the mapped port; Storno changes nothing.
+    runList([&](Tzarizeni* dialog, QTreeWidget*) {
+        QCOMPARE(dialog->chosenDevice(), stable);
+        dialog->findChild<QPushButton*>("tl_cancel")->click();
+    });
+    QCOMPARE(rig.settings.readString("PORT", "DEVICE3", {}), stable);
+
+    // With "žádný port" selected, the chosen port becomes COM 1.
+    rig.choose("cb_com", 0);
+    runList([&](Tzarizeni* dialog, QTreeWidget* rows) {
+        rows->setCurrentItem(rows->topLevelItem(0));
+        QCOMPARE(dialog->chosenDevice(), QStringLiteral("/dev/ttyS0"));
+        dialog->accept();
+    });
+    QCOMPARE(rig.settings.readString("PORT", "DEVICE1", {}), QStringLiteral("/dev/ttyS0"));
+    QCOMPARE(rig.combo("cb_com")->currentIndex(), 1);
+    QCOMPARE(rig.line.openPort(), 1);
 }
 
 void TestPortDialog::searchInterruptedKeepsFoundAndRestartClears() {

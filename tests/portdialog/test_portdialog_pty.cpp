@@ -25,7 +25,14 @@ class TestPortDialogPty : public QObject {
     Q_OBJECT
 
 private slots:
+    // The fast search ("Rychlé hledání") must find the same stations, which answer promptly.
+    void wholeSearchOverPseudoTerminal_data() {
+        QTest::addColumn<bool>("fast");
+        QTest::newRow("normal") << false;
+        QTest::newRow("fast") << true;
+    }
     void wholeSearchOverPseudoTerminal() {
+        QFETCH(bool, fast);
         // The regulator at 1, and stations everywhere but at the multiples of 8, so that the
         // silent probes (about half a second each) stay few.
         QSet<int> answering{1};
@@ -43,6 +50,7 @@ private slots:
         settings.writeString("PORT", "DEVICE1", sim.path());
         settings.writeInteger("PORT", "COM", 1);
         settings.writeInteger("ADRESA", "DA", 1);
+        settings.writeInteger("ADRESA", "RYCHLE", fast ? 1 : 0);
         vx52::SerialLine line(vx52::ComPorts([&settings](const QString& key, const QString& fallback) {
             return settings.readString(QStringLiteral("PORT"), key, fallback);
         }));
@@ -65,7 +73,8 @@ private slots:
             finished = QTest::qWaitFor([&] { return !port->searching(); }, 180000);
             millis = elapsed.elapsed();
             QVERIFY(QDir().mkpath(QStringLiteral(SCREENSHOT_DIR)));
-            picture = QStringLiteral(SCREENSHOT_DIR "/port_dialog_after_search.png");
+            picture = QStringLiteral(SCREENSHOT_DIR "/port_dialog_after_search%1.png")
+                          .arg(fast ? "_fast" : "");
             if (!port->grab().save(picture)) picture.clear();
             port->findChild<QPushButton*>("tl_ok")->click();
         });
@@ -81,7 +90,8 @@ private slots:
         QCOMPARE(windows.link().GetDeviceAddress(), std::uint8_t(1));
         QVERIFY(!line.isOpen());
         QVERIFY(!picture.isEmpty());
-        qInfo("search of 127 addresses (16 silent) took %lld ms; picture %s", millis,
+        qInfo("%s search of 127 addresses (16 silent) took %lld ms; picture %s",
+              fast ? "fast" : "normal", millis,
               qPrintable(picture));
     }
 };
