@@ -1,6 +1,8 @@
 // One trend update as the main window does it, timed for our chart and for QtCharts:
 // append one point per series, delete the oldest, render 806 × 352 offscreen.
-// Prints a table and, last, a summary line. Run offscreen: QT_QPA_PLATFORM=offscreen.
+// A second table times our chart's zoomed view (10 % of the points shown, held while points
+// arrive) and the cursor readout (nearest point of four series and its texts).
+// Prints both tables and, last, the summary lines. Run offscreen: QT_QPA_PLATFORM=offscreen.
 
 #include "app/trend_chart.h"
 
@@ -54,7 +56,8 @@ struct OursResult {
     std::size_t bytes;
 };
 
-OursResult benchOurs(int points, bool view3d, int iterations) {
+// visibleShare below 1 holds a zoomed view of that share of the points, in their middle.
+OursResult benchOurs(int points, bool view3d, int iterations, double visibleShare = 1.0) {
     TrendChart chart;
     chart.resize(kWidth, kHeight);
     chart.setView3D(view3d);
@@ -66,6 +69,10 @@ OursResult benchOurs(int points, bool view3d, int iterations) {
     for (int i = 0; i < points; ++i, x += kSecond)
         for (int s = 0; s < 4; ++s)
             chart.append(s, x, signal.next(s), {}, kPens[s]);
+    if (visibleShare < 1.0) {
+        const double middle = (start + x) / 2, half = (x - start) * visibleShare / 2;
+        chart.zoomToBox({middle - half, middle + half}, {0, 0});
+    }
     QImage image(kWidth, kHeight, QImage::Format_ARGB32_Premultiplied);
     std::vector<double> times;
     for (int it = 0; it < iterations + 3; ++it, x += kSecond) {
@@ -81,8 +88,39 @@ OursResult benchOurs(int points, bool view3d, int iterations) {
         painter.end();
         if (it >= 3) times.push_back(double(timer.nsecsElapsed()) / 1e6);
     }
-    saveSample(image, QStringLiteral("ours"), points, view3d);
+    saveSample(image, visibleShare < 1.0 ? QStringLiteral("ours_zoomed") : QStringLiteral("ours"),
+               points, view3d);
     return {median(times), chart.bufferBytes()};
+}
+
+// The readout the cursor shows, at random moments over the whole trend: milliseconds each.
+double benchReadout(int points, bool view3d, int iterations) {
+    TrendChart chart;
+    chart.resize(kWidth, kHeight);
+    chart.setView3D(view3d);
+    chart.setDepth3D(35);
+    Signal signal;
+    const double start = TrendChart::toChartTime(QDateTime(QDate(2026, 3, 14), QTime(8, 0)));
+    for (int i = 0; i < points; ++i)
+        for (int s = 0; s < 4; ++s)
+            chart.append(s, start + i * kSecond, signal.next(s), {}, kPens[s]);
+    QImage image(kWidth, kHeight, QImage::Format_ARGB32_Premultiplied);
+    QPainter painter(&image);
+    chart.render(&painter); // laid out as on screen
+    painter.end();
+    QRandomGenerator rng(7);
+    constexpr int kBatch = 200;
+    std::vector<double> times;
+    std::size_t rows = 0;
+    for (int it = 0; it < iterations; ++it) {
+        QElapsedTimer timer;
+        timer.start();
+        for (int k = 0; k < kBatch; ++k)
+            rows += chart.readoutAt(start + rng.generateDouble() * points * kSecond).rows.size();
+        times.push_back(double(timer.nsecsElapsed()) / 1e6 / kBatch);
+    }
+    if (rows != std::size_t(4) * kBatch * iterations) std::fprintf(stderr, "readout lost rows\n");
+    return median(times);
 }
 
 double benchQtCharts(int points, int iterations) {
@@ -163,6 +201,18 @@ int main(int argc, char** argv) {
         qtLast = qt;
         bytesLast = bytes;
     }
+    std::printf("\n%-14s %8s %12s %12s %10s\n", "view", "points", "ours_2d_ms", "ours_3d_ms",
+                "target_ms");
+    constexpr int kPoints = 100001;
+    const double zoomed2d = benchOurs(kPoints, false, kIterations, 0.1).ms;
+    const double zoomed3d = benchOurs(kPoints, true, kIterations, 0.1).ms;
+    std::printf("%-14s %8d %12.3f %12.3f %10.3f\n", "zoomed_10pct", kPoints, zoomed2d, zoomed3d,
+                2.0);
+    const double readout2d = benchReadout(kPoints, false, kIterations);
+    const double readout3d = benchReadout(kPoints, true, kIterations);
+    std::printf("%-14s %8d %12.4f %12.4f %10.3f\n", "readout", kPoints, readout2d, readout3d, 0.2);
+    std::printf("summary-view: points=%d zoomed_ms=%.3f readout_ms=%.4f\n", kPoints,
+                std::max(zoomed2d, zoomed3d), std::max(readout2d, readout3d));
     std::printf("summary: points=100001 ours_ms=%.3f qtcharts_ms=%.3f ratio=%.1f "
                 "bytes_per_point=%.1f\n",
                 oursLast, qtLast, qtLast / oursLast, bytesLast);
