@@ -29,6 +29,14 @@ ComPorts portsFor(const cli::CliOptions& o, std::unique_ptr<SettingsStore>& stor
     });
 }
 
+// The line as the user gave it: the device path with --device, "COM n (device)" with --com.
+QString lineName(const cli::CliOptions& o, const ComPorts& ports) {
+    if (!o.device.empty()) return QString::fromStdString(o.device);
+    const QString name = QStringLiteral("COM %1").arg(o.com);
+    const QString path = ports.devicePath(o.com);
+    return path.isEmpty() ? name : name + QStringLiteral(" (") + path + QLatin1Char(')');
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -55,9 +63,11 @@ int main(int argc, char** argv) {
     try {
         line.OpenLine(com);
     } catch (const Failure& f) {
-        std::cerr << f.text();
-        if (!options->device.empty()) std::cerr << " (" << options->device << ')';
-        std::cerr << '\n';
+        // The line's own text names the COM number; --device users never chose one.
+        std::cerr << QString::fromStdString(f.text())
+                         .replace(ComPorts::comName(com), lineName(*options, line.ports()))
+                         .toStdString()
+                  << '\n';
         return cli::kExitUsage;
     }
 

@@ -6,8 +6,10 @@
 #include "fixtures/loopback_line.h"
 #include "port/sim_process.h"
 
+#include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <sstream>
@@ -42,8 +44,13 @@ struct Bench {
     }
 };
 
-Run runProgram(const QStringList& args) {
+Run runProgram(const QStringList& args, const QString& configHome = {}) {
     QProcess p;
+    if (!configHome.isEmpty()) {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
+        p.setProcessEnvironment(env);
+    }
     p.start(QStringLiteral(VX52_CLI), args);
     Run r;
     if (!p.waitForFinished(20000)) return r;
@@ -241,9 +248,19 @@ private slots:
     }
 
     void programUsageAndLineFailures() {
+        // A failure names the line as the user gave it.
         Run r = runProgram({"--device", "/nonexistent/tty", "meas"});
         QCOMPARE(r.status, 2);
-        QVERIFY2(r.err.startsWith("Sériový port COM1 nelze otevřít"), qPrintable(r.err));
+        QCOMPARE(r.err, QString("Sériový port /nonexistent/tty nelze otevřít\n"));
+        QTemporaryDir config;
+        QVERIFY(config.isValid());
+        QFile conf(config.filePath("TevVx52.conf"));
+        QVERIFY(conf.open(QIODevice::WriteOnly));
+        conf.write("[PORT]\nDEVICE3=/nonexistent/tty3\n");
+        conf.close();
+        r = runProgram({"--com", "3", "meas"}, config.path());
+        QCOMPARE(r.status, 2);
+        QCOMPARE(r.err, QString("Sériový port COM 3 (/nonexistent/tty3) nelze otevřít\n"));
         r = runProgram({"meas"});
         QCOMPARE(r.status, 2);
         r = runProgram({"--help"});
