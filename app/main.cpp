@@ -1,6 +1,7 @@
 // VX-52: service and monitoring of the four-channel process regulator over a serial line.
 
 #include "app/Unit_hl.h"
+#include "app/command_line.h"
 #include "app/windows.h"
 #include "link/port/serial_line.h"
 #include "ui/clock.h"
@@ -15,6 +16,8 @@
 #include <exception>
 
 int main(int argc, char** argv) {
+    // --help and --version answer without a display; unknown options end here too.
+    if (const auto exitCode = vx52::answerCommandLine(argc, argv)) return *exitCode;
     QApplication app(argc, argv);
     QApplication::setApplicationName(vx52::kAppTitle);
     vx52::installQtTranslations(app);
