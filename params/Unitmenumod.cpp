@@ -6,6 +6,7 @@
 #include "ui_Unitmenumod.h"
 
 #include <QComboBox>
+#include <QLabel>
 #include <QShowEvent>
 #include <QSignalBlocker>
 #include <QStyle>
@@ -38,6 +39,19 @@ Tmenu_mod::Tmenu_mod(vx52::AppContext& ctx, QWidget* parent)
     ui_->tl_eeprom->setIcon(vx52::eepromGlyph());
     ui_->Otevt1->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
     ui_->Uloit1->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
+
+    // The status line says how the last transfer ended; "Storno" stops a pass between tables.
+    QWidget* client = ui_->tl_cancel->parentWidget();
+    lb_stav_ = new QLabel(client);
+    lb_stav_->setObjectName(QStringLiteral("lb_stav"));
+    lb_stav_->setGeometry(24, 374, 480, 21);
+    tl_storno_ = new QPushButton(QStringLiteral("Storno"), client);
+    tl_storno_->setObjectName(QStringLiteral("tl_storno"));
+    tl_storno_->setToolTip(QStringLiteral("Zastavení přenosu po právě přenášené kartě (Esc)"));
+    tl_storno_->setGeometry(392, 400, 75, 25);
+    tl_storno_->setAutoDefault(false);
+    tl_storno_->hide();
+    connect(tl_storno_, &QPushButton::clicked, this, [this] { stop_ = true; });
 
     selectCard(0);
     remember(0);
@@ -93,11 +107,14 @@ void Tmenu_mod::FormShow() {
 
 void Tmenu_mod::PageControlChange() {
     const int left = rememberedCard();
+    const int card = ui_->PageControl->currentIndex();
+    // The card left is checked on screen: a refused entry is shown, focused, on its own card.
+    selectCard(left);
     if (TakeCard(left) != 0) {
         turnBackTo(left);
         return;
     }
-    const int card = ui_->PageControl->currentIndex();
+    selectCard(card);
     ShowCard(card);
     remember(card);
 }
@@ -106,6 +123,35 @@ void Tmenu_mod::turnBackTo(int card) {
     selectCard(card);
     remember(card);
     if (last_bad_entry_) last_bad_entry_->setFocus();
+}
+
+vx52::CardSource Tmenu_mod::cardSource(int card) const {
+    if (card < 0 || card >= kCardCount) return vx52::CardSource::Nothing;
+    return sources_[static_cast<std::size_t>(card)];
+}
+
+void Tmenu_mod::setSource(int card, vx52::CardSource source) {
+    if (card < 0 || card >= kCardCount || sources_[static_cast<std::size_t>(card)] == source)
+        return;
+    sources_[static_cast<std::size_t>(card)] = source;
+    emit cardSourceChanged(card, source);
+}
+
+void Tmenu_mod::forgetSources() {
+    for (int card = 0; card < kCardCount; ++card)
+        setSource(card, vx52::CardSource::Nothing);
+}
+
+QString Tmenu_mod::cardNames(const std::vector<int>& cards) const {
+    QStringList names;
+    for (int card : cards)
+        names << ui_->PageControl->tabText(card);
+    return names.join(QStringLiteral(", "));
+}
+
+void Tmenu_mod::setIdentification(int result, const QString& device) {
+    identification_ = result;
+    device_ = device;
 }
 
 void Tmenu_mod::tl_pomClick() {

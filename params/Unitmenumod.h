@@ -1,16 +1,23 @@
 #pragma once
 // The parameter editor: twelve cards, one per regulator table 0..11. A card's index, its tag
 // and its table number are one number. The controls hold the operator's edits as text until
-// a card is taken into ParamSet.
+// a card is taken into ParamSet; each card knows where its contents came from.
 
+#include "params/card_entries.h"
+#include "params/card_source.h"
 #include "ui/app_context.h"
 
 #include <QDialog>
 #include <QPointer>
 
+#include <array>
 #include <cstdint>
+#include <optional>
+#include <vector>
 
+class QLabel;
 class QLineEdit;
+class QPushButton;
 class QTabWidget;
 
 namespace Ui {
@@ -24,28 +31,54 @@ public:
     static constexpr int kCardCount = 12;
     // The password fields' fixed default code, shared with the loading dialog and the file.
     static constexpr int kPasswordDefault = 0;
+    // The identification result of the regulator this editor is made for.
+    static constexpr int kRegulatorServed = 4;
 
     explicit Tmenu_mod(vx52::AppContext& ctx, QWidget* parent = nullptr);
     ~Tmenu_mod() override;
 
-    // Takes the controls of card `index` into ParamSet: 0 when every control was taken,
-    // non-zero when an entry failed. Any other index takes nothing and gives 0.
+    // Takes the controls of card `index` into ParamSet: 0 when the card was taken, -1 when
+    // an entry was refused (one message naming every refused entry; the first keeps the
+    // focus, every text stays as typed, nothing of the card is taken). Only entries whose
+    // text differs from what the card showed are taken. Any other index takes nothing.
     int TakeCard(int index);
     // Fills the controls of card `index` from ParamSet; any other index does nothing.
     void ShowCard(int index);
 
-    // One entry into its field: 0, or -1 after the warning (field 0, entry "0", focused).
-    int TakeFloat(float& field, QLineEdit* entry);
-    int TakeShort(std::int16_t& field, QLineEdit* entry);
-    int TakeByte(std::uint8_t& field, QLineEdit* entry);
-
-    // The read-all pass with its retries and waits; shows no card.
+    // The read-all pass with its retries and waits; refreshes every card whose table was read.
     void ReadAllCards();
 
     // The card whose controls were filled last (the page control's tag).
     int rememberedCard() const;
 
     QTabWidget* pageControl() const;
+
+    // --- where the cards' contents came from ---
+    // Card 0..11; Nothing for any other index.
+    vx52::CardSource cardSource(int card) const;
+    // The cards' tab captions ("ALARM 1"), joined for messages.
+    QString cardNames(const std::vector<int>& cards) const;
+
+    // --- for the loading dialog ---
+    // A new session: every card holds nothing yet.
+    void forgetSources();
+    // A default of the loading dialog into a control and its field; the card does not count it
+    // as typed.
+    void putDefault(const char* control, const QString& text);
+    void putDefault(const char* control, int position);
+    // Table `table` was read from the regulator: its card shows it.
+    void tableRead(int table);
+    // What the identification found: the result 0..4 and, for anything but the regulator
+    // served, the device's name for the questions before writing.
+    void setIdentification(int result, const QString& device);
+
+    // --- for the parameter file ---
+    // Takes card `card` as Open filled it: every entry, a decimal point read like the comma.
+    // Refused entries come back and the card shows its previous contents again.
+    std::vector<vx52::EntryProblem> takeOpenedCard(int card);
+    // The decimal field behind an edit box with every digit of its single value; a null
+    // string for any other control.
+    QString exactText(const char* control) const;
 
     // Handlers, as the toolkit calls them.
     void FormShow();
@@ -64,21 +97,44 @@ public:
     void connectFileMenu();
     // --- end parameter file ---
 
+signals:
+    void cardSourceChanged(int card, vx52::CardSource source);
+
+public slots:
+    // Esc and the close box stop a running pass between tables instead of closing.
+    void reject() override;
+
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    class Pass;
+
     void remember(int card);
     void selectCard(int card); // from program code: no change report
     void turnBackTo(int card);
     void turnToBadCard(int card);
     void setBar(int value);
     void hideBar();
-    int refuse(QLineEdit* entry, const QString& text);
     void communicationError(const QString& text);
+    void status(const QString& text);
     void moveAfterAddressWrite();
+    void setSource(int card, vx52::CardSource source);
+    std::vector<vx52::EntryInput> cardInputs(int card, bool all) const;
+    void refuse(int card, const std::vector<vx52::EntryProblem>& problems);
+    bool readWithRetry(int table);
+    bool writeWithRetry(int table);
+    bool deviceConfirmed();
+    bool tablesToWrite(std::vector<int>& tables);
 
     vx52::AppContext& ctx_;
     Ui::Tmenu_mod* ui_;
     QPointer<QLineEdit> last_bad_entry_;
+    QLabel* lb_stav_ = nullptr;
+    QPushButton* tl_storno_ = nullptr;
+    std::array<vx52::CardSource, kCardCount> sources_{};
+    std::optional<int> identification_;
+    QString device_;
+    bool passing_ = false;
+    bool stop_ = false;
 };

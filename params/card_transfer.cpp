@@ -1,10 +1,17 @@
 // Moving cards between ParamSet and the regulator, with the retries and fixed waits that
-// pace the regulator.
+// pace the regulator. Every transfer says how it ended: success in the status line, failures
+// in a box naming the cards; a pass over several tables can be stopped between tables.
 
 #include "params/Unitmenumod.h"
 
 #include "ui_Unitmenumod.h"
 
+#include <QAbstractButton>
+#include <QApplication>
+#include <QLabel>
+#include <QMenuBar>
+
+#include <algorithm>
 #include <chrono>
 
 using namespace std::chrono_literals;
@@ -14,7 +21,64 @@ namespace {
 const QString kCaption = QStringLiteral("Komunikace");
 constexpr int kAddressCard = 11;
 
+std::vector<int> from(int first, const std::vector<int>& tables) {
+    std::vector<int> out;
+    for (int t : tables)
+        if (t >= first) out.push_back(t);
+    return out;
+}
+
 } // namespace
+
+// A pass over several tables: while it runs only "Storno" and Esc are taken, and they stop it
+// before the next table. Opening the line for a transfer, should it be closed, belongs here.
+class Tmenu_mod::Pass {
+public:
+    explicit Pass(Tmenu_mod& editor) : editor_(editor), focus_(QApplication::focusWidget()) {
+        editor_.passing_ = true;
+        editor_.stop_ = false;
+        const auto disable = [this](QWidget* w) {
+            if (w == editor_.tl_storno_ || !w->isEnabled()) return;
+            w->setEnabled(false);
+            disabled_.append(w);
+        };
+        for (auto* b : editor_.findChildren<QAbstractButton*>())
+            disable(b);
+        disable(editor_.ui_->PageControl);
+        for (auto* menu : editor_.findChildren<QMenuBar*>())
+            disable(menu);
+        editor_.tl_storno_->show();
+        editor_.tl_storno_->setFocus();
+    }
+    ~Pass() {
+        editor_.tl_storno_->hide();
+        for (auto& w : disabled_)
+            if (w) w->setEnabled(true);
+        editor_.passing_ = false;
+        if (focus_) focus_->setFocus();
+    }
+    Pass(const Pass&) = delete;
+    Pass& operator=(const Pass&) = delete;
+
+    // Between tables: the operator's "Storno" or Esc, if any came, is taken now.
+    bool stopped() {
+        QApplication::processEvents();
+        return editor_.stop_;
+    }
+
+private:
+    Tmenu_mod& editor_;
+    QList<QPointer<QWidget>> disabled_;
+    QPointer<QWidget> focus_;
+};
+
+void Tmenu_mod::reject() {
+    if (passing_) {
+        stop_ = true;
+        return;
+    }
+    QDialog::reject();
+}
 
 void Tmenu_mod::setBar(int value) {
     ui_->bar_load->setValue(value);
@@ -32,80 +96,189 @@ void Tmenu_mod::communicationError(const QString& text) {
     ctx_.prompts.message(this, text, kCaption, vx52::Prompts::Icon::Error);
 }
 
+void Tmenu_mod::status(const QString& text) {
+    lb_stav_->setText(ctx_.clock.now().time().toString(QStringLiteral("H:mm:ss")) +
+                      QStringLiteral("  ") + text);
+}
+
 // Later requests go to the address just written to the regulator.
 void Tmenu_mod::moveAfterAddressWrite() {
     ctx_.link.SetDeviceAddress(ctx_.link.params().ADD.ADRESA);
+}
+
+void Tmenu_mod::tableRead(int table) {
+    ShowCard(table);
+    setSource(table, vx52::CardSource::Regulator);
+}
+
+bool Tmenu_mod::readWithRetry(int table) {
+    if (ctx_.link.ReadTable(table)) return true;
+    ctx_.pause.wait(300ms);
+    return ctx_.link.ReadTable(table);
+}
+
+bool Tmenu_mod::writeWithRetry(int table) {
+    if (ctx_.link.WriteTable(table)) return true;
+    ctx_.pause.wait(400ms);
+    return ctx_.link.WriteTable(table);
+}
+
+// Writing to anything but the regulator served needs the operator's word.
+bool Tmenu_mod::deviceConfirmed() {
+    if (identification_ == kRegulatorServed) return true;
+    const QString found = device_.isEmpty() ? QStringLiteral("neidentifikované zařízení") : device_;
+    const QString text =
+        QStringLiteral("Identifikace nenalezla regulátor QDX 72-4xxx, ale: %1.\n"
+                       "Zapsat přesto do tohoto zařízení?")
+            .arg(found);
+    return ctx_.prompts.message(this, text, QStringLiteral("Dotaz"),
+                                vx52::Prompts::Icon::Question,
+                                vx52::Prompts::Buttons::YesNo) == vx52::Prompts::Answer::Yes;
 }
 
 void Tmenu_mod::tl_cteniClick() {
     setBar(50);
     const int t = ui_->PageControl->currentIndex();
     setBar(95);
-    if (!ctx_.link.ReadTable(t)) {
-        ctx_.pause.wait(300ms);
-        if (!ctx_.link.ReadTable(t)) communicationError(QStringLiteral("Chyba při čtení"));
-    }
+    const bool read = readWithRetry(t);
     setBar(100);
-    ShowCard(t);
+    if (read)
+        tableRead(t);
+    else // the card shows what the parameter set holds
+        ShowCard(t);
     hideBar();
+    if (read)
+        status(QStringLiteral("Karta %1 načtena z regulátoru").arg(cardNames({t})));
+    else
+        communicationError(QStringLiteral("Chyba při čtení karty %1").arg(cardNames({t})));
 }
 
 void Tmenu_mod::tl_zapisClick() {
-    setBar(50);
     const int t = ui_->PageControl->currentIndex();
+    if (TakeCard(t) != 0 || !deviceConfirmed()) return;
+    setBar(50);
     setBar(100);
-    if (TakeCard(t) == 0) {
-        if (!ctx_.link.WriteTable(t))
-            communicationError(QStringLiteral("Chyba při zápisu"));
-        else if (t == kAddressCard)
-            moveAfterAddressWrite();
-    }
+    const bool written = ctx_.link.WriteTable(t);
     hideBar();
+    if (!written) {
+        communicationError(QStringLiteral("Chyba při zápisu karty %1").arg(cardNames({t})));
+        return;
+    }
+    if (t == kAddressCard) moveAfterAddressWrite();
+    status(QStringLiteral("Karta %1 zapsána do regulátoru").arg(cardNames({t})));
 }
 
 void Tmenu_mod::ReadAllCards() {
+    Pass pass(*this);
     setBar(4);
-    int failures = 0;
+    std::vector<int> failed, left;
     for (int t = 0; t < kCardCount; ++t) {
-        if (!ctx_.link.ReadTable(t)) {
-            ctx_.pause.wait(300ms);
-            if (!ctx_.link.ReadTable(t)) ++failures;
+        if (pass.stopped()) {
+            for (int rest = t; rest < kCardCount; ++rest)
+                left.push_back(rest);
+            break;
         }
+        if (readWithRetry(t))
+            tableRead(t);
+        else
+            failed.push_back(t);
         ctx_.pause.wait(100ms);
         setBar(ui_->bar_load->value() + 8);
     }
-    if (failures > 0) communicationError(QStringLiteral("Chyba při čtení"));
     hideBar();
+    std::vector<int> notRead = failed;
+    notRead.insert(notRead.end(), left.begin(), left.end());
+    if (notRead.empty())
+        status(QStringLiteral("Všechny karty načteny z regulátoru"));
+    else
+        status((left.empty() ? QString() : QStringLiteral("Čtení zastaveno, ")) +
+               QStringLiteral("nenačteny karty: %1").arg(cardNames(notRead)));
+    if (!failed.empty())
+        communicationError(QStringLiteral("Chyba při čtení karet: %1").arg(cardNames(failed)));
 }
 
 void Tmenu_mod::Button1Click() {
     ReadAllCards();
-    ShowCard(ui_->PageControl->currentIndex());
+}
+
+// The cards a write-all sends, after the questions: cards that hold nothing yet and a new
+// regulator address go only with the operator's word. False when the operator cancelled.
+bool Tmenu_mod::tablesToWrite(std::vector<int>& tables) {
+    std::vector<int> empty;
+    for (int t = 0; t < kCardCount; ++t)
+        (cardSource(t) == vx52::CardSource::Nothing ? empty : tables).push_back(t);
+    if (!empty.empty()) {
+        const auto answer = ctx_.prompts.message(
+            this,
+            QStringLiteral("Karty %1 nebyly načteny z regulátoru ani ze souboru a nebyly zadány.\n"
+                           "Zapsat do regulátoru i je?")
+                .arg(cardNames(empty)),
+            QStringLiteral("Dotaz"), vx52::Prompts::Icon::Question,
+            vx52::Prompts::Buttons::YesNoCancel);
+        if (answer == vx52::Prompts::Answer::Cancel) return false;
+        if (answer == vx52::Prompts::Answer::Yes) {
+            tables.insert(tables.end(), empty.begin(), empty.end());
+            std::sort(tables.begin(), tables.end());
+        }
+    }
+    const int address = ctx_.link.params().ADD.ADRESA;
+    const int station = ctx_.link.GetDeviceAddress();
+    if (!tables.empty() && tables.back() == kAddressCard && address != station) {
+        const auto answer = ctx_.prompts.message(
+            this,
+            QStringLiteral("Karta ADD nastavuje adresu regulátoru %1, regulátor je nyní na adrese "
+                           "%2.\nZápisem karty ADD se regulátor přesune na adresu %1. Zapsat i "
+                           "kartu ADD?")
+                .arg(address)
+                .arg(station),
+            QStringLiteral("Dotaz"), vx52::Prompts::Icon::Question, vx52::Prompts::Buttons::YesNo);
+        if (answer != vx52::Prompts::Answer::Yes) tables.pop_back();
+    }
+    return true;
 }
 
 void Tmenu_mod::Button2Click() {
-    setBar(4);
-    int failures = 0;
+    // Every card first: nothing is written while an entry is refused.
     for (int t = 0; t < kCardCount; ++t) {
         if (TakeCard(t) != 0) {
-            hideBar();
             turnToBadCard(t);
             return;
         }
-        bool written = ctx_.link.WriteTable(t);
-        if (!written) {
-            ctx_.pause.wait(400ms);
-            written = ctx_.link.WriteTable(t);
+    }
+    std::vector<int> tables;
+    if (!deviceConfirmed() || !tablesToWrite(tables)) return;
+
+    Pass pass(*this);
+    setBar(4);
+    std::vector<int> failed, left;
+    for (int t = 0; t < kCardCount; ++t) {
+        if (std::find(tables.begin(), tables.end(), t) == tables.end()) {
+            left.push_back(t);
+            setBar(ui_->bar_load->value() + 8);
+            continue;
         }
-        if (!written)
-            ++failures;
+        if (pass.stopped()) {
+            const auto rest = from(t, tables);
+            left.insert(left.end(), rest.begin(), rest.end());
+            break;
+        }
+        if (!writeWithRetry(t))
+            failed.push_back(t);
         else if (t == kAddressCard)
             moveAfterAddressWrite();
         ctx_.pause.wait(400ms);
         setBar(ui_->bar_load->value() + 8);
     }
-    if (failures > 0) communicationError(QStringLiteral("Chyba při zápisu"));
     hideBar();
+    std::vector<int> notWritten = failed;
+    notWritten.insert(notWritten.end(), left.begin(), left.end());
+    std::sort(notWritten.begin(), notWritten.end());
+    if (notWritten.empty())
+        status(QStringLiteral("Všechny karty zapsány do regulátoru"));
+    else
+        status(QStringLiteral("Nezapsány karty: %1").arg(cardNames(notWritten)));
+    if (!failed.empty())
+        communicationError(QStringLiteral("Chyba při zápisu karet: %1").arg(cardNames(failed)));
 }
 
 // A write-all stopped on a card not on screen turns to it so that its bad entry can take the
@@ -118,8 +291,12 @@ void Tmenu_mod::turnToBadCard(int card) {
 }
 
 void Tmenu_mod::tl_eepromClick() {
+    if (!deviceConfirmed()) return;
     setBar(100);
-    if (!ctx_.link.StoreToEeprom())
-        communicationError(QStringLiteral("Chyba při zápisu do EEPROM"));
+    const bool stored = ctx_.link.StoreToEeprom();
     hideBar();
+    if (stored)
+        status(QStringLiteral("Parametry uloženy do EEPROM regulátoru"));
+    else
+        communicationError(QStringLiteral("Chyba při zápisu do EEPROM"));
 }

@@ -10,6 +10,8 @@ namespace {
 
 constexpr int kSignificant = 5;
 constexpr int kDecimals = 2;
+// Below 0,0001 a value shows in exponent notation rather than as a row of zeros.
+constexpr int kSmallestFixedExponent = -4;
 
 // A positive value as decimal digits d0 d1 d2 ... meaning d0.d1d2... x 10^exponent.
 struct Digits {
@@ -54,11 +56,8 @@ Digits round(const Digits& in, int count) {
     return out;
 }
 
-bool isZero(const Digits& d) {
-    return d.digits.find_first_not_of('0') == std::string::npos;
-}
-
-std::string fixedText(const Digits& d) {
+// The digits in fixed notation with `decimals` places; the digits hold no more non-zero ones.
+std::string fixedText(const Digits& d, int decimals) {
     std::string integer, fraction;
     if (d.exponent >= 0) {
         const auto split = static_cast<std::size_t>(d.exponent) + 1;
@@ -69,8 +68,15 @@ std::string fixedText(const Digits& d) {
         integer = "0";
         fraction = std::string(static_cast<std::size_t>(-d.exponent - 1), '0') + d.digits;
     }
-    fraction.resize(kDecimals, '0');
+    fraction.resize(static_cast<std::size_t>(decimals), '0');
     return integer + "." + fraction;
+}
+
+// Decimal places the significant digits need, trailing zeros left out.
+int placesNeeded(const Digits& d) {
+    const auto last = d.digits.find_last_not_of('0');
+    const int significant = last == std::string::npos ? 1 : static_cast<int>(last) + 1;
+    return std::max(0, significant - 1 - d.exponent);
 }
 
 // "1.2346E+05": the mantissa's five digits and an exponent of at least two digits.
@@ -91,25 +97,53 @@ QString parameterText(double value, const QLocale& locale) {
     if (value == 0) {
         text = "0.00";
     } else {
-        const Digits exact = expand(std::fabs(value));
-        // Five significant digits, but nothing beyond the second decimal.
-        const Digits shown = round(exact, std::min(kSignificant, exact.exponent + 1 + kDecimals));
-        if (shown.exponent + 1 > kSignificant)
-            text = exponentText(round(exact, kSignificant));
+        // Five significant digits, at least two decimals, and as many more as the five need:
+        // a value that is not zero never shows as zero.
+        const Digits shown = round(expand(std::fabs(value)), kSignificant);
+        if (shown.exponent + 1 > kSignificant || shown.exponent < kSmallestFixedExponent)
+            text = exponentText(shown);
         else
-            text = isZero(shown) ? "0.00" : fixedText(shown);
-        if (value < 0 && text != "0.00") text.insert(0, "-");
+            text = fixedText(shown, std::max(kDecimals, placesNeeded(shown)));
+        if (value < 0) text.insert(0, "-");
     }
     QString out = QString::fromStdString(text);
     out.replace(QLatin1Char('.'), locale.decimalPoint());
     return out;
 }
 
-std::optional<float> parseDecimal(const QString& text, const QLocale& locale) {
+QString exactText(float value, const QLocale& locale) {
+    if (!std::isfinite(value) || value == 0) return parameterText(value, locale);
+    char buffer[64];
+    const float magnitude = std::fabs(value);
+    const bool fixed = magnitude >= 1e-4f && magnitude < 1e15f;
+    // Without a precision to_chars gives the shortest text that reads back as the same single.
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, value,
+                                   fixed ? std::chars_format::fixed : std::chars_format::scientific)
+                         .ptr;
+    std::string text(buffer, end);
+    if (fixed) {
+        const auto point = text.find('.');
+        const std::size_t places = point == std::string::npos ? 0 : text.size() - point - 1;
+        if (point == std::string::npos) text += '.';
+        if (places < std::size_t{kDecimals}) text.append(std::size_t{kDecimals} - places, '0');
+    } else {
+        std::transform(text.begin(), text.end(), text.begin(),
+                       [](char c) { return c == 'e' ? 'E' : c; });
+    }
+    QString out = QString::fromStdString(text);
+    out.replace(QLatin1Char('.'), locale.decimalPoint());
+    return out;
+}
+
+std::optional<float> parseDecimal(const QString& text, const QLocale& locale, bool pointToo) {
     QLocale strict = locale;
     strict.setNumberOptions(QLocale::RejectGroupSeparator);
+    QString t = text.trimmed();
+    if (pointToo && locale.decimalPoint() != QLatin1String(".") &&
+        !t.contains(locale.decimalPoint()))
+        t.replace(QLatin1Char('.'), locale.decimalPoint());
     bool ok = false;
-    const double value = strict.toDouble(text.trimmed(), &ok);
+    const double value = strict.toDouble(t, &ok);
     if (!ok || !std::isfinite(value)) return std::nullopt;
     const auto single = static_cast<float>(value);
     if (!std::isfinite(single)) return std::nullopt;

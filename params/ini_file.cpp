@@ -19,6 +19,20 @@ namespace {
 constexpr const char* kCodec = "windows-1250";
 const QByteArray kLineEnd = QByteArrayLiteral("\r\n");
 
+// One converter each way, opened once: opening one costs more than converting a line. The
+// code page keeps no state between calls; everything runs on the user-interface thread.
+QByteArray encode(const QString& text) {
+    static QStringEncoder encoder(kCodec);
+    encoder.resetState();
+    return encoder(text);
+}
+
+QString decode(QByteArrayView bytes) {
+    static QStringDecoder decoder(kCodec);
+    decoder.resetState();
+    return decoder(bytes);
+}
+
 // Lower-case partner of every Windows-1250 byte, so names compare without decoding.
 const std::array<unsigned char, 256>& foldTable() {
     static const std::array<unsigned char, 256> table = [] {
@@ -38,7 +52,6 @@ const std::array<unsigned char, 256>& foldTable() {
 }
 
 QByteArray folded(const QString& name) {
-    QStringEncoder encode(kCodec);
     QByteArray bytes = encode(name.trimmed());
     const auto& fold = foldTable();
     for (char& c : bytes)
@@ -152,13 +165,18 @@ struct Place {
     Line lastInSection; // last entry of the section, or its header
 };
 
+// Where the lines begin: after a UTF-8 byte-order mark, which many editors put first.
+qsizetype firstLine(const QByteArray& bytes) {
+    return bytes.startsWith("\xEF\xBB\xBF") ? 3 : 0;
+}
+
 // The first section of the name, and in it the first entry of the key.
 Place locate(const QByteArray& bytes, const QString& section, const QString& key) {
     const QByteArray wantSection = folded(section);
     const QByteArray wantKey = folded(key);
     const Text text(bytes);
     Place place;
-    qsizetype pos = 0;
+    qsizetype pos = firstLine(bytes);
     Line line;
     while (text.nextLine(pos, line)) {
         const Parsed p = text.parse(line);
@@ -183,11 +201,10 @@ Place locate(const QByteArray& bytes, const QString& section, const QString& key
     return place;
 }
 
-enum class Load { Read, Missing, Unusable };
+} // namespace
 
-// The file's bytes; a path that is not a regular file, is too large or cannot be read is
-// unusable (reading a fifo would block, replacing a directory would lose it).
-Load loadFile(const QString& path, QByteArray& bytes) {
+IniLoad loadIniFile(const QString& path, QByteArray& bytes) {
+    using Load = IniLoad;
     bytes.clear();
     const QFileInfo info(path);
     if (!info.exists()) return info.isSymLink() ? Load::Unusable : Load::Missing;
@@ -199,6 +216,8 @@ Load loadFile(const QString& path, QByteArray& bytes) {
         return Load::Unusable;
     return Load::Read;
 }
+
+namespace {
 
 [[noreturn]] void failWrite(const QString& path) {
     throw Failure(QStringLiteral("Unable to write to %1").arg(path).toStdString());
@@ -212,7 +231,9 @@ bool isReadOnly(const QFileInfo& info) {
     return !info.isWritable() || !(info.permissions() & anyWrite);
 }
 
-void replaceFile(const QString& path, const QByteArray& bytes) {
+} // namespace
+
+void replaceIniFile(const QString& path, const QByteArray& bytes) {
     const QFileInfo info(path);
     // A link is followed, so the file it names is updated and the link stays.
     const QString target = info.isSymLink() ? info.canonicalFilePath() : path;
@@ -227,6 +248,8 @@ void replaceFile(const QString& path, const QByteArray& bytes) {
     if (!file.commit()) failWrite(path);
 }
 
+namespace {
+
 QString decodeValue(const QByteArray& bytes, const Parsed& p) {
     qsizetype b = p.valueBegin, e = p.valueEnd;
     if (e - b >= 2) {
@@ -236,7 +259,6 @@ QString decodeValue(const QByteArray& bytes, const Parsed& p) {
             --e;
         }
     }
-    QStringDecoder decode(kCodec);
     return decode(QByteArrayView(bytes.constData() + b, e - b));
 }
 
@@ -245,37 +267,15 @@ QByteArray encodeValue(const QString& value) {
     QString oneLine = value;
     oneLine.replace(QLatin1Char('\r'), QLatin1Char(' '))
         .replace(QLatin1Char('\n'), QLatin1Char(' '));
-    QStringEncoder encode(kCodec);
     return encode(oneLine);
 }
 
 QByteArray encodeName(const QString& name) {
-    QStringEncoder encode(kCodec);
     return encode(name.trimmed());
 }
 
-} // namespace
-
-IniFile::IniFile(QString path) : path_(std::move(path)) {}
-
-QString IniFile::readString(const QString& section, const QString& key, const QString& def) const {
-    QByteArray bytes;
-    if (loadFile(path_, bytes) != Load::Read) return def;
-    const Place place = locate(bytes, section, key);
-    if (!place.keyFound) return def;
-    return decodeValue(bytes, place.keyParsed);
-}
-
-int IniFile::readInteger(const QString& section, const QString& key, int def) const {
-    const QString text = readString(section, key, QString());
-    bool ok = false;
-    const int value = text.trimmed().toInt(&ok, 10);
-    return ok ? value : def;
-}
-
-void IniFile::writeString(const QString& section, const QString& key, const QString& value) {
-    QByteArray bytes;
-    if (loadFile(path_, bytes) == Load::Unusable) failWrite(path_);
+QByteArray withEntry(const QByteArray& bytes, const QString& section, const QString& key,
+                     const QString& value) {
     const Place place = locate(bytes, section, key);
     const QByteArray encoded = encodeValue(value);
     QByteArray out;
@@ -294,12 +294,59 @@ void IniFile::writeString(const QString& section, const QString& key, const QStr
         out.append(bytes.constData() + last.next, bytes.size() - last.next);
     } else {
         out.append(bytes);
-        if (!bytes.isEmpty() && !bytes.endsWith('\n') && !bytes.endsWith('\r'))
+        if (bytes.size() > firstLine(bytes) && !bytes.endsWith('\n') && !bytes.endsWith('\r'))
             out.append(kLineEnd);
         out.append('[' + encodeName(section) + ']' + kLineEnd);
         out.append(encodeName(key) + '=' + encoded + kLineEnd);
     }
-    replaceFile(path_, out);
+    return out;
+}
+
+} // namespace
+
+QString IniText::readString(const QString& section, const QString& key, const QString& def) const {
+    const Place place = locate(bytes_, section, key);
+    if (!place.keyFound) return def;
+    return decodeValue(bytes_, place.keyParsed);
+}
+
+int IniText::readInteger(const QString& section, const QString& key, int def) const {
+    const QString text = readString(section, key, QString());
+    bool ok = false;
+    const int value = text.trimmed().toInt(&ok, 10);
+    return ok ? value : def;
+}
+
+void IniText::writeString(const QString& section, const QString& key, const QString& value) {
+    bytes_ = withEntry(bytes_, section, key, value);
+}
+
+void IniText::writeInteger(const QString& section, const QString& key, int value) {
+    writeString(section, key, QString::number(value));
+}
+
+bool IniText::hasSection(const QString& section) const {
+    return locate(bytes_, section, QString()).sectionFound;
+}
+
+IniFile::IniFile(QString path) : path_(std::move(path)) {}
+
+QString IniFile::readString(const QString& section, const QString& key, const QString& def) const {
+    QByteArray bytes;
+    if (loadIniFile(path_, bytes) != IniLoad::Read) return def;
+    return IniText(std::move(bytes)).readString(section, key, def);
+}
+
+int IniFile::readInteger(const QString& section, const QString& key, int def) const {
+    QByteArray bytes;
+    if (loadIniFile(path_, bytes) != IniLoad::Read) return def;
+    return IniText(std::move(bytes)).readInteger(section, key, def);
+}
+
+void IniFile::writeString(const QString& section, const QString& key, const QString& value) {
+    QByteArray bytes;
+    if (loadIniFile(path_, bytes) == IniLoad::Unusable) failWrite(path_);
+    replaceIniFile(path_, withEntry(bytes, section, key, value));
 }
 
 void IniFile::writeInteger(const QString& section, const QString& key, int value) {

@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QScreen>
 #include <QShowEvent>
 
@@ -27,7 +28,7 @@ struct KnownFirmware {
 constexpr KnownFirmware kFirmware[] = {
     {"FW-R-12-10", 4}, {"FW-R-11-01", 1}, {"FW-R-11-02", 2}, {"FW-R-11-03", 3}};
 constexpr std::size_t kPrefixLength = 10;
-constexpr int kRegulatorServed = 4;
+constexpr int kRegulatorServed = Tmenu_mod::kRegulatorServed;
 
 } // namespace
 
@@ -39,6 +40,13 @@ Tload_form::Tload_form(vx52::AppContext& ctx, Tmenu_mod& editor, QWidget* parent
     QFont big = ui_->Label1->font();
     big.setPixelSize(16);
     ui_->Label1->setFont(big);
+
+    // Stops the load before the next table, as Esc does.
+    tl_storno_ = new QPushButton(QStringLiteral("Storno"), this);
+    tl_storno_->setObjectName(QStringLiteral("tl_storno"));
+    tl_storno_->setGeometry(222, 100, 75, 23);
+    tl_storno_->setAutoDefault(false);
+    connect(tl_storno_, &QPushButton::clicked, this, [this] { stop_ = true; });
 
     Timer1.setObjectName(QStringLiteral("Timer1"));
     Timer1.setInterval(5);
@@ -64,15 +72,13 @@ void Tload_form::FormShow() {
     Timer1.start();
 }
 
-// What the editor's cards hold when the load does not fill them: nothing is taken into
-// ParamSet, and cards 2 and 4..6 keep whatever they held.
+// What the editor's cards hold when the load does not fill them; cards 2 and 4..6 keep
+// whatever they held. Every card holds nothing yet until it is read, opened or typed.
 void Tload_form::setEditorDefaults() {
-    const auto list = [this](const char* name, int position) {
-        auto* box = editor_.findChild<QComboBox*>(QString::fromLatin1(name));
-        box->setCurrentIndex(position < box->count() ? position : -1);
-    };
+    editor_.forgetSources();
+    const auto list = [this](const char* name, int position) { editor_.putDefault(name, position); };
     const auto entry = [this](const char* name, const QString& text) {
-        editor_.findChild<QLineEdit*>(QString::fromLatin1(name))->setText(text);
+        editor_.putDefault(name, text);
     };
     for (const char* name : {"cb_rala1", "cb_re1", "cb_feed", "cb_ain", "cb_aout", "cb_filtr"})
         list(name, 0);
@@ -88,6 +94,14 @@ void Tload_form::setEditorDefaults() {
     entry("ed_dser", QStringLiteral("60"));
     entry("ed_dead", QStringLiteral("2"));
     entry("ed_pass1", QString::number(Tmenu_mod::kPasswordDefault));
+}
+
+void Tload_form::reject() {
+    if (loading_) {
+        stop_ = true;
+        return;
+    }
+    QDialog::reject();
 }
 
 void Tload_form::Timer1Timer() {
@@ -116,9 +130,18 @@ void Tload_form::AdvanceBar(int step) {
     ui_->bar_load->setValue(std::min(100, ui_->bar_load->value() + step));
 }
 
+// The device as the editor names it when it asks before writing.
+QString Tload_form::deviceFound(int result) const {
+    if (result != 0) return QStringLiteral("zařízení typu QDX 01");
+    const QString type = ui_->lb_verze->text();
+    return type == QStringLiteral("neidentifikováno") ? QStringLiteral("žádné zařízení neodpovědělo")
+                                                      : type;
+}
+
 void Tload_form::LoadParameters() {
     const int cards = editor_.pageControl()->count();
     const int result = IdentifyDevice();
+    editor_.setIdentification(result, deviceFound(result));
     const QString caption = QStringLiteral("Komunikace");
     if (result == 0) {
         ctx_.prompts.message(this, QStringLiteral("Chyba při čtení nebo neznámé zřízení"), caption,
@@ -131,10 +154,24 @@ void Tload_form::LoadParameters() {
         return;
     }
     // A failed read is neither repeated nor reported: the editor reads everything again.
+    loading_ = true;
+    stop_ = false;
+    std::vector<int> left;
     for (int t = 0; t < cards; ++t) {
+        QApplication::processEvents(); // a "Storno" or Esc stops before the next table
+        if (stop_) {
+            for (int rest = t; rest < cards; ++rest)
+                left.push_back(rest);
+            break;
+        }
         AdvanceBar(10);
-        ctx_.link.ReadTable(t);
+        if (ctx_.link.ReadTable(t)) editor_.tableRead(t);
         ctx_.pause.wait(10ms);
     }
-    editor_.tl_pomClick();
+    loading_ = false;
+    if (!left.empty())
+        ctx_.prompts.message(this,
+                             QStringLiteral("Čtení parametrů zastaveno, nenačteny karty: %1")
+                                 .arg(editor_.cardNames(left)),
+                             caption, vx52::Prompts::Icon::Information);
 }

@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <QTimer>
 
+class QPushButton;
 class Tmenu_mod;
 
 namespace Ui {
@@ -31,14 +32,22 @@ public:
 
     QTimer* timer() { return &Timer1; }
 
+public slots:
+    // Esc stops a running load before its next table instead of closing.
+    void reject() override;
+
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
     void setEditorDefaults();
+    QString deviceFound(int result) const;
 
     vx52::AppContext& ctx_;
     Tmenu_mod& editor_;
     Ui::Tload_form* ui_;
     QTimer Timer1;
+    QPushButton* tl_storno_ = nullptr;
+    bool loading_ = false;
+    bool stop_ = false;
 };

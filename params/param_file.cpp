@@ -2,7 +2,10 @@
 
 #include "params/ini_file.h"
 
+#include "link/failure.h"
+
 #include <QComboBox>
+#include <QDir>
 #include <QLineEdit>
 #include <QWidget>
 
@@ -76,12 +79,14 @@ QString name(const char* ascii) {
     return QString::fromLatin1(ascii);
 }
 
-void writeEntry(const FileEntry& e, const ParamCards& cards, IniFile& ini) {
+void writeEntry(const FileEntry& e, const ParamCards& cards, IniText& ini) {
     switch (e.kind) {
     case EntryKind::Version:
         ini.writeString(name(e.section), name(e.key), kFileVersion);
         break;
     case EntryKind::Decimal:
+        ini.writeString(name(e.section), name(e.key), cards.exactText(e.control));
+        break;
     case EntryKind::Whole:
         ini.writeString(name(e.section), name(e.key), cards.entryText(e.control));
         break;
@@ -91,7 +96,7 @@ void writeEntry(const FileEntry& e, const ParamCards& cards, IniFile& ini) {
     }
 }
 
-void readEntry(const FileEntry& e, ParamCards& cards, const IniFile& ini) {
+void readEntry(const FileEntry& e, ParamCards& cards, const IniText& ini) {
     if (e.kind == EntryKind::Index)
         cards.setListIndex(e.control,
                            ini.readInteger(name(e.section), name(e.key), e.indexDefault));
@@ -131,19 +136,26 @@ bool isParamFileVersion(const QString& version) {
            QStringView(version).left(kFileVersion.size()) == kFileVersion;
 }
 
+// Where names differ by letter case the extension is written as the other files have it.
+#ifdef Q_OS_WIN
+const QString kExtension = QStringLiteral("INI");
+#else
+const QString kExtension = QStringLiteral("ini");
+#endif
+
 Prompts::FileDialog saveDialog() {
     return {QStringLiteral("Uložit jako"), QStringLiteral("Parametry regulátoru[*.ini] (*.ini)"),
-            QStringLiteral("INI"), kFileName, true};
+            kExtension, kFileName, true};
 }
 
 Prompts::FileDialog openDialog() {
     return {QStringLiteral("Otevřít"), QStringLiteral("Parametry regulátoru [*.ini] (*.ini)"),
-            QStringLiteral("INI"), kFileName, false};
+            kExtension, kFileName, false};
 }
 
 void saveParamFile(ParamCards& cards, Prompts& prompts, QWidget* parent,
                    Prompts::FileDialog& dl_save) {
-    // The file holds what ParamSet holds, in display form, not half-typed entries.
+    // The file holds what ParamSet holds, not half-typed entries.
     for (int card = 0; card < cards.pageCount(); ++card)
         cards.ShowCard(card);
 
@@ -151,10 +163,37 @@ void saveParamFile(ParamCards& cards, Prompts& prompts, QWidget* parent,
     if (path.isEmpty()) return;
     dl_save.initialName = path;
 
-    IniFile ini(path);
+    // All entries into the file's contents, then one replacement: a crash leaves the old
+    // file or the new one.
+    QByteArray bytes;
+    if (loadIniFile(path, bytes) == IniLoad::Unusable)
+        throw Failure(QStringLiteral("Unable to write to %1").arg(path).toStdString());
+    IniText ini(std::move(bytes));
     for (const FileEntry& e : kEntries)
         writeEntry(e, cards, ini);
+    replaceIniFile(path, ini.bytes());
 }
+
+namespace {
+
+// The file refused as a whole, in the manner of the version message.
+void refuseFile(Prompts& prompts, const QString& text) {
+    prompts.message(nullptr, text, kMismatchCaption, Prompts::Icon::Error);
+}
+
+bool holdsParameters(const IniText& ini) {
+    for (const FileEntry& e : kEntries)
+        if (e.card >= 0 && ini.hasSection(name(e.section))) return true;
+    return false;
+}
+
+const FileEntry* entryOf(const char* control) {
+    for (const FileEntry& e : kEntries)
+        if (e.control && qstrcmp(e.control, control) == 0) return &e;
+    return nullptr;
+}
+
+} // namespace
 
 void openParamFile(ParamCards& cards, Prompts& prompts, QWidget* parent,
                    Prompts::FileDialog& dl_open) {
@@ -162,21 +201,54 @@ void openParamFile(ParamCards& cards, Prompts& prompts, QWidget* parent,
     if (path.isEmpty()) return;
     dl_open.initialName = path;
 
-    const IniFile ini(path);
-    // No IDENT section, or no file at all, passes: the default is the expected text.
+    const QString shownPath = QDir::toNativeSeparators(path);
+    QByteArray bytes;
+    switch (loadIniFile(path, bytes)) {
+    case IniLoad::Missing:
+        refuseFile(prompts, QStringLiteral("INI soubor %1 neexistuje").arg(shownPath));
+        return;
+    case IniLoad::Unusable:
+        refuseFile(prompts, QStringLiteral("INI soubor %1 nelze přečíst (není to běžný soubor, "
+                                           "je větší než 64 MB nebo k němu není přístup)")
+                                .arg(shownPath));
+        return;
+    case IniLoad::Read: break;
+    }
+    const IniText ini(std::move(bytes));
+    // No IDENT section passes: the default is the expected text.
     if (!isParamFileVersion(
             ini.readString(QStringLiteral("IDENT"), QStringLiteral("VERSION"), kFileVersion))) {
-        prompts.message(nullptr, kMismatchText, kMismatchCaption, Prompts::Icon::Error);
+        refuseFile(prompts, kMismatchText);
+        return;
+    }
+    if (!holdsParameters(ini)) {
+        refuseFile(prompts,
+                   QStringLiteral("INI soubor %1 neobsahuje parametry regulátoru QDX 72-4xxx")
+                       .arg(shownPath));
         return;
     }
 
+    QStringList refused;
     for (std::size_t i = 1; i < kEntries.size(); ++i) {
         const FileEntry& e = kEntries[i];
         readEntry(e, cards, ini);
         const bool lastOfCard = i + 1 == kEntries.size() || kEntries[i + 1].card != e.card;
-        // A card that refused an entry has shown its message; the next card loads anyway.
-        if (lastOfCard) cards.TakeCard(e.card);
+        if (!lastOfCard) continue;
+        for (const RefusedEntry& r : cards.loadCard(e.card)) {
+            const FileEntry* where = entryOf(r.control);
+            if (!where) continue;
+            refused << QStringLiteral("[%1] %2=%3: %4")
+                           .arg(name(where->section), name(where->key),
+                                ini.readString(name(where->section), name(where->key), {}),
+                                r.reason);
+        }
     }
+    if (!refused.isEmpty())
+        prompts.message(nullptr,
+                        QStringLiteral("Tyto položky INI souboru %1 nelze převzít, jejich karty "
+                                       "zůstaly beze změny:\n%2")
+                            .arg(shownPath, refused.join(QLatin1Char('\n'))),
+                        kMismatchCaption, Prompts::Icon::Warning);
 }
 
 } // namespace vx52

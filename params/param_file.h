@@ -7,10 +7,17 @@
 #include <QString>
 
 #include <span>
+#include <vector>
 
 class QWidget;
 
 namespace vx52 {
+
+// An entry of the file that its card refused.
+struct RefusedEntry {
+    const char* control;
+    QString reason;
+};
 
 // What the parameter file needs of the editor: its cards and the controls of their entries.
 class ParamCards {
@@ -18,10 +25,13 @@ public:
     virtual ~ParamCards() = default;
     virtual int pageCount() const = 0;
     virtual void ShowCard(int card) = 0;
-    // 0 when every entry of the card was taken, non-zero after a refused one.
-    virtual int TakeCard(int card) = 0;
+    // Takes the card as Open has filled its controls, every entry, a decimal point read like
+    // the comma. Gives the refused entries; a card with any keeps its previous contents.
+    virtual std::vector<RefusedEntry> loadCard(int card) = 0;
 
     virtual QString entryText(const char* control) const = 0;
+    // What Save writes for a decimal entry: the value as exactly as the card holds it.
+    virtual QString exactText(const char* control) const { return entryText(control); }
     virtual void setEntryText(const char* control, const QString& text) = 0;
     // The chosen position of a list, -1 for none; a position outside the list chooses none.
     virtual int listIndex(const char* control) const = 0;
@@ -67,12 +77,16 @@ Prompts::FileDialog saveDialog();
 Prompts::FileDialog openDialog();
 
 // Save: every card refreshed from ParamSet, then, unless the dialog is cancelled, the 48
-// entries written one by one. A failed write raises Failure; the entries before it stay.
+// entries applied to the file's contents and the file replaced once. A failed write raises
+// Failure and leaves the file as it was.
 void saveParamFile(ParamCards& cards, Prompts& prompts, QWidget* parent,
                    Prompts::FileDialog& dl_save);
 
-// Open: the version checked, then card by card the entries put into the controls (defaults
-// for what is missing) and the card taken, going on after a card that refused an entry.
+// Open: a name that does not exist, a file that cannot be read (not a regular file, too large)
+// or that holds none of the parameter sections, and a wrong version are refused with a
+// message and change nothing. Then card by card the entries are put into the controls
+// (defaults for what is missing) and the card is loaded; the entries refused are named in one
+// message, and their cards keep their previous contents.
 void openParamFile(ParamCards& cards, Prompts& prompts, QWidget* parent,
                    Prompts::FileDialog& dl_open);
 

@@ -39,7 +39,17 @@ public:
     explicit EditorCards(Tmenu_mod& editor) : WidgetCards(editor), editor_(editor) {}
     int pageCount() const override { return editor_.pageControl()->count(); }
     void ShowCard(int card) override { editor_.ShowCard(card); }
-    int TakeCard(int card) override { return editor_.TakeCard(card); }
+    std::vector<vx52::RefusedEntry> loadCard(int card) override {
+        std::vector<vx52::RefusedEntry> refused;
+        for (const auto& p : editor_.takeOpenedCard(card))
+            refused.push_back({vx52::cardEntries(card)[p.entry].control, p.reason});
+        return refused;
+    }
+    // Decimals go to the file with every digit of the single value, not as shown.
+    QString exactText(const char* control) const override {
+        const QString exact = editor_.exactText(control);
+        return exact.isNull() ? entryText(control) : exact;
+    }
 
 private:
     Tmenu_mod& editor_;

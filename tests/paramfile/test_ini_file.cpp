@@ -68,6 +68,10 @@ private slots:
         QTest::newRow("plain") << QByteArray("[COMP]\r\nSP=12,50\r\n") << "COMP"
                                << "SP"
                                << "12,50";
+        QTest::newRow("UTF-8 byte-order mark before the first section")
+            << QByteArray("\xEF\xBB\xBF[COMP]\r\nSP=3\r\n") << "COMP"
+            << "SP"
+            << "3";
         QTest::newRow("case of names ignored") << QByteArray("[comp]\r\nsp=1\r\n") << "COMP"
                                                << "Sp"
                                                << "1";
@@ -206,6 +210,13 @@ private slots:
         IniFile(path()).writeString("COMP", "SP", "2,50");
         QCOMPARE(readAll(path()), QByteArray("; saved by hand\n\n[comp]\n  sp = 2,50\nX=y\n\n"
                                              "[OTHER]\nSP=keep\n"));
+    }
+
+    // A byte-order mark stays in front; the section after it is found and written in place.
+    void writeKeepsTheByteOrderMark() {
+        writeAll(path(), "\xEF\xBB\xBF[COMP]\r\nSP=1\r\n");
+        IniFile(path()).writeString("COMP", "SP", "2");
+        QCOMPARE(readAll(path()), QByteArray("\xEF\xBB\xBF[COMP]\r\nSP=2\r\n"));
     }
 
     void writeAddsKeyAtEndOfItsSection_data() {

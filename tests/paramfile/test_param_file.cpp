@@ -10,6 +10,7 @@
 #include "params/param_file.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QTemporaryDir>
@@ -17,6 +18,13 @@
 
 #include <functional>
 #include <memory>
+
+#ifdef Q_OS_UNIX
+#include <csignal>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
 
 using namespace vx52;
 using vx52::test::ScriptedPrompts;
@@ -49,15 +57,19 @@ public:
 
     int pageCount() const override { return 12; }
     void ShowCard(int card) override { log << QStringLiteral("show %1").arg(card); }
-    int TakeCard(int card) override {
+    std::vector<RefusedEntry> loadCard(int card) override {
         // What the card's controls hold when it is taken.
         QStringList held;
+        const char* first = nullptr;
         for (const FileEntry& e : fileEntries())
-            if (e.card == card)
+            if (e.card == card) {
                 held << (e.kind == EntryKind::Index ? QString::number(listIndex(e.control))
                                                     : entryText(e.control));
+                if (!first && e.kind != EntryKind::Index) first = e.control;
+            }
         log << QStringLiteral("take %1: %2").arg(card).arg(held.join(' '));
-        return card == refusingCard ? -1 : 0;
+        if (card != refusingCard) return {};
+        return {{first, QStringLiteral("refused")}};
     }
     QString entryText(const char* control) const override {
         if (onRead) onRead(control);
@@ -169,8 +181,13 @@ private slots:
     void dialogs() {
         QCOMPARE(dl_save.filter, QStringLiteral("Parametry regulátoru[*.ini] (*.ini)"));
         QCOMPARE(dl_open.filter, QStringLiteral("Parametry regulátoru [*.ini] (*.ini)"));
-        QCOMPARE(dl_save.defaultSuffix, QStringLiteral("INI"));
-        QCOMPARE(dl_open.defaultSuffix, QStringLiteral("INI"));
+#ifdef Q_OS_WIN
+        const QString extension = QStringLiteral("INI");
+#else
+        const QString extension = QStringLiteral("ini"); // as the other files of the system
+#endif
+        QCOMPARE(dl_save.defaultSuffix, extension);
+        QCOMPARE(dl_open.defaultSuffix, extension);
         QVERIFY(dl_save.confirmOverwrite);
         QVERIFY(!dl_open.confirmOverwrite);
 
@@ -179,7 +196,7 @@ private slots:
         save(QString());
         open(QString());
         open(path("b.ini"));
-        QCOMPARE(prompts.asked.size(), 4);
+        QCOMPARE(prompts.asked.size(), 5); // b.ini does not exist: refused, but remembered
         QCOMPARE(prompts.asked[0].dialog.initialName, QStringLiteral("QDX72-4xxx"));
         QCOMPARE(prompts.asked[1].dialog.initialName, path("a.ini"));
         QCOMPARE(prompts.asked[2].dialog.initialName, QStringLiteral("QDX72-4xxx"));
@@ -275,6 +292,11 @@ private slots:
         writeAll(path(), "[SENS3]\r\nSTRS=abc\r\n[ADD]\r\nADRESA=9\r\n");
         cards->refusingCard = 5;
         open(path());
+        // One message for the file, naming the entry its card refused.
+        QCOMPARE(prompts.asked.size(), 2);
+        QCOMPARE(prompts.asked[1].caption, QStringLiteral("INI SOUBOR"));
+        QVERIFY2(prompts.asked[1].text.endsWith(QStringLiteral("\n[SENS3] STRS=abc: refused")),
+                 qPrintable(prompts.asked[1].text));
         QCOMPARE(takes(), QStringList({"take 0: 0", "take 1: 0 0 0 0 1", "take 2: 0 0 0 0 1",
                                        "take 7: 1 100 1", "take 8: 0 -1 60 2",
                                        "take 3: 0 100 -1 1 1", "take 4: 0 100 -1 1 1",
@@ -310,8 +332,9 @@ private slots:
         QCOMPARE(readAll(path()), QByteArray("[COMP]\r\nSP=1\r\n"));
     }
 
-    // A write failing part-way ends Save there; what was written before stays, whole.
-    void failurePartWayKeepsEarlierEntries() {
+    // A Save that fails part-way leaves the file as it was.
+    void failurePartWayLeavesTheOldFile() {
+        writeAll(path(), "[REGO]\r\nDSER=5\r\n");
         cards->fillDistinct();
         cards->onRead = [this](const char* control) {
             if (qstrcmp(control, "ed_dser") == 0)
@@ -320,11 +343,81 @@ private slots:
         prompts.paths.push_back(path());
         QCOMPARE(failureOf([&] { saveParamFile(*cards, prompts, root.get(), dl_save); }),
                  QStringLiteral("Unable to write to ") + path());
-        const IniFile ini(path());
-        QCOMPARE(ini.readString("REGO", "FEED", "?"), QStringLiteral("1"));
-        QCOMPARE(ini.readString("REGO", "DSER", "?"), QStringLiteral("?"));
-        QCOMPARE(ini.readString("SENS1", "STRS", "?"), QStringLiteral("?"));
-        QVERIFY(readAll(path()).endsWith("[REGO]\r\nTYP=1\r\nFEED=1\r\n"));
+        QCOMPARE(readAll(path()), QByteArray("[REGO]\r\nDSER=5\r\n"));
+    }
+
+    // Killed at any moment, a Save leaves the old file or the new one, never a mix.
+    void killedSaveLeavesOldOrNew() {
+#ifndef Q_OS_UNIX
+        QSKIP("fork and kill are a Unix matter");
+#else
+        const QByteArray old = "; kept\r\n[OTHER]\r\nK=v\r\n";
+        cards->fillDistinct();
+        writeAll(path(), old);
+        save(path());
+        const QByteArray saved = readAll(path());
+        QVERIFY(saved.startsWith(old) && saved.size() > old.size());
+        int seenOld = 0, seenNew = 0;
+        for (int attempt = 0; attempt < 20; ++attempt) {
+            writeAll(path(), old);
+            const pid_t child = fork();
+            if (child == 0) {
+                prompts.paths.push_back(path());
+                saveParamFile(*cards, prompts, nullptr, dl_save);
+                _exit(0);
+            }
+            QVERIFY(child > 0);
+            usleep(static_cast<useconds_t>(attempt * 8000)); // 0 to 152 ms into the Save
+            ::kill(child, SIGKILL);
+            int status = 0;
+            QCOMPARE(waitpid(child, &status, 0), child);
+            const QByteArray after = readAll(path());
+            QVERIFY2(after == old || after == saved, after.constData());
+            (after == old ? seenOld : seenNew)++;
+        }
+        qInfo("killed Saves: %d left the old file, %d the new one", seenOld, seenNew);
+#endif
+    }
+
+    // Refused as a whole: a missing name, a file that cannot be read, or one holding none of
+    // the parameter sections. One message in the manner of the version message; no card changes.
+    void refusedFiles_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("missing") << "missing" << "neexistuje";
+        QTest::newRow("empty") << "empty" << "neobsahuje parametry";
+        QTest::newRow("binary") << "binary" << "neobsahuje parametry";
+        QTest::newRow("only other sections") << "other" << "neobsahuje parametry";
+        QTest::newRow("over 64 MB") << "large" << "nelze přečíst";
+        QTest::newRow("a folder") << "folder" << "nelze přečíst";
+        QTest::newRow("a fifo") << "fifo" << "nelze přečíst";
+    }
+    void refusedFiles() {
+        QFETCH(QString, kind);
+        QFETCH(QString, message);
+        const QString p = path(kind + ".ini");
+        if (kind == "empty") writeAll(p, {});
+        if (kind == "binary") writeAll(p, QByteArray("\x00\x9f[\x01\xff=\x02\r\n\x80", 11));
+        if (kind == "other") writeAll(p, "[IDENT]\r\nVERSION=QDX72_4x [V.1.0]\r\n[X]\r\nA=1\r\n");
+        if (kind == "large") {
+            QFile f(p);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("[COMP]\r\nSP=1\r\n");
+            QVERIFY(f.resize(IniFile::kMaxFileSize + 1)); // sparse: no disk space used
+        }
+        if (kind == "folder") QVERIFY(QDir(dir.path()).mkdir(kind + ".ini"));
+#ifdef Q_OS_UNIX
+        if (kind == "fifo") QCOMPARE(::mkfifo(QFile::encodeName(p).constData(), 0600), 0);
+#endif
+        cards->setEntryText("ed_sp", "old");
+        open(p);
+        QVERIFY(takes().isEmpty());
+        QCOMPARE(cards->entryText("ed_sp"), QStringLiteral("old"));
+        QCOMPARE(prompts.asked.size(), 2);
+        const auto& box = prompts.asked[1];
+        QVERIFY2(box.text.contains(message), qPrintable(box.text));
+        QCOMPARE(box.caption, QStringLiteral("INI SOUBOR"));
+        QCOMPARE(box.icon, Prompts::Icon::Error);
     }
 };
 

@@ -14,6 +14,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QMenu>
@@ -209,56 +210,77 @@ private slots:
         QCOMPARE(ini.readString("REGO", "TYP", {}), QStringLiteral("1"));
     }
 
-    // The file's text is shown as read until the card is shown again.
-    void hystShownAsReadThenInDisplayForm() {
-        writeAll(path(), "[ALARM1]\r\nHYST=1\r\n");
+    // Opened values keep every digit, a decimal point reads like the comma, the cards show
+    // them at once and know they came from the file; Save writes them back exactly.
+    void openedValuesKeepEveryDigit() {
+        writeAll(path(), "\xEF\xBB\xBF[ALARM1]\r\nHYST=1\r\n[PID]\r\nTD=0.005\r\nPB=2.5\r\n"
+                         "[OSTAT]\r\nCON1=0,125\r\n[SENS2]\r\nENDS=123456\r\n");
         open(path());
-        QCOMPARE(edit("ed_hyst1")->text(), QStringLiteral("1"));
-        QCOMPARE(params().ALARM1.HYST, 1.0f);
-        editor->ShowCard(1);
+        QCOMPARE(c->prompts.asked.size(), 1); // the dialog only
         QCOMPARE(edit("ed_hyst1")->text(), QStringLiteral("1,00"));
-        save(path());
-        QCOMPARE(IniFile(path()).readString("ALARM1", "HYST", {}), QStringLiteral("1,00"));
+        QCOMPARE(params().PID.TD, 0.005f);
+        QCOMPARE(params().PID.PB, 2.5f);
+        QCOMPARE(params().OSTAT.CON1, 0.125f);
+        QCOMPARE(params().SENS2.ENDS, 123456.0f);
+        QCOMPARE(edit("ed_td")->text(), QStringLiteral("0,005"));
+        for (int card = 0; card < 12; ++card)
+            QCOMPARE(editor->cardSource(card), CardSource::File);
+
+        // Turning through every card changes nothing that was not edited.
+        for (int card : {7, 10, 4, 1, 0})
+            editor->pageControl()->setCurrentIndex(card);
+        QCOMPARE(params().OSTAT.CON1, 0.125f);
+        QCOMPARE(params().SENS2.ENDS, 123456.0f);
+        QCOMPARE(editor->cardSource(10), CardSource::File);
+
+        save(path("back.ini"));
+        const IniFile ini(path("back.ini"));
+        QCOMPARE(ini.readString("PID", "TD", {}), QStringLiteral("0,005"));
+        QCOMPARE(ini.readString("OSTAT", "CON1", {}), QStringLiteral("0,125"));
+        QCOMPARE(ini.readString("SENS2", "ENDS", {}), QStringLiteral("123456,00"));
+        QCOMPARE(ini.readString("ALARM1", "HYST", {}), QStringLiteral("1,00"));
     }
 
-    void lettersInOneEntryStopNoLaterCard() {
+    // Entries that cannot be taken are named in one message for the file; their cards keep
+    // what they held, and the later cards are loaded.
+    void refusedEntriesInOneMessage() {
         writeAll(path(), "[SENS3]\r\nSTRS=abc\r\nENDS=50,5\r\n[SENS4]\r\nENDS=55\r\n"
-                         "[DACO]\r\nAIN=4\r\n[OSTAT]\r\nPASS2=77\r\n[ADD]\r\nADRESA=7\r\n");
+                         "[DACO]\r\nAIN=4\r\n[OSTAT]\r\nPASS2=77\r\nCON1=9\r\n"
+                         "[ADD]\r\nADRESA=7\r\n");
         params().SENS3.STRS = 3.0f;
+        params().SENS3.ENDS = 30.0f;
+        params().OSTAT.PASS2 = 5;
         open(path());
-        QCOMPARE(c->prompts.texts(),
-                 QStringList({QString(), "Je nutné zadávat pouze čísla nebo desetinnou čárku"}));
-        QCOMPARE(c->prompts.asked.last().caption, QStringLiteral("CHYBA"));
-        QCOMPARE(params().SENS3.STRS, 0.0f);
-        QCOMPARE(edit("ed_strs3")->text(), QStringLiteral("0"));
-        QCOMPARE(params().SENS3.ENDS, 50.5f);
+        QCOMPARE(c->prompts.asked.size(), 2);
+        const auto& box = c->prompts.asked[1];
+        QCOMPARE(box.caption, QStringLiteral("INI SOUBOR"));
+        QCOMPARE(box.icon, Prompts::Icon::Warning);
+        QVERIFY2(box.text.endsWith(
+                     "\n[SENS3] STRS=abc: Je nutné zadávat pouze čísla nebo desetinnou čárku"
+                     "\n[OSTAT] CON1=9: Hodnota musí ležet v rozsahu -4 až +4"),
+                 qPrintable(box.text));
+        QCOMPARE(params().SENS3.STRS, 3.0f);
+        QCOMPARE(params().SENS3.ENDS, 30.0f);
+        QCOMPARE(edit("ed_strs3")->text(), QStringLiteral("3,00"));
+        QCOMPARE(params().OSTAT.PASS2, 5);
+        QCOMPARE(editor->cardSource(5), CardSource::Nothing);
+        QCOMPARE(editor->cardSource(10), CardSource::Nothing);
         QCOMPARE(params().SENS4.ENDS, 55.0f);
         QCOMPARE(params().DACO.AIN, 4);
-        QCOMPARE(params().OSTAT.PASS2, 77);
         QCOMPARE(params().ADD.ADRESA, 7);
+        QCOMPARE(editor->cardSource(11), CardSource::File);
     }
 
-    void missingFileLoadsEveryDefault() {
+    void missingFileChangesNothing() {
         fillParams(params());
+        const ParamSet before = params();
         open(path("does-not-exist.ini"));
-        QCOMPARE(c->prompts.asked.size(), 1);
-        const ParamSet& p = params();
-        QCOMPARE(p.COMP.SP, 0.0f);
-        QCOMPARE(p.ALARM1.HYST, 1.0f);
-        QCOMPARE(p.ALARM2.HYST, 1.0f);
-        QCOMPARE(p.PID.PB, 1.0f);
-        QCOMPARE(p.PID.TI, 100.0f);
-        QCOMPARE(p.PID.TD, 1.0f);
-        QCOMPARE(p.REGO.DSER, 60);
-        QCOMPARE(p.REGO.DEAD, 2);
-        QCOMPARE(p.REGO.FEED, 255);
-        QCOMPARE(p.SENS4.ENDS, 100.0f);
-        QCOMPARE(p.SENS2.TYPE, 255);
-        QCOMPARE(p.SENS3.DP, 1);
-        QCOMPARE(p.SENS1.OBR, 1);
-        QCOMPARE(p.OSTAT.PASS1, Tmenu_mod::kPasswordDefault);
-        QCOMPARE(p.OSTAT.PASS2, Tmenu_mod::kPasswordDefault);
-        QCOMPARE(p.ADD.ADRESA, 0);
+        QCOMPARE(c->prompts.asked.size(), 2);
+        QCOMPARE(c->prompts.asked[1].text,
+                 QStringLiteral("INI soubor %1 neexistuje")
+                     .arg(QDir::toNativeSeparators(path("does-not-exist.ini"))));
+        QCOMPARE(c->prompts.asked[1].caption, QStringLiteral("INI SOUBOR"));
+        QCOMPARE(params(), before);
         QVERIFY(!QFile::exists(path("does-not-exist.ini")));
     }
 

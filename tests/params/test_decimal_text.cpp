@@ -27,12 +27,15 @@ private slots:
         QTest::newRow("six integer digits") << 123456.0f << "1,2346E+05";
         QTest::newRow("largest single") << std::numeric_limits<float>::max() << "3,4028E+38";
         QTest::newRow("negative") << -12.25f << "-12,25";
-        QTest::newRow("tie rounds away from zero") << 0.125f << "0,13";
-        QTest::newRow("negative tie") << -0.375f << "-0,38";
-        QTest::newRow("tiny rounds to zero without sign") << -0.001f << "0,00";
-        QTest::newRow("single 0.005 lies below the half") << 0.005f << "0,00";
-        QTest::newRow("exact half a hundredth up") << 0.015625f << "0,02";
-        QTest::newRow("small") << 0.0456f << "0,05";
+        // Small values show the decimals their five digits need, never "0,00".
+        QTest::newRow("three decimals") << 0.125f << "0,125";
+        QTest::newRow("negative, three decimals") << -0.375f << "-0,375";
+        QTest::newRow("a thousandth") << -0.001f << "-0,001";
+        QTest::newRow("single 0.005") << 0.005f << "0,005";
+        QTest::newRow("five digits of a small value") << 0.015625f << "0,015625";
+        QTest::newRow("rounded to five digits") << 0.123456789f << "0,12346";
+        QTest::newRow("smallest in fixed point") << 0.0001f << "0,0001";
+        QTest::newRow("below it in exponent notation") << 0.00001234f << "1,2340E-05";
         QTest::newRow("three integer digits") << 999.994f << "999,99";
         QTest::newRow("not a number") << std::numeric_limits<float>::quiet_NaN() << "NAN";
         QTest::newRow("infinite") << -std::numeric_limits<float>::infinity() << "-INF";
@@ -60,6 +63,26 @@ private slots:
         QCOMPARE(*back, value);
     }
 
+    // The file keeps every digit of the single value: the text reads back exactly.
+    void exactTextReadsBack_data() {
+        QTest::addColumn<float>("value");
+        QTest::addColumn<QString>("czech");
+        QTest::newRow("whole") << 100.0f << "100,00";
+        QTest::newRow("a tenth") << 0.1f << "0,10";
+        QTest::newRow("0.005") << 0.005f << "0,005";
+        QTest::newRow("six integer digits") << 123456.0f << "123456,00";
+        QTest::newRow("many digits") << 0.12345679f << "0,12345679";
+        QTest::newRow("negative") << -12.3456f << "-12,3456";
+        QTest::newRow("tiny") << 1e-10f << "1E-10";
+        QTest::newRow("huge") << 3.4028235e38f << "3,4028235E+38";
+    }
+    void exactTextReadsBack() {
+        QFETCH(float, value);
+        QFETCH(QString, czech);
+        QCOMPARE(vx52::exactText(value, this->czech), czech);
+        QCOMPARE(vx52::parseDecimal(czech, this->czech), value);
+    }
+
     void parsesDecimals_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("czechSystem");
@@ -67,6 +90,8 @@ private slots:
         QTest::addColumn<float>("value");
         QTest::newRow("comma on czech") << "12,5" << true << true << 12.5f;
         QTest::newRow("point on czech") << "12.5" << true << false << 0.0f;
+        QTest::newRow("point on czech, from a file") << "p12.5" << true << true << 12.5f;
+        QTest::newRow("point and comma from a file") << "p1.2,5" << true << false << 0.0f;
         QTest::newRow("point elsewhere") << "12.5" << false << true << 12.5f;
         QTest::newRow("comma elsewhere") << "12,5" << false << false << 0.0f;
         QTest::newRow("signed exponent") << "-1,5E+2" << true << true << -150.0f;
@@ -84,7 +109,10 @@ private slots:
         QFETCH(bool, czechSystem);
         QFETCH(bool, ok);
         QFETCH(float, value);
-        const auto parsed = vx52::parseDecimal(text, czechSystem ? czech : english);
+        // "p": read as from a file, where a decimal point counts like the comma.
+        const bool file = text.startsWith('p');
+        const auto parsed =
+            vx52::parseDecimal(file ? text.mid(1) : text, czechSystem ? czech : english, file);
         QCOMPARE(parsed.has_value(), ok);
         if (ok) QCOMPARE(*parsed, value);
     }

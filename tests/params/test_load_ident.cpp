@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QTabWidget>
 
 #include <memory>
@@ -126,6 +127,26 @@ private slots:
         QCOMPARE(entry("ed_adresa")->text(), QStringLiteral("-56"));
         QCOMPARE(list("cb_obr4")->currentIndex(), int(device.SENS4.OBR));
         QCOMPARE(entry("ed_dser")->text(), QString::number(device.REGO.DSER));
+        for (int card = 0; card < 12; ++card)
+            QCOMPARE(editor->cardSource(card), CardSource::Regulator);
+    }
+
+    // "Storno" or Esc stops the load before its next table and names the cards not read.
+    void loadStopsBetweenTables() {
+        for (const bool escape : {false, true}) {
+            build();
+            auto* storno = loading->findChild<QPushButton*>("tl_storno");
+            rig->pause.onWait = [&] {
+                if (rig->pause.waits.size() == 2) escape ? loading->reject() : storno->click();
+            };
+            QCOMPARE(loading->exec(), int(QDialog::Accepted));
+            QCOMPARE(rig->tables(kReadTable), (std::vector<int>{0, 1}));
+            QCOMPARE(rig->prompts.texts(),
+                     QStringList{"Čtení parametrů zastaveno, nenačteny karty: ALARM 2, SENS 1, "
+                                 "SENS 2, SENS 3, SENS 4, PID, REGO, DACO, OST_, ADD"});
+            QCOMPARE(editor->cardSource(1), CardSource::Regulator);
+            QCOMPARE(editor->cardSource(2), CardSource::Nothing);
+        }
     }
 
     void unreadableTypeKeepsTheLabel() {
@@ -149,13 +170,21 @@ private slots:
         QVERIFY(rig->tables(kReadTable).empty());
         QCOMPARE(loadLabel(), QStringLiteral("QDX 01"));
 
+        // Writing to it asks first, naming what was found.
+        rig->prompts.answers = {Prompts::Answer::No};
+        editor->findChild<QPushButton*>("tl_eeprom")->click();
+        QCOMPARE(rig->prompts.asked.last().caption, QStringLiteral("Dotaz"));
+        QVERIFY(rig->prompts.asked.last().text.contains("zařízení typu QDX 01"));
+        QCOMPARE(rig->line.regulator().eepromStores(), 0);
+
         // The editor opens afterwards and reads the tables itself.
         editor->show();
         QCOMPARE(rig->tables(kReadTable).size(), 12u);
     }
 
-    // At each showing the loading dialog sets its defaults on some controls of the editor,
-    // leaves the others and takes nothing into the parameter set.
+    // At each showing the loading dialog sets its defaults on some controls of the editor and
+    // their fields (what the card shows is what a write sends), leaves the others, and every
+    // card holds nothing yet.
     void noDeviceLeavesTheEditorDefaults() {
         build({.kind = sim::DeviceKind::Nothing});
         rig->params().COMP.SP = 4;
@@ -170,7 +199,20 @@ private slots:
         QCOMPARE(rig->prompts.texts(), QStringList{kUnknown});
         QCOMPARE(loadLabel(), QStringLiteral("neidentifikováno"));
         QCOMPARE(loadBar()->value(), 20);
-        QVERIFY(rig->params() == before);
+        ParamSet expected = before;
+        expected.ALARM1.RALA = expected.ALARM1.RELE = 0;
+        expected.REGO.FEED = expected.DACO.AIN = expected.DACO.AOUT = expected.OSTAT.FILT = 0;
+        expected.SENS1 = {255, 1, 0.0f, 100.0f, 1};
+        expected.ALARM1.SPLO = 0;
+        expected.ALARM1.HYST = expected.PID.PB = expected.PID.TD = 1;
+        expected.PID.TI = 100;
+        expected.REGO.DSER = 60;
+        expected.REGO.DEAD = 2;
+        expected.OSTAT.PASS1 = Tmenu_mod::kPasswordDefault;
+        expected.ADD.ADRESA = 0;
+        QVERIFY(rig->params() == expected);
+        for (int card = 0; card < 12; ++card)
+            QCOMPARE(editor->cardSource(card), CardSource::Nothing);
 
         for (const char* name : {"cb_rala1", "cb_re1", "cb_feed", "cb_ain", "cb_aout", "cb_filtr"})
             QVERIFY2(list(name)->currentIndex() == 0, name);
@@ -199,7 +241,8 @@ private slots:
         // Then the editor reports its own read once.
         rig->prompts.clear();
         editor->show();
-        QCOMPARE(rig->prompts.texts(), QStringList{"Chyba při čtení"});
+        QCOMPARE(rig->prompts.texts().size(), 1);
+        QVERIFY(rig->prompts.texts()[0].startsWith("Chyba při čtení karet: COMP, ALARM 1"));
     }
 
     void identificationShowsTypeAndVersion() {

@@ -80,16 +80,17 @@ private slots:
         QCOMPARE(list("cb_obr3")->itemText(4), QStringLiteral(". . . .  zhasnutý displej"));
     }
 
+    // A refused entry keeps its text and the focus, and its field keeps its value.
     void decimalEntryFollowsTheRegionalSeparator() {
         entry("ed_sp")->setText("12.5");
         rig->params().COMP.SP = 7;
         QCOMPARE(editor->TakeCard(0), -1);
         QCOMPARE(prompts.asked.size(), 1);
-        QCOMPARE(prompts.asked[0].text, kNotDecimal);
+        QCOMPARE(prompts.asked[0].text, "SP: " + kNotDecimal);
         QCOMPARE(prompts.asked[0].caption, QStringLiteral("CHYBA"));
         QCOMPARE(prompts.asked[0].icon, Prompts::Icon::Warning);
-        QCOMPARE(rig->params().COMP.SP, 0.0f);
-        QCOMPARE(entry("ed_sp")->text(), QStringLiteral("0"));
+        QCOMPARE(rig->params().COMP.SP, 7.0f);
+        QCOMPARE(entry("ed_sp")->text(), QStringLiteral("12.5"));
         QCOMPARE(editor->focusWidget(), entry("ed_sp"));
 
         entry("ed_sp")->setText("12,5");
@@ -98,77 +99,96 @@ private slots:
         QCOMPARE(prompts.asked.size(), 1);
     }
 
-    // Integers that do not fit their field are refused rather than cut to another value.
-    void integerEntriesKeepToTheirField_data() {
+    // Numbers outside their field or the range the card states are refused with that range;
+    // the address keeps to 0..126 (127 is the broadcast address).
+    void entriesKeepToTheirRange_data() {
         QTest::addColumn<int>("card");
         QTest::addColumn<QString>("control");
         QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("taken");
-        QTest::addColumn<int>("stored");
-        QTest::newRow("address 300") << 11 << "ed_adresa"
-                                     << "300" << false << 0;
-        QTest::newRow("address 255") << 11 << "ed_adresa"
-                                     << "255" << true << 255;
-        QTest::newRow("address -1") << 11 << "ed_adresa"
-                                    << "-1" << true << 255;
-        QTest::newRow("address -129") << 11 << "ed_adresa"
-                                      << "-129" << false << 0;
-        QTest::newRow("address 1,5") << 11 << "ed_adresa"
-                                     << "1,5" << false << 0;
-        QTest::newRow("servo 32767") << 8 << "ed_dser"
-                                     << "32767" << true << 32767;
-        QTest::newRow("servo 40000") << 8 << "ed_dser"
-                                     << "40000" << false << 0;
-        QTest::newRow("dead band -32768") << 8 << "ed_dead"
-                                          << "-32768" << true << -32768;
-        QTest::newRow("password letters") << 10 << "ed_pass2"
-                                          << "12a" << false << 0;
+        QTest::addColumn<QString>("refusal"); // empty: taken
+        QTest::addColumn<double>("stored");
+        const QString address = QStringLiteral("adresa regulátoru: Hodnota musí ležet v rozsahu 0 až 126");
+        QTest::newRow("address 126") << 11 << "ed_adresa" << "126" << "" << 126.0;
+        QTest::newRow("address 0") << 11 << "ed_adresa" << "0" << "" << 0.0;
+        QTest::newRow("address 127") << 11 << "ed_adresa" << "127" << address << 9.0;
+        QTest::newRow("address 255") << 11 << "ed_adresa" << "255" << address << 9.0;
+        QTest::newRow("address -1") << 11 << "ed_adresa" << "-1" << address << 9.0;
+        QTest::newRow("address 1,5") << 11 << "ed_adresa" << "1,5" << "adresa regulátoru: " + kNotInteger << 9.0;
+        QTest::newRow("servo 32767") << 8 << "ed_dser" << "32767" << "" << 32767.0;
+        QTest::newRow("servo 70000") << 8 << "ed_dser" << "70000"
+                                     << "DSER: Hodnota musí ležet v rozsahu -32768 až 32767" << 9.0;
+        QTest::newRow("password letters") << 10 << "ed_pass2" << "12a" << "HES2: " + kNotInteger << 9.0;
+        QTest::newRow("constant 4") << 10 << "ed_con1" << "4" << "" << 4.0;
+        QTest::newRow("constant -4,5") << 10 << "ed_con2" << "-4,5"
+                                       << "CON2: Hodnota musí ležet v rozsahu -4 až +4" << 9.0;
+        QTest::newRow("constant 9") << 10 << "ed_con1" << "9"
+                                    << "CON1: Hodnota musí ležet v rozsahu -4 až +4" << 9.0;
     }
-    void integerEntriesKeepToTheirField() {
+    void entriesKeepToTheirRange() {
         QFETCH(int, card);
         QFETCH(QString, control);
         QFETCH(QString, text);
-        QFETCH(bool, taken);
-        QFETCH(int, stored);
+        QFETCH(QString, refusal);
+        QFETCH(double, stored);
         auto& p = rig->params();
         p.ADD.ADRESA = 9;
-        p.REGO.DSER = p.REGO.DEAD = 9;
+        p.REGO.DSER = 9;
         p.OSTAT.PASS2 = 9;
+        p.OSTAT.CON1 = p.OSTAT.CON2 = 9;
         editor->ShowCard(card);
         editor->findChild<QLineEdit*>(control)->setText(text);
-        QCOMPARE(editor->TakeCard(card), taken ? 0 : -1);
-        const int value = control == "ed_adresa" ? p.ADD.ADRESA
-                          : control == "ed_dser" ? p.REGO.DSER
-                          : control == "ed_dead" ? p.REGO.DEAD
-                                                 : p.OSTAT.PASS2;
+        QCOMPARE(editor->TakeCard(card), refusal.isEmpty() ? 0 : -1);
+        const double value = control == "ed_adresa" ? p.ADD.ADRESA
+                             : control == "ed_dser" ? p.REGO.DSER
+                             : control == "ed_pass2" ? p.OSTAT.PASS2
+                             : control == "ed_con1"  ? p.OSTAT.CON1
+                                                     : p.OSTAT.CON2;
         QCOMPARE(value, stored);
-        if (!taken) {
-            QCOMPARE(prompts.texts(), QStringList{kNotInteger});
-            QCOMPARE(editor->findChild<QLineEdit*>(control)->text(), QStringLiteral("0"));
-        } else {
-            QVERIFY(prompts.asked.isEmpty());
-        }
+        QCOMPARE(prompts.texts(), refusal.isEmpty() ? QStringList() : QStringList{refusal});
+        QCOMPARE(editor->findChild<QLineEdit*>(control)->text(), text);
     }
 
-    // Every control is taken even after a failure; the focus ends on the last bad entry.
-    void cardIsTakenWholeAfterAFailure() {
+    // One message names every refused entry; nothing of the card is taken, the first
+    // refused entry has the focus and every text stays as typed.
+    void aRefusedEntryTakesNothingOfItsCard() {
         auto& p = rig->params();
         editor->ShowCard(10);
+        const ParamSet before = p;
         list("cb_ver")->setCurrentIndex(3);
-        list("cb_filtr")->setCurrentIndex(15);
         entry("ed_pass1")->setText("x");
         entry("ed_pass2")->setText("-7");
         entry("ed_con1")->setText("nic");
         entry("ed_con2")->setText("-3,5");
-        QVERIFY(editor->TakeCard(10) != 0);
-        QCOMPARE(prompts.texts(), (QStringList{kNotInteger, kNotDecimal}));
-        QCOMPARE(p.OSTAT.VERZE, 3);
-        QCOMPARE(p.OSTAT.FILT, 15);
-        QCOMPARE(p.OSTAT.PASS1, 0);
-        QCOMPARE(p.OSTAT.PASS2, -7);
-        QCOMPARE(p.OSTAT.CON1, 0.0f);
-        QCOMPARE(p.OSTAT.CON2, -3.5f);
-        QCOMPARE(editor->focusWidget(), entry("ed_con1"));
+        QCOMPARE(editor->TakeCard(10), -1);
+        QCOMPARE(prompts.texts(), QStringList{"HES1: " + kNotInteger + "\nCON1: " + kNotDecimal});
+        QVERIFY(p == before);
+        QCOMPARE(entry("ed_pass1")->text(), QStringLiteral("x"));
+        QCOMPARE(entry("ed_con1")->text(), QStringLiteral("nic"));
+        QCOMPARE(editor->focusWidget(), entry("ed_pass1"));
+    }
+
+    // Only what the operator changed is taken: values the card cannot show exactly stay, and
+    // the card keeps its source until an entry really changes.
+    void untouchedValuesNeverChange() {
+        auto& p = rig->params();
+        p.PID.TD = 0.005f;
+        p.PID.TI = 0.12345678f;
+        p.SENS2.ENDS = 123456.0f;
+        p.ADD.ADRESA = 200;
+        editor->tl_pomClick();
+        QCOMPARE(entry("ed_td")->text(), QStringLiteral("0,005"));
+        QCOMPARE(entry("ed_ti")->text(), QStringLiteral("0,12346"));
+        const ParamSet shown = p;
+        for (int card = 0; card < 12; ++card)
+            QCOMPARE(editor->TakeCard(card), 0);
+        QVERIFY(p == shown);
+        QCOMPARE(editor->cardSource(7), CardSource::Nothing);
+
+        entry("ed_pb")->setText("3,5");
+        QCOMPARE(editor->TakeCard(7), 0);
+        QCOMPARE(p.PID.PB, 3.5f);
+        QCOMPARE(p.PID.TI, 0.12345678f);
+        QCOMPARE(editor->cardSource(7), CardSource::Typed);
     }
 
     void otherIndexesTakeAndShowNothing() {
@@ -198,30 +218,31 @@ private slots:
         QCOMPARE(entry("ed_adresa")->text(), QStringLiteral("-56"));
     }
 
-    // A list shows the position held in its byte read as signed; none beyond the list, and
-    // taking a list with no entry chosen stores 255.
+    // A list shows the position held in its byte read as signed; none beyond the list; taking
+    // the card keeps the byte until the operator chooses an entry.
     void listsShowTheirPosition_data() {
         QTest::addColumn<int>("type");
         QTest::addColumn<int>("shown");
-        QTest::addColumn<int>("taken");
-        QTest::newRow("first") << 0 << 0 << 0;
-        QTest::newRow("last") << 2 << 2 << 2;
-        QTest::newRow("beyond the list") << 4 << -1 << 255;
-        QTest::newRow("negative") << 200 << -1 << 255;
-        QTest::newRow("none") << 255 << -1 << 255;
+        QTest::newRow("first") << 0 << 0;
+        QTest::newRow("last") << 2 << 2;
+        QTest::newRow("beyond the list") << 4 << -1;
+        QTest::newRow("negative") << 200 << -1;
+        QTest::newRow("none") << 255 << -1;
     }
     void listsShowTheirPosition() {
         QFETCH(int, type);
         QFETCH(int, shown);
-        QFETCH(int, taken);
         rig->params().SENS1.TYPE = static_cast<std::uint8_t>(type);
         editor->ShowCard(3);
         QCOMPARE(list("cb_sens1")->currentIndex(), shown);
         QCOMPARE(editor->TakeCard(3), 0);
-        QCOMPARE(int(rig->params().SENS1.TYPE), taken);
+        QCOMPARE(int(rig->params().SENS1.TYPE), type);
+        list("cb_sens1")->setCurrentIndex(1);
+        QCOMPARE(editor->TakeCard(3), 0);
+        QCOMPARE(int(rig->params().SENS1.TYPE), 1);
     }
 
-    // Showing every card and taking it back gives the parameter set it was shown from.
+    // Showing every card and taking every entry back (as Open does) gives the set shown.
     void showingAndTakingEveryCardKeepsTheSet() {
         ParamSet set;
         set.COMP.SP = 50.25f;
@@ -240,7 +261,7 @@ private slots:
         editor->tl_pomClick();
         rig->params() = ParamSet{};
         for (int card = 0; card < 12; ++card)
-            QCOMPARE(editor->TakeCard(card), 0);
+            QVERIFY(editor->takeOpenedCard(card).empty());
         QVERIFY(rig->params() == set);
         QVERIFY(prompts.asked.isEmpty());
     }
@@ -260,29 +281,32 @@ private slots:
     void badEntriesTurnBackToTheirCard() {
         editor->show();
         rig->forget();
-        prompts.focusAtMessage.clear();
         turnTo(1);
         rig->params().ALARM1.SPLO = 5;
         rig->params().ALARM1.HYST = 5;
         entry("ed_splo1")->setText("abc");
         entry("ed_hyst1")->setText("1.5");
+        prompts.focusAtMessage.clear();
         turnTo(4);
-        QCOMPARE(prompts.texts(), (QStringList{kNotDecimal, kNotDecimal}));
-        // The second warning came after the first had put the focus on ed_splo1.
-        QCOMPARE(prompts.focusAtMessage.value(1), QStringLiteral("ed_splo1"));
+        QCOMPARE(prompts.texts(), QStringList{"ALA1: " + kNotDecimal + "\nHYST: " + kNotDecimal});
+        // The message comes over the card left, with the first refused entry focused.
+        QCOMPARE(prompts.focusAtMessage, QStringList{"ed_splo1"});
         QCOMPARE(editor->pageControl()->currentIndex(), 1);
         QCOMPARE(editor->rememberedCard(), 1);
-        QCOMPARE(editor->focusWidget(), entry("ed_hyst1"));
-        QCOMPARE(entry("ed_splo1")->text(), QStringLiteral("0"));
-        QCOMPARE(entry("ed_hyst1")->text(), QStringLiteral("0"));
-        QCOMPARE(rig->params().ALARM1.SPLO, 0.0f);
-        QCOMPARE(rig->params().ALARM1.HYST, 0.0f);
+        QCOMPARE(editor->focusWidget(), entry("ed_splo1"));
+        QCOMPARE(entry("ed_splo1")->text(), QStringLiteral("abc"));
+        QCOMPARE(entry("ed_hyst1")->text(), QStringLiteral("1.5"));
+        QCOMPARE(rig->params().ALARM1.SPLO, 5.0f);
+        QCOMPARE(rig->params().ALARM1.HYST, 5.0f);
         QVERIFY(rig->line.written.empty());
 
-        // Now both entries read "0": the change goes through.
+        // Mended, the change goes through.
+        entry("ed_splo1")->setText("6");
+        entry("ed_hyst1")->setText("1,5");
         turnTo(4);
         QCOMPARE(editor->rememberedCard(), 4);
-        QCOMPARE(prompts.asked.size(), 2);
+        QCOMPARE(rig->params().ALARM1.HYST, 1.5f);
+        QCOMPARE(prompts.asked.size(), 1);
     }
 
     void closingTakesNothing() {

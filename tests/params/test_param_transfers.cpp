@@ -6,11 +6,13 @@
 #include "params/Unitmenumod.h"
 
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTabWidget>
 
+#include <functional>
 #include <memory>
 
 using namespace vx52;
@@ -24,9 +26,11 @@ public:
     QProgressBar* bar = nullptr;
     std::vector<long long> waits;
     std::vector<int> barAtWait;
+    std::function<void(std::size_t)> onWait; // the operator's doing during the n-th wait
     void wait(std::chrono::milliseconds d) override {
         waits.push_back(d.count());
         barAtWait.push_back(bar && bar->isVisible() ? bar->value() : -1);
+        if (onWait) onWait(waits.size());
     }
 };
 
@@ -62,10 +66,12 @@ class TestParamTransfers : public QObject {
     QProgressBar* bar() { return editor->findChild<QProgressBar*>("bar_load"); }
     void press(const char* button) { editor->findChild<QPushButton*>(button)->click(); }
     void turnTo(int card) { editor->pageControl()->setCurrentIndex(card); }
+    QString status() { return editor->findChild<QLabel*>("lb_stav")->text(); }
     void forget() {
         rig->forget();
         pause.waits.clear();
         pause.barAtWait.clear();
+        pause.onWait = nullptr;
     }
 
 private slots:
@@ -75,6 +81,7 @@ private slots:
         ctx = std::make_unique<AppContext>(
             AppContext{rig->link, rig->line, rig->settings, rig->prompts, rig->clock, pause});
         editor = std::make_unique<Tmenu_mod>(*ctx);
+        editor->setIdentification(Tmenu_mod::kRegulatorServed, {});
         pause.bar = bar();
         editor->show(); // reads every table once
         forget();
@@ -104,16 +111,19 @@ private slots:
         QVERIFY(rig->prompts.asked.isEmpty());
     }
 
-    // Only the card on screen is refreshed by a read-all; others when they are turned to.
-    void readAllRefreshesTheCardOnScreen() {
+    // A read-all refreshes every card read, and says so in the status line.
+    void readAllRefreshesEveryCardRead() {
         turnTo(7);
         rig->device().PID.PB = 3.5f;
         rig->device().COMP.SP = 1.25f;
         press("Button1");
         QCOMPARE(rig->tables(kReadTable), upTo(12));
         QCOMPARE(entry("ed_pb")->text(), QStringLiteral("3,50"));
-        QCOMPARE(entry("ed_sp")->text(), QStringLiteral("50,00"));
-        QCOMPARE(rig->params().COMP.SP, 1.25f);
+        QCOMPARE(entry("ed_sp")->text(), QStringLiteral("1,25"));
+        QCOMPARE(status(), QStringLiteral("10:00:00  Všechny karty načteny z regulátoru"));
+        QVERIFY(rig->prompts.asked.isEmpty());
+        for (int card = 0; card < 12; ++card)
+            QCOMPARE(editor->cardSource(card), CardSource::Regulator);
     }
 
     void readAllWithNoRegulatorReportsOnce() {
@@ -124,7 +134,9 @@ private slots:
         press("Button1");
         QCOMPARE(rig->tables(kReadTable), upTo(12, 2));
         QCOMPARE(pause.waits, repeated({300, 100}, 12));
-        QCOMPARE(rig->prompts.texts(), QStringList{"Chyba při čtení"});
+        QCOMPARE(rig->prompts.texts(),
+                 QStringList{"Chyba při čtení karet: COMP, ALARM 1, ALARM 2, SENS 1, SENS 2, "
+                             "SENS 3, SENS 4, PID, REGO, DACO, OST_, ADD"});
         QCOMPARE(rig->prompts.asked[0].caption, kComm);
         QCOMPARE(rig->prompts.asked[0].icon, Prompts::Icon::Error);
         QVERIFY(rig->params() == before);
@@ -148,7 +160,7 @@ private slots:
         QCOMPARE(rig->tables(kReadTable), (std::vector<int>{7, 7}));
         QCOMPARE(pause.waits, std::vector<long long>{300});
         QCOMPARE(pause.barAtWait, std::vector<int>{95});
-        QCOMPARE(rig->prompts.texts(), QStringList{"Chyba při čtení"});
+        QCOMPARE(rig->prompts.texts(), QStringList{"Chyba při čtení karty PID"});
         // The card shows what the parameter set holds after a failed read too.
         QCOMPARE(entry("ed_ti")->text(), QStringLiteral("42,00"));
         QVERIFY(!bar()->isVisible());
@@ -161,13 +173,15 @@ private slots:
         QCOMPARE(rig->tables(kWriteTable), std::vector<int>{7});
         QCOMPARE(rig->device().PID.PB, 2.5f);
         QVERIFY(rig->prompts.asked.isEmpty());
+        QCOMPARE(status(), QStringLiteral("10:00:00  Karta PID zapsána do regulátoru"));
+        QCOMPARE(editor->cardSource(7), CardSource::Typed);
 
         forget();
         rig->line.setFault(sim::Fault::Silent);
         press("tl_zapis");
         QCOMPARE(rig->tables(kWriteTable), std::vector<int>{7});
         QVERIFY(pause.waits.empty());
-        QCOMPARE(rig->prompts.texts(), QStringList{"Chyba při zápisu"});
+        QCOMPARE(rig->prompts.texts(), QStringList{"Chyba při zápisu karty PID"});
         QCOMPARE(rig->prompts.asked[0].caption, kComm);
 
         forget();
@@ -176,7 +190,7 @@ private slots:
         press("tl_zapis");
         QVERIFY(rig->tables(kWriteTable).empty());
         QCOMPARE(rig->prompts.texts(),
-                 QStringList{"Je nutné zadávat pouze čísla nebo desetinnou čárku"});
+                 QStringList{"DER: Je nutné zadávat pouze čísla nebo desetinnou čárku"});
         QVERIFY(!bar()->isVisible());
     }
 
@@ -204,7 +218,7 @@ private slots:
 
     void failedOrRefusedAddressWriteDoesNotMove() {
         turnTo(11);
-        entry("ed_adresa")->setText("300");
+        entry("ed_adresa")->setText("127");
         press("tl_zapis");
         QVERIFY(rig->tables(kWriteTable).empty());
         QCOMPARE(rig->link.GetDeviceAddress(), 1);
@@ -228,16 +242,36 @@ private slots:
         QCOMPARE(rig->device().SENS4.ENDS, 12.75f);
         QCOMPARE(rig->link.GetDeviceAddress(), 7);
         QCOMPARE(rig->requests().back().address, 1); // table 11 itself went to the old address
-        QVERIFY(rig->prompts.asked.isEmpty());
+        // The new address went only with the operator's word.
+        QCOMPARE(rig->prompts.asked.size(), 1);
+        QCOMPARE(rig->prompts.asked[0].buttons, Prompts::Buttons::YesNo);
+        QVERIFY(rig->prompts.asked[0].text.startsWith(
+            "Karta ADD nastavuje adresu regulátoru 7, regulátor je nyní na adrese 1."));
+        QCOMPARE(status(), QStringLiteral("10:00:00  Všechny karty zapsány do regulátoru"));
         QVERIFY(!bar()->isVisible());
+
+        // Refused, table 11 stays unwritten; the same address asks nothing.
+        forget();
+        entry("ed_adresa")->setText("9");
+        rig->prompts.answers = {Prompts::Answer::No};
+        press("Button2");
+        QCOMPARE(rig->tables(kWriteTable), upTo(11));
+        QCOMPARE(rig->link.GetDeviceAddress(), 7);
+        QCOMPARE(status(), QStringLiteral("10:00:00  Nezapsány karty: ADD"));
+        forget();
+        entry("ed_adresa")->setText("7");
+        press("Button2");
+        QCOMPARE(rig->tables(kWriteTable), upTo(12));
+        QVERIFY(rig->prompts.asked.isEmpty());
     }
 
+    // Every card is taken before anything is written.
     void writeAllStopsAtABadEntry() {
         editor->tl_pomClick();
         entry("ed_dead")->setText("2,5"); // REGO, card 8
         press("Button2");
-        QCOMPARE(rig->tables(kWriteTable), upTo(8));
-        QCOMPARE(rig->prompts.texts(), QStringList{"Je nutné zadávat pouze čísla"});
+        QVERIFY(rig->tables(kWriteTable).empty());
+        QCOMPARE(rig->prompts.texts(), QStringList{"DEAD: Je nutné zadávat pouze čísla"});
         QVERIFY(!bar()->isVisible());
         QCOMPARE(bar()->value(), 0);
         // Turned to the card so that its entry has the focus.
@@ -266,8 +300,90 @@ private slots:
         press("Button2");
         QCOMPARE(rig->tables(kWriteTable), upTo(12, 2));
         QCOMPARE(pause.waits, repeated({400, 400}, 12));
-        QCOMPARE(rig->prompts.texts(), QStringList{"Chyba při zápisu"});
+        QCOMPARE(rig->prompts.texts().size(), 2); // the address question, then the failure
+        QCOMPARE(rig->prompts.texts().last(),
+                 QStringLiteral("Chyba při zápisu karet: COMP, ALARM 1, ALARM 2, SENS 1, SENS 2, "
+                                "SENS 3, SENS 4, PID, REGO, DACO, OST_, ADD"));
         QCOMPARE(rig->link.GetDeviceAddress(), 1);
+    }
+
+    // Cards that hold nothing yet are named in a question before a write-all: Yes sends them,
+    // No leaves them out, Storno writes nothing.
+    void writeAllAsksForCardsHoldingNothing_data() {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<std::vector<int>>("written");
+        QTest::newRow("yes") << int(Prompts::Answer::Yes) << upTo(12);
+        QTest::newRow("no") << int(Prompts::Answer::No)
+                            << std::vector<int>{0, 1, 3, 4, 6, 7, 8, 9, 10, 11};
+        QTest::newRow("cancel") << int(Prompts::Answer::Cancel) << std::vector<int>{};
+    }
+    void writeAllAsksForCardsHoldingNothing() {
+        QFETCH(int, answer);
+        QFETCH(std::vector<int>, written);
+        editor->forgetSources();
+        for (int t : {0, 1, 3, 4, 6, 7, 8, 9, 10, 11})
+            editor->tableRead(t);
+        rig->prompts.answers = {Prompts::Answer(answer)};
+        press("Button2");
+        QCOMPARE(rig->prompts.texts(),
+                 QStringList{"Karty ALARM 2, SENS 3 nebyly načteny z regulátoru ani ze souboru a "
+                             "nebyly zadány.\nZapsat do regulátoru i je?"});
+        QCOMPARE(rig->tables(kWriteTable), written);
+        if (answer == int(Prompts::Answer::No))
+            QCOMPARE(status(), QStringLiteral("10:00:00  Nezapsány karty: ALARM 2, SENS 3"));
+    }
+
+    // After an identification that found another device every write asks first, naming it.
+    void otherDeviceAsksBeforeEveryWrite() {
+        editor->setIdentification(2, QStringLiteral("zařízení typu QDX 01"));
+        rig->prompts.answers = {Prompts::Answer::No, Prompts::Answer::No, Prompts::Answer::No};
+        press("tl_zapis");
+        press("Button2");
+        press("tl_eeprom");
+        QVERIFY(rig->tables(kWriteTable).empty());
+        QCOMPARE(rig->line.regulator().eepromStores(), 0);
+        QCOMPARE(rig->prompts.asked.size(), 3);
+        for (const auto& asked : rig->prompts.asked)
+            QVERIFY(asked.text.startsWith("Identifikace nenalezla regulátor QDX 72-4xxx, ale: "
+                                          "zařízení typu QDX 01."));
+        forget();
+        press("tl_zapis"); // answered Yes
+        QCOMPARE(rig->tables(kWriteTable), std::vector<int>{0});
+    }
+
+    // "Storno" or Esc stops a pass before its next table; the status line names the cards
+    // not transferred, and the window stays open.
+    void passesStopBetweenTables_data() {
+        QTest::addColumn<QString>("pass");
+        QTest::addColumn<bool>("escape");
+        QTest::newRow("read-all, Storno") << "Button1" << false;
+        QTest::newRow("write-all, Esc") << "Button2" << true;
+    }
+    void passesStopBetweenTables() {
+        QFETCH(QString, pass);
+        QFETCH(bool, escape);
+        editor->tl_pomClick();
+        auto* storno = editor->findChild<QPushButton*>("tl_storno");
+        QVERIFY(storno->isHidden());
+        pause.onWait = [&](std::size_t n) {
+            QVERIFY(storno->isVisible());
+            QVERIFY(!editor->findChild<QPushButton*>("Button2")->isEnabled());
+            if (n == 3) escape ? editor->reject() : storno->click();
+        };
+        press(qPrintable(pass));
+        const bool reading = pass == "Button1";
+        QCOMPARE(rig->tables(reading ? kReadTable : kWriteTable), upTo(3));
+        QVERIFY(rig->prompts.asked.isEmpty());
+        QCOMPARE(status(), QStringLiteral("10:00:00  ") +
+                               (reading ? QStringLiteral("Čtení zastaveno, nenačteny karty: ")
+                                        : QStringLiteral("Nezapsány karty: ")) +
+                               "SENS 1, SENS 2, SENS 3, SENS 4, PID, REGO, DACO, OST_, ADD");
+        QVERIFY(editor->isVisible());
+        QVERIFY(storno->isHidden());
+        QVERIFY(editor->findChild<QPushButton*>("Button2")->isEnabled());
+        // Esc outside a pass closes the window as before.
+        editor->reject();
+        QVERIFY(!editor->isVisible());
     }
 
     void eepromStoresOnceAndReportsItsFailure() {
@@ -275,6 +391,7 @@ private slots:
         press("tl_eeprom");
         QCOMPARE(rig->line.regulator().eepromStores(), 1);
         QVERIFY(rig->prompts.asked.isEmpty());
+        QCOMPARE(status(), QStringLiteral("10:00:00  Parametry uloženy do EEPROM regulátoru"));
         QVERIFY(rig->tables(kWriteTable).empty());
 
         rig->line.setFault(sim::Fault::Silent);
