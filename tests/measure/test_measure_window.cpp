@@ -8,6 +8,8 @@
 #include "ui_Rotace_3d.h"
 
 #include <QApplication>
+#include <QImage>
+#include <QTemporaryDir>
 #include <QTest>
 
 using vx52::Prompts;
@@ -273,11 +275,45 @@ private slots:
         QCOMPARE(rig.chart().colorAt(1, 1), 0x008000u);
         QCOMPARE(rig.chart().colorAt(1, 2), 0x960AC8u);
         QCOMPARE(rig.chart().colorAt(0, 2), 0x0000FFu); // the other pens are untouched
+        QCOMPARE(rig.chart().penColor(1), 0x960AC8u);   // the legend shows the new pen
 
         rig.prompts.colors.push_back(std::nullopt); // Cancel changes nothing
         rig.ui().tl_barva_pera2->click();
         QCOMPARE(rig.main().pen_color2, 0x960AC8u);
         QCOMPARE(panelColour(rig.ui().pa_barva_pera2), QColor(200, 10, 150));
+    }
+
+    // "Soubor" and the chart's context menu save the points as CSV and the chart as a PNG at
+    // its size; a file that cannot be written is reported, not passed over.
+    void exportsWriteThePointsAndThePicture() {
+        MeasureRig rig;
+        rig.main().show(); // exported from the window on screen, at its size
+        QVERIFY(QTest::qWaitForWindowExposed(&rig.main()));
+        setDevice(rig, 21.5f, -3.2f, 100, 7, 0);
+        rig.read();
+        rig.read();
+        QVERIFY(rig.chart().actions().contains(rig.ui().mn_export_csv));
+        QVERIFY(rig.chart().actions().contains(rig.ui().mn_export_obrazek));
+        QTemporaryDir dir;
+        const QString csv = dir.filePath(QStringLiteral("body.csv"));
+        const QString png = dir.filePath(QStringLiteral("graf.png"));
+        rig.prompts.paths = {csv, png, dir.filePath(QStringLiteral("chybí/graf.csv"))};
+        rig.ui().mn_export_csv->trigger();
+        rig.ui().mn_export_obrazek->trigger();
+        QFile file(csv);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QList<QByteArray> lines = file.readAll().split('\n');
+        QCOMPARE(lines.size(), 4); // header, two rows, the empty rest after the last CR LF
+        QCOMPARE(lines[0], QStringLiteral("Čas,OUT 1,OUT 2,OUT 3,OUT 4\r").toUtf8());
+        QVERIFY2(lines[1].endsWith(",21.5,-3.2,100,7\r"), lines[1].constData()); // as shown
+        QCOMPARE(QImage(png).size(), rig.chart().size());
+        QCOMPARE(rig.prompts.asked.at(0).dialog.defaultSuffix, QStringLiteral("csv"));
+        QCOMPARE(rig.prompts.asked.at(1).dialog.defaultSuffix, QStringLiteral("png"));
+
+        rig.ui().mn_export_csv->trigger();
+        QVERIFY2(rig.prompts.texts().last().startsWith(QStringLiteral("Nelze zapsat soubor")),
+                 qPrintable(rig.prompts.texts().last()));
+        QCOMPARE(rig.prompts.asked.last().icon, Prompts::Icon::Error);
     }
 
     void chartDialogStornoRestoresOkKeeps() {
