@@ -1,5 +1,6 @@
 #include "app/monitor/monitor_window.h"
 
+#include "app/monitor/telegram_delegate.h"
 #include "app/monitor/telegram_export.h"
 #include "ui/guard.h"
 #include "ui/regional.h"
@@ -8,6 +9,7 @@
 #include <QHeaderView>
 #include <QScrollBar>
 #include <QStringDecoder>
+#include <QTableView>
 #include <QTimer>
 
 #include <algorithm>
@@ -35,6 +37,7 @@ Tmonitor::Tmonitor(AppContext& ctx, TelegramStore& store, QWidget* parent)
     setObjectName(QStringLiteral("monitor"));
     model = new TelegramModel(store_, this);
     ui->gr_telegramy->setModel(model);
+    ui->gr_telegramy->setItemDelegate(new TelegramDelegate(ui->gr_telegramy));
     QHeaderView* rows = ui->gr_telegramy->verticalHeader();
     rows->setSectionResizeMode(QHeaderView::Fixed);
     rows->setDefaultSectionSize(fontMetrics().height() + 4);
@@ -74,6 +77,15 @@ Tmonitor::Tmonitor(AppContext& ctx, TelegramStore& store, QWidget* parent)
             guard(prompts, this, [this] { ShowSelected(); }));
     connect(model, &QAbstractItemModel::modelReset, this,
             guard(prompts, this, [this] { ShowSelected(); }));
+    // The list follows the newest row until the operator scrolls up, and again once they
+    // scroll back to the end. The list takes in new rows lazily, so the range is followed
+    // as it grows rather than the end being looked up right after a sync.
+    QScrollBar* bar = ui->gr_telegramy->verticalScrollBar();
+    connect(bar, &QScrollBar::valueChanged, this,
+            [this, bar](int value) { following_ = value >= bar->maximum(); });
+    connect(bar, &QScrollBar::rangeChanged, this, [this, bar](int, int maximum) {
+        if (following_) bar->setValue(maximum);
+    });
     ShowCounters();
 }
 
@@ -86,14 +98,23 @@ Tmonitor::~Tmonitor() {
 void Tmonitor::SyncTimer() {
     ShowCounters();
     if (ui->tl_pozastavit->isChecked()) return;
-    QScrollBar* bar = ui->gr_telegramy->verticalScrollBar();
-    const bool following = bar->value() >= bar->maximum();
+    QTableView* list = ui->gr_telegramy;
+    QScrollBar* bar = list->verticalScrollBar();
+    const bool following = following_;
     const int before = bar->value();
-    const std::size_t dropped = model->sync();
+    const QModelIndex current = list->currentIndex();
+    const TelegramModel::Sync sync = model->sync();
+    if (sync.shifted && current.isValid()) { // the selection stays on its telegram
+        const int row = current.row() - static_cast<int>(sync.dropped);
+        if (row >= 0)
+            list->setCurrentIndex(model->index(row, current.column()));
+        else
+            list->selectionModel()->clear();
+    }
     if (following)
-        ui->gr_telegramy->scrollToBottom();
-    else if (dropped > 0) // keep the rows the operator is looking at in place
-        bar->setValue(before - static_cast<int>(dropped));
+        list->scrollToBottom();
+    else if (sync.dropped > 0) // keep the rows the operator is looking at in place
+        bar->setValue(before - static_cast<int>(sync.dropped));
 }
 
 void Tmonitor::cb_filterChange() {
@@ -138,7 +159,8 @@ void Tmonitor::ShowSelected() {
     }
     const QChar separator = decimalSeparator();
     const char sep = separator.unicode() < 128 ? static_cast<char>(separator.unicode()) : '.';
-    QString text = TelegramModel::timeText(t->wallMs) + ' ' + u8(rowText(t->row));
+    QString text = TelegramModel::timeText(t->wallMs) + ' ' + u8(rowText(t->row)) + '\n' +
+                   QString::fromLatin1(hexText(store_.bytes(*t)));
     // The station's own texts come in its code page; field lines are plain ASCII.
     QStringDecoder fromDevice("windows-1250");
     for (const std::string& line : fieldLines(t->row, store_.bytes(*t), sep))

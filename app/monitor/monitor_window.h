@@ -24,6 +24,7 @@ public:
 
     Ui::Tmonitor* ui;
     vx52::TelegramModel* model;
+    bool following() const { return following_; }
 
     // Takes the store's news into the list now (a timer does it shortly after each telegram).
     void SyncTimer();
@@ -46,4 +47,5 @@ private:
     vx52::TelegramStore& store_;
     QTimer* syncTimer_;
     bool placed_ = false; // geometry taken from the store at the first showing
+    bool following_ = true; // the list shows the newest row
 };

@@ -46,7 +46,12 @@ QVariant TelegramModel::data(const QModelIndex& index, int role) const {
     case What: return QString::fromUtf8(operationText(row));
     case Length: return QString::number(row.length);
     case Result: return QString::fromUtf8(resultText(row));
-    case Bytes: return QString::fromLatin1(hexText(store_.bytes(*t)));
+    case Bytes: {
+        const auto bytes = store_.bytes(*t);
+        QString text = QString::fromLatin1(hexText(bytes.first(std::min(bytes.size(), kListedBytes))));
+        if (bytes.size() > kListedBytes) text += QStringLiteral(" …");
+        return text;
+    }
     default: return {};
     }
 }
@@ -58,27 +63,34 @@ QVariant TelegramModel::headerData(int section, Qt::Orientation orientation, int
     return QString::fromUtf8(kTitles[section]);
 }
 
-std::size_t TelegramModel::sync() {
+TelegramModel::Sync TelegramModel::sync() {
+    Sync result;
     if (view_.needsRebuild()) {
         beginResetModel();
         view_.rebuild();
         endResetModel();
-        return 0;
+        return result;
     }
-    const std::size_t dropped = view_.pendingDrop();
-    if (dropped > 0) {
-        beginRemoveRows({}, 0, static_cast<int>(dropped) - 1);
+    result.dropped = view_.pendingDrop();
+    std::size_t added = view_.collectNew();
+    if (result.dropped > 0 && added >= result.dropped) {
+        view_.applyDrop();
+        view_.applyNew(result.dropped);
+        added -= result.dropped;
+        result.shifted = true;
+        emit dataChanged(index(0, 0), index(rowCount() - 1, ColumnCount - 1));
+    } else if (result.dropped > 0) {
+        beginRemoveRows({}, 0, static_cast<int>(result.dropped) - 1);
         view_.applyDrop();
         endRemoveRows();
-    } else {
-        view_.applyDrop();
     }
-    const int added = static_cast<int>(view_.collectNew());
-    const int end = static_cast<int>(view_.rowCount());
-    if (added > 0) beginInsertRows({}, end, end + added - 1);
-    view_.applyNew();
-    if (added > 0) endInsertRows();
-    return dropped;
+    if (added > 0) {
+        const int end = rowCount();
+        beginInsertRows({}, end, end + static_cast<int>(added) - 1);
+        view_.applyNew();
+        endInsertRows();
+    }
+    return result;
 }
 
 void TelegramModel::setFilter(const TelegramFilter& filter) {

@@ -22,8 +22,14 @@ public:
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
-    // Takes the store's news into the rows; gives the rows dropped at the top.
-    std::size_t sync();
+    // Takes the store's news into the rows. Rows that dropped at the top while as many came
+    // at the bottom are shifted: the list keeps its row count and is told the rows changed
+    // (removing rows at the top of a million costs the list far more).
+    struct Sync {
+        std::size_t dropped = 0; // rows gone at the top
+        bool shifted = false;    // ...and the rows below moved up without the list knowing
+    };
+    Sync sync();
     void setFilter(const TelegramFilter& filter);
     // After the store was cleared.
     void restart();
@@ -34,6 +40,8 @@ public:
 
     // Wall-clock time as the list shows it: "12:41:07.123", local time.
     static QString timeText(std::int64_t wallMs);
+    // The list shows this many bytes of a telegram; the selected row's text shows them all.
+    static constexpr std::size_t kListedBytes = 48;
 
 private:
     const TelegramStore& store_;

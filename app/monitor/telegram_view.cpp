@@ -59,10 +59,15 @@ std::size_t TelegramView::collectNew() {
     return pending_.size();
 }
 
-void TelegramView::applyNew() {
-    index_.insert(index_.end(), pending_.begin(), pending_.end());
-    pending_.clear();
-    end_ = pendingEnd_;
+void TelegramView::applyNew(std::size_t count) {
+    if (!filter_.active()) {
+        end_ = std::min(pendingEnd_, end_ + std::min<std::uint64_t>(count, pendingEnd_ - end_));
+        return;
+    }
+    count = std::min(count, pending_.size());
+    index_.insert(index_.end(), pending_.begin(), pending_.begin() + static_cast<std::ptrdiff_t>(count));
+    pending_.erase(pending_.begin(), pending_.begin() + static_cast<std::ptrdiff_t>(count));
+    end_ = pending_.empty() ? pendingEnd_ : pending_.front();
 }
 
 TelegramView::Change TelegramView::sync() {

@@ -6,6 +6,7 @@
 
 #include "app/monitor/telegram_store.h"
 
+#include <cstdint>
 #include <optional>
 
 namespace vx52 {
@@ -43,7 +44,8 @@ public:
     std::size_t pendingDrop() const;
     void applyDrop();
     std::size_t collectNew();
-    void applyNew();
+    // Shows the first count collected rows (all of them by default).
+    void applyNew(std::size_t count = SIZE_MAX);
     // Starts afresh from the store as it is now.
     void rebuild();
 

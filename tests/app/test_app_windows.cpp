@@ -18,6 +18,7 @@
 
 #include <QApplication>
 #include <QHeaderView>
+#include <QScrollBar>
 #include <QMenu>
 #include <QTest>
 #include <QTimer>
@@ -492,13 +493,24 @@ void TestAppWindows::monitorShowsTheLinksTelegramsAndKeepsItsPlace() {
                  QVariant(QStringLiteral("chyba linky")));
         QVERIFY2(m->ui->lb_citace->text().contains(QStringLiteral("chyba linky 1")),
                  qPrintable(m->ui->lb_citace->text()));
+        // The list follows the newest row until the operator scrolls up.
+        const std::uint8_t probe[] = {0x10, 0x05, 0x00, 0x69, 0x6E, 0x16};
+        for (int i = 0; i < 300; ++i) windows.telegrams().appendRequest(probe, true, i);
+        m->SyncTimer();
+        QScrollBar* bar = m->ui->gr_telegramy->verticalScrollBar();
+        QTRY_VERIFY_WITH_TIMEOUT(bar->maximum() > 100 && bar->value() == bar->maximum(), 2000);
+        bar->setValue(10);
+        for (int i = 0; i < 50; ++i) windows.telegrams().appendRequest(probe, true, i);
+        m->SyncTimer();
+        QCoreApplication::processEvents();
+        QCOMPARE(bar->value(), 10);
         m->move(30, 40);
         m->resize(700, 400);
         m->ui->gr_telegramy->horizontalHeader()->resizeSection(vx52::TelegramModel::What, 222);
         m->close();
         QVERIFY(windows.qdx01->Timer1->isActive()); // closing it stops nothing
         QCOMPARE(windows.link().ReadMeasurement(), std::uint8_t{0});
-        QCOMPARE(windows.telegrams().size(), std::size_t{2}); // and it goes on collecting
+        QCOMPARE(windows.telegrams().size(), std::size_t{352}); // and it goes on collecting
     }
     Run run(storeFile());
     vx52::AppWindows windows(run.services());

@@ -150,6 +150,18 @@ private slots:
         QCOMPARE(model.rowCount(), 100);
         QCOMPARE(model.data(model.index(99, TelegramModel::Result), Qt::DisplayRole).toString(),
                  QStringLiteral("bez odpovědi po 556 ms"));
+
+        // A full store: the unfiltered list keeps its rows and shifts them up.
+        TelegramModel everything(store);
+        exchange(store, Outcome::BadSum, 30000);
+        const TelegramModel::Sync shift = everything.sync();
+        QVERIFY(shift.shifted);
+        QCOMPARE(shift.dropped, std::size_t{2});
+        QCOMPARE(everything.rowCount(), 100);
+        QCOMPARE(everything.telegram(99), &store.at(store.endSeq() - 1));
+        QCOMPARE(everything.data(everything.index(99, TelegramModel::Result), Qt::DisplayRole)
+                     .toString(),
+                 QStringLiteral("chybný kontrolní součet"));
     }
 
     // A saved trace read back and decoded gives the rows the monitor showed, also when the
