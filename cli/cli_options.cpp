@@ -33,8 +33,10 @@ Commands:
                                  print those that answer, one a line; --fast
                                  waits only for stations that answer promptly
 
-Exit status: 0 success, 1 the exchange failed, 2 bad usage or the line
-cannot be opened (its failure text on stderr).
+Exit status: 0 success, 1 the exchange failed (one line on stderr: the
+operation, the station and why), 2 bad usage or the line cannot be opened
+(the reason on stderr). Commands that await a reply refuse --da 127, the
+broadcast address.
 )";
 
 namespace {

@@ -1,5 +1,6 @@
 #include "cli/commands.h"
 
+#include "link/frame.h"
 #include "link/tables.h"
 
 #include <algorithm>
@@ -27,6 +28,13 @@ int usage(std::ostream& err, const std::string& text) {
     return kExitUsage;
 }
 
+// One line naming the operation, the station and why the exchange failed.
+int failed(const Link& link, const std::string& operation, std::ostream& err) {
+    const ExchangeFailure& f = link.lastFailure();
+    err << "vx52-cli: " << operation << ", station " << int(f.asked) << ": " << f.text() << '\n';
+    return kExitExchange;
+}
+
 int tableArgument(const std::vector<std::string>& args, int last, int& table, std::ostream& err) {
     if (args.empty() || !parseInt(args[0], table) || table < 0 || table > last)
         return usage(err, "table number 0.." + std::to_string(last) + " expected");
@@ -51,6 +59,9 @@ int assign(ParamSet& params, int table, std::span<const std::string> assignments
         if (!parseDouble(std::string_view(a).substr(eq + 1), value) || !std::isfinite(value) ||
             !field->set(value))
             return usage(err, "value does not fit " + name + ": " + a.substr(eq + 1));
+        // 127 is the broadcast address: a station that took it could never answer again.
+        if (name == "ADD.ADRESA" && (value < 0 || value > 126))
+            return usage(err, "ADD.ADRESA must lie within 0..126: " + a.substr(eq + 1));
     }
     return kExitOk;
 }
@@ -75,7 +86,9 @@ int scan(Link& link, std::vector<std::string> args, std::ostream& out, std::ostr
         }
     }
     link.SetDeviceAddress(saved);
-    return found > 0 ? kExitOk : kExitExchange;
+    if (found > 0) return kExitOk;
+    err << "vx52-cli: scan " << from << ".." << to << ": no station answered\n";
+    return kExitExchange;
 }
 
 } // namespace
@@ -102,22 +115,26 @@ void printTable(ParamSet& params, int table, std::ostream& out) {
 
 int runCommand(Link& link, const std::string& command, const std::vector<std::string>& args,
                std::ostream& out, std::ostream& err) {
-    const auto done = [](std::uint8_t result) { return result ? kExitOk : kExitExchange; };
     const bool noArguments = args.empty();
     if (command == "meas" || command == "type" || command == "version" || command == "eeprom" ||
         command == "probe") {
         if (!noArguments) return usage(err, command + " takes no arguments");
     }
+    const bool awaitsData = command == "meas" || command == "read-table" ||
+                            command == "write-table" || command == "type" ||
+                            command == "version" || command == "probe";
+    if (awaitsData && link.GetDeviceAddress() == kBroadcast)
+        return usage(err, command + ": address 127 is the broadcast, which no station answers");
     if (command == "meas") {
-        if (!link.ReadMeasurement()) return kExitExchange;
+        if (!link.ReadMeasurement()) return failed(link, "meas", err);
         printTable(link.params(), kMeasTable, out);
         return kExitOk;
     }
     if (command == "read-table") {
         int table = 0;
-        if (tableArgument(args, kTableCount - 1, table, err) != kExitOk || args.size() != 1)
-            return kExitUsage;
-        if (!link.ReadTable(table)) return kExitExchange;
+        if (tableArgument(args, kTableCount - 1, table, err) != kExitOk) return kExitUsage;
+        if (args.size() != 1) return usage(err, "read-table takes one table number");
+        if (!link.ReadTable(table)) return failed(link, "read-table " + args[0], err);
         printTable(link.params(), table, out);
         return kExitOk;
     }
@@ -127,21 +144,22 @@ int runCommand(Link& link, const std::string& command, const std::vector<std::st
         // Check the assignments before anything goes out, then apply them to what was read.
         ParamSet probe;
         if (assign(probe, table, std::span(args).subspan(1), err) != kExitOk) return kExitUsage;
-        if (!link.ReadTable(table)) return kExitExchange;
+        if (!link.ReadTable(table)) return failed(link, "write-table " + args[0] + " (read)", err);
         assign(link.params(), table, std::span(args).subspan(1), err);
-        if (!link.WriteTable(table)) return kExitExchange;
+        if (!link.WriteTable(table)) return failed(link, "write-table " + args[0], err);
         printTable(link.params(), table, out);
         return kExitOk;
     }
     if (command == "type" || command == "version") {
         const bool type = command == "type";
-        if (!(type ? link.ReadDeviceType() : link.ReadDeviceVersion())) return kExitExchange;
+        if (!(type ? link.ReadDeviceType() : link.ReadDeviceVersion()))
+            return failed(link, command, err);
         out << (type ? link.typeText() : link.versionText()) << '\n';
         return kExitOk;
     }
-    if (command == "eeprom") return done(link.StoreToEeprom());
+    if (command == "eeprom") return link.StoreToEeprom() ? kExitOk : failed(link, command, err);
     if (command == "probe") {
-        if (!link.ProbeStation()) return kExitExchange;
+        if (!link.ProbeStation()) return failed(link, command, err);
         out << int(link.GetDeviceAddress()) << '\n';
         return kExitOk;
     }

@@ -17,22 +17,44 @@ std::size_t Link::buildRequest(std::uint8_t fc, std::span<const std::uint8_t> da
     return buildVariableFrame(tx_buf, da_, sa_, fc, data);
 }
 
+void Link::begin() {
+    failure_ = {};
+    failure_.asked = da_;
+    failure_.host = sa_;
+}
+
+std::uint8_t Link::refuseTable() {
+    failure_.cause = FailureCause::BadTable;
+    return 0;
+}
+
 bool Link::send(std::size_t length) {
     const std::span<const std::uint8_t> frame(tx_buf.data(), length);
     const bool ok = line_ != nullptr && line_->write(frame);
     if (observer_) observer_->sent(frame, ok, TelegramObserver::Clock::now());
+    if (!ok) failure_.cause = FailureCause::LineFailed;
     return ok;
 }
 
 ReadResult Link::receive(std::size_t n) {
     ReadResult result;
     const std::span<std::uint8_t> buffer(rx_buf.data(), n);
+    const auto start = std::chrono::steady_clock::now();
     if (line_ != nullptr) result = prompt_reply_ ? line_->readPrompt(buffer) : line_->read(buffer);
+    waited_ = std::chrono::duration_cast<std::chrono::milliseconds>(
+        std::chrono::steady_clock::now() - start);
     result.count = std::min(result.count, n);
     if (observer_)
         observer_->received(std::span<const std::uint8_t>(rx_buf.data(), result.count), result.ok,
                             TelegramObserver::Clock::now());
     return result;
+}
+
+bool Link::accept(const ReadResult& read, ExchangeFailure sorted) {
+    if (!read.ok) sorted.cause = FailureCause::LineFailed;
+    sorted.waited = waited_;
+    failure_ = sorted;
+    return !failure_.failed();
 }
 
 void Link::purgeAfterFailure() {
@@ -43,16 +65,16 @@ void Link::purgeAfterFailure() {
 
 std::uint8_t Link::awaitAck() {
     const ReadResult r = receive(kAckLength);
-    return r.ok && r.count == kAckLength &&
-                   CheckAck(std::span<const std::uint8_t>(rx_buf.data(), kAckLength))
+    return accept(r, classifyAck(std::span<const std::uint8_t>(rx_buf.data(), r.count), da_, sa_))
                ? 1
                : 0;
 }
 
 std::uint8_t Link::ReadTable(int table) {
+    begin();
     if (table < 0 || table >= kTableCount) {
         if (notifier_) notifier_(kReadRangeText, kReadRangeCaption);
-        return 0;
+        return refuseTable();
     }
     const auto n = static_cast<std::uint8_t>(payloadLength(table));
     const std::uint8_t data[] = {CMD_READ_TABLE, static_cast<std::uint8_t>(table), n, 0};
@@ -65,8 +87,8 @@ std::uint8_t Link::ReadTable(int table) {
     if (sent) {
         const std::size_t expected = n + kFrameOverhead;
         const ReadResult r = receive(expected);
-        if (r.ok && r.count == expected &&
-            CheckDataReply(std::span<const std::uint8_t>(rx_buf.data(), expected))) {
+        if (accept(r, classifyDataReply(std::span<const std::uint8_t>(rx_buf.data(), r.count),
+                                        expected, da_, sa_))) {
             DecodeTable(params_, table, rx_buf);
             result = 1;
         }
@@ -76,9 +98,10 @@ std::uint8_t Link::ReadTable(int table) {
 }
 
 std::uint8_t Link::WriteTable(int table) {
+    begin();
     if (table < 0 || table >= kCardCount) {
         if (notifier_) notifier_(kWriteRangeText, kWriteRangeCaption);
-        return 0;
+        return refuseTable();
     }
     const auto n = static_cast<std::uint8_t>(payloadLength(table));
     tx_buf[0] = kSD2;
@@ -92,36 +115,39 @@ std::uint8_t Link::WriteTable(int table) {
     tx_buf[9] = n;
     tx_buf[10] = 0;
     EncodeTable(params_, table, tx_buf);
+    // The acknowledgement of a new bus address (table 11) still comes from the old one: DA.
     const std::uint8_t result = send(finishVariableFrame(tx_buf)) ? awaitAck() : 0;
     if (result == 0) purgeAfterFailure();
     return result;
 }
 
 std::uint8_t Link::ReadMeasurement() {
+    begin();
     const std::uint8_t data[] = {CMD_READ_MEAS};
     const bool sent = send(buildRequest(kFcSendDataReply, data));
     if (da_ == kBroadcast) return sent ? 1 : 0;
     if (!sent) return 0;
     const std::size_t expected = payloadLength(kMeasTable) + kFrameOverhead;
     const ReadResult r = receive(expected);
-    if (!r.ok || r.count != expected ||
-        !CheckDataReply(std::span<const std::uint8_t>(rx_buf.data(), expected)))
+    if (!accept(r, classifyDataReply(std::span<const std::uint8_t>(rx_buf.data(), r.count),
+                                     expected, da_, sa_)))
         return 0;
     DecodeTable(params_, kMeasTable, rx_buf);
     return 1;
 }
 
 std::uint8_t Link::readText(std::uint8_t command, std::array<char, 250>& text) {
+    begin();
     const std::uint8_t data[] = {command};
     if (!send(buildRequest(kFcSendDataReply, data))) return 0;
     const ReadResult r = receive(kTextReadLength);
-    const auto le = static_cast<std::int8_t>(rx_buf[1]);
-    // LE below 3 has no complete data field: refused, nothing copied.
-    if (!r.ok || le < 3 || r.count != static_cast<std::size_t>(le) + 6 ||
-        !CheckDataReply(std::span<const std::uint8_t>(rx_buf.data(), r.count)))
+    // Variable length: LE 3..127 (below 3 there is no data field) and exactly LE + 6 bytes.
+    if (!accept(r, classifyDataReply(std::span<const std::uint8_t>(rx_buf.data(), r.count), 0,
+                                     da_, sa_)))
         return 0;
+    const std::size_t le = rx_buf[1];
     text.fill('\0');
-    const std::size_t length = std::min<std::size_t>(static_cast<std::size_t>(le) - 3, text.size() - 1);
+    const std::size_t length = std::min<std::size_t>(le - 3, text.size() - 1);
     std::memcpy(text.data(), rx_buf.data() + 7, length);
     return 1;
 }
@@ -131,25 +157,38 @@ std::uint8_t Link::ReadDeviceType() { return readText(CMD_TYPE, type_text); }
 std::uint8_t Link::ReadDeviceVersion() { return readText(CMD_VERSION, version_text); }
 
 std::uint8_t Link::ReadForeignIdent() {
+    begin();
     const std::uint8_t data[] = {CMD_TYPE};
     if (!send(buildRequest(kFcSendDataReply, data))) return 0;
     const ReadResult r = receive(kForeignReadLength);
     const auto le = static_cast<std::int8_t>(rx_buf[1]);
-    // Besides LE > 4, the copied bytes must have arrived in this exchange: rx_buf is never
-    // cleared, and a stale earlier reply must not pass for a foreign device.
-    if (!r.ok || le <= 4 || r.count < static_cast<std::size_t>(le) + 4) return 0;
+    // Another family's record: no check sum or address test, only LE > 4. The copied bytes
+    // must have arrived in this exchange: rx_buf is never cleared, and a stale earlier reply
+    // must not pass for a foreign device.
+    ExchangeFailure sorted = failure_;
+    if (r.count == 0 || (le > 4 && r.count < static_cast<std::size_t>(le) + 4)) {
+        sorted.cause = r.count == 0 ? FailureCause::NoReply : FailureCause::ShortReply;
+        sorted.expected = le > 4 ? static_cast<std::size_t>(le) + 4 : 0;
+        sorted.received = r.count;
+    } else if (le <= 4) {
+        sorted.cause = FailureCause::BadLength;
+        sorted.received = static_cast<std::uint8_t>(le);
+    }
+    if (!accept(r, sorted)) return 0;
     foreign_ident.fill(0);
     std::memcpy(foreign_ident.data(), rx_buf.data() + 8, static_cast<std::size_t>(le) - 4);
     return 1;
 }
 
 std::uint8_t Link::StoreToEeprom() {
+    begin();
     const std::uint8_t data[] = {CMD_EEPROM};
     if (!send(buildRequest(kFcSendDataAck, data))) return 0;
     return awaitAck();
 }
 
 std::uint8_t Link::ProbeStation() {
+    begin();
     if (!send(buildFixedFrame(tx_buf, da_, sa_, kFcProbe))) return 0;
     return awaitAck();
 }

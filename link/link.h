@@ -1,14 +1,18 @@
 #pragma once
 // The regulator link: builds a request in tx_buf, sends it over the ByteLine, reads the reply
 // into rx_buf within the same call, checks it and moves its data into ParamSet or a text
-// buffer. One attempt per call; every operation returns 1 for success or 0 for failure.
+// buffer. One attempt per call; every operation returns 1 for success or 0 for failure, and
+// lastFailure() tells why. A reply counts only when it comes from the station asked (SA is
+// DA of the request), goes to this PC, and has the length its request needs.
 // The link never opens or closes the line; with no line set every operation fails.
 
 #include "link/byte_line.h"
+#include "link/exchange_failure.h"
 #include "link/param_set.h"
 #include "link/telegram_observer.h"
 
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -47,6 +51,9 @@ public:
     // the line's prompt-reply time (ByteLine::readPrompt).
     std::uint8_t ProbeStationFast();
 
+    // Why the last operation failed (cause None after a success), for callers that report it.
+    const ExchangeFailure& lastFailure() const { return failure_; }
+
     ParamSet& params() { return params_; }
     const ParamSet& params() const { return params_; }
 
@@ -70,6 +77,9 @@ private:
     bool send(std::size_t length);
     ReadResult receive(std::size_t n);
     void purgeAfterFailure();
+    void begin();
+    std::uint8_t refuseTable();
+    bool accept(const ReadResult& read, ExchangeFailure sorted);
     std::uint8_t readText(std::uint8_t command, std::array<char, 250>& text);
     std::uint8_t awaitAck();
 
@@ -80,6 +90,8 @@ private:
     std::uint8_t da_ = 0;
     std::uint8_t sa_ = 0;
     ParamSet params_;
+    ExchangeFailure failure_;
+    std::chrono::milliseconds waited_{}; // how long the last read took
 };
 
 } // namespace vx52

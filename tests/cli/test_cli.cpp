@@ -153,6 +153,10 @@ private slots:
         QTest::newRow("no assignment") << "write-table" << QStringList{"0"};
         QTest::newRow("meas with argument") << "meas" << QStringList{"1"};
         QTest::newRow("scan beyond 126") << "scan" << QStringList{"0", "127"};
+        QTest::newRow("two table numbers") << "read-table" << QStringList{"3", "4"};
+        QTest::newRow("broadcast address") << "write-table" << QStringList{"11", "ADRESA=127"};
+        QTest::newRow("read from 127") << "meas" << QStringList{"127"};
+        QTest::newRow("probe 127") << "probe" << QStringList{"127"};
     }
     void badArgumentsSendNothing() {
         QFETCH(QString, command);
@@ -161,19 +165,38 @@ private slots:
         std::vector<std::string> v;
         for (const QString& a : args)
             v.push_back(a.toStdString());
+        if (QByteArray(QTest::currentDataTag()).endsWith("127")) { // the address, not an argument
+            b.link.SetDeviceAddress(127);
+            v.clear();
+        }
         const Run r = b.run(command.toStdString(), v);
         QCOMPARE(r.status, 2);
-        QVERIFY(!r.err.isEmpty());
+        QVERIFY(r.err.startsWith("vx52-cli: "));
+        QCOMPARE(r.err.count('\n'), 1);
         QVERIFY(b.line.written.empty());
     }
 
     void exchangeFailuresGiveOne() {
+        // One line on stderr: the operation, the station and the cause.
         Bench b({.kind = sim::DeviceKind::Nothing});
-        for (const char* c : {"meas", "type", "version", "eeprom", "probe"})
-            QCOMPARE(b.run(c).status, 1);
-        QCOMPARE(b.run("read-table", {"0"}).status, 1);
-        QCOMPARE(b.run("write-table", {"0", "SP=1"}).status, 1);
-        QCOMPARE(b.run("scan", {"0", "3"}).status, 1);
+        const auto check = [&](const std::string& command, const std::vector<std::string>& args,
+                               const char* line) {
+            const Run r = b.run(command, args);
+            QCOMPARE(r.status, 1);
+            QVERIFY2(QRegularExpression(line).match(r.err).hasMatch(), qPrintable(r.err));
+        };
+        check("meas", {}, "^vx52-cli: meas, station 1: no reply after \\d+ ms\n$");
+        check("type", {}, "^vx52-cli: type, station 1: no reply after \\d+ ms\n$");
+        check("version", {}, "^vx52-cli: version, station 1: no reply");
+        check("probe", {}, "^vx52-cli: probe, station 1: no reply");
+        check("read-table", {"0"}, "^vx52-cli: read-table 0, station 1: no reply");
+        check("write-table", {"0", "SP=1"}, "^vx52-cli: write-table 0 \\(read\\), station 1: ");
+        check("scan", {"0", "3"}, "^vx52-cli: scan 0..3: no station answered\n$");
+        b.line.setDeviceKind(sim::DeviceKind::Regulator);
+        b.line.setFault(sim::Fault::Refuse);
+        check("eeprom", {}, "^vx52-cli: eeprom, station 1: refused \\(FC 05\\)\n$");
+        b.line.setFault(sim::Fault::Short);
+        check("meas", {}, "^vx52-cli: meas, station 1: short reply: 27 of 28 bytes\n$");
     }
 
     // The fast scan takes a station only when its reply begins within 30 characters (35 ms

@@ -170,16 +170,106 @@ private slots:
     }
 
     void purgesAfterFailedTableTransfersOnly() {
+        // r purge receive, t purge transmit, W write, R read: every write opens with r, t;
+        // only a failed table transfer closes with t, then r.
         Fixture f;
         QCOMPARE(f.link.ReadTable(3), std::uint8_t{0});
-        QCOMPARE(f.line.purgesTransmit, 2); // one before the write, one after the failure
-        QCOMPARE(f.line.purgesReceive, 2);
+        QCOMPARE(f.line.calls, std::string("rtWRtr"));
+        f.line.calls.clear();
         QCOMPARE(f.link.WriteTable(3), std::uint8_t{0});
-        QCOMPARE(f.line.purgesTransmit, 4);
+        QCOMPARE(f.line.calls, std::string("rtWRtr"));
+        f.line.calls.clear();
         QCOMPARE(f.link.ReadMeasurement(), std::uint8_t{0});
         QCOMPARE(f.link.StoreToEeprom(), std::uint8_t{0});
-        QCOMPARE(f.line.purgesTransmit, 6); // only the purges of the two writes
-        QCOMPARE(f.line.purgesReceive, 6);
+        QCOMPARE(f.link.ProbeStation(), std::uint8_t{0});
+        QCOMPARE(f.line.calls, std::string("rtWRrtWRrtWR"));
+    }
+
+    // Every reply that does not count fails the exchange the same way, and says why.
+    void failureCauses_data() {
+        QTest::addColumn<Operation>("op");
+        QTest::addColumn<Bytes>("reply");
+        QTest::addColumn<int>("cause");
+        QTest::addColumn<QString>("text");
+        const Operation table7([](Link& l) { return l.ReadTable(7); });
+        const Operation meas([](Link& l) { return l.ReadMeasurement(); });
+        const Operation eeprom([](Link& l) { return l.StoreToEeprom(); });
+        const Operation probe([](Link& l) { return l.ProbeStation(); });
+        const auto row = [](const char* name, Operation op, Bytes reply, FailureCause cause,
+                            const char* text) {
+            QTest::newRow(name) << op << reply << int(cause) << QString::fromUtf8(text);
+        };
+        const Bytes pid(12, 0x41);
+        Bytes ghost = dataReply(0, 1, Bytes(1, 0x03)); // a 10-byte frame, LE 4, then filler
+        ghost.resize(21, 0x42);
+        Bytes badSum = dataReply(0, 1, Bytes(19, 0));
+        badSum[26] ^= 0x01;
+        Bytes badEnd = dataReply(0, 1, pid);
+        badEnd.back() = 0x17;
+        Bytes lengthsDiffer = dataReply(0, 1, pid);
+        lengthsDiffer[2] = 0x0E;
+
+        row("silent probe", probe, {}, FailureCause::NoReply, "no reply after *");
+        row("meas: 10 of 28 bytes", meas, dataReply(0, 1, Bytes(1, 0)), FailureCause::ShortReply,
+            "short reply: 10 of 28 bytes");
+        row("table 7: LE 4 and filler", table7, ghost, FailureCause::BadLength,
+            "bad length: LE 4, expected 15");
+        row("table 7: LE bytes differ", table7, lengthsDiffer, FailureCause::BadLength,
+            "bad length: LE 15, expected 15");
+        row("table 7: from station 2", table7, dataReply(0, 2, pid), FailureCause::WrongStation,
+            "reply from station 2, asked 1");
+        row("table 7: to PC 5", table7, dataReply(5, 1, pid), FailureCause::WrongStation,
+            "reply from station 1 to 5, asked 1 from 0");
+        row("table 7: bad end byte", table7, badEnd, FailureCause::BadFrame,
+            "not the awaited frame (byte 17)");
+        row("table 7: refusal instead of data", table7, {0x10, 0x00, 0x01, 0x05, 0x06, 0x16},
+            FailureCause::Refused, "refused (FC 05)");
+        row("meas: bad check sum", meas, badSum, FailureCause::BadCheckSum, "bad check sum");
+        row("meas: FC 09", meas, dataReply(0, 1, Bytes(19, 0), 0x09), FailureCause::BadFrame,
+            "not the awaited frame (byte 09)");
+        row("type: from station 3", Operation([](Link& l) { return l.ReadDeviceType(); }),
+            dataReply(0, 3, ascii("QDX")), FailureCause::WrongStation,
+            "reply from station 3, asked 1");
+        row("eeprom: refused", eeprom, {0x10, 0x00, 0x01, 0x05, 0x06, 0x16},
+            FailureCause::Refused, "refused (FC 05)");
+        row("eeprom: ack of station 2", eeprom, {0x10, 0x00, 0x02, 0x00, 0x02, 0x16},
+            FailureCause::WrongStation, "reply from station 2, asked 1");
+        row("probe: the request echoed", probe, {0x10, 0x01, 0x00, 0x00, 0x01, 0x16},
+            FailureCause::WrongStation, "reply from station 0 to 1, asked 1 from 0");
+        row("write 11: ack from the old address", Operation([](Link& l) {
+                l.params().ADD.ADRESA = 9;
+                return l.WriteTable(11);
+            }),
+            {0x10, 0x00, 0x01, 0x00, 0x01, 0x16}, FailureCause::None, "no failure");
+        row("table 14", Operation([](Link& l) { return l.ReadTable(14); }), {},
+            FailureCause::BadTable, "table number out of range");
+    }
+    void failureCauses() {
+        QFETCH(Operation, op);
+        QFETCH(Bytes, reply);
+        QFETCH(int, cause);
+        QFETCH(QString, text);
+        Fixture f;
+        if (!reply.empty()) f.line.replies.push_back(reply);
+        const ParamSet before = f.link.params();
+        const std::uint8_t result = op(f.link);
+        QCOMPARE(result, std::uint8_t(cause == int(FailureCause::None) ? 1 : 0));
+        QCOMPARE(int(f.link.lastFailure().cause), cause);
+        const QString said = QString::fromStdString(f.link.lastFailure().text());
+        if (text.endsWith('*')) // the time waited is the clock's
+            QVERIFY2(said.startsWith(text.chopped(1)), qPrintable(said));
+        else
+            QCOMPARE(said, text);
+        if (result == 0) {
+            QVERIFY(f.link.params() == before);
+            // A table transfer purges after any failed reply, as after a bad check sum.
+            const bool table = f.line.written.size() == 1 && f.line.written[0].size() >= 11;
+            QCOMPARE(f.line.calls.ends_with("Rtr"), table);
+        }
+        // The next success clears the cause.
+        f.line.replies.push_back({0x10, 0x00, 0x01, 0x00, 0x01, 0x16});
+        QCOMPARE(f.link.ProbeStation(), std::uint8_t{1});
+        QVERIFY(!f.link.lastFailure().failed());
     }
 
     void broadcast() {
@@ -201,9 +291,9 @@ private slots:
 
     void acknowledgements() {
         Fixture f;
-        f.line.replies.push_back({0x10, 0x01, 0x00, 0x05, 0x06, 0x16});
+        f.line.replies.push_back({0x10, 0x00, 0x01, 0x05, 0x06, 0x16});
         QCOMPARE(f.link.StoreToEeprom(), std::uint8_t{0}); // refusal with a right check sum
-        f.line.replies.push_back({0x10, 0x01, 0x00, 0x00, 0x01, 0x16});
+        f.line.replies.push_back({0x10, 0x00, 0x01, 0x00, 0x01, 0x16});
         QCOMPARE(f.link.StoreToEeprom(), std::uint8_t{1});
         f.line.replies.push_back({0x10, 0x00, 0x01, 0x00, 0x01, 0x16});
         QCOMPARE(f.link.WriteTable(11), std::uint8_t{1});
@@ -316,6 +406,7 @@ private slots:
         f.line.readOk = false;
         f.line.replies.push_back({0x10, 0x00, 0x01, 0x00, 0x01, 0x16});
         QCOMPARE(f.link.ProbeStation(), std::uint8_t{0});
+        QCOMPARE(f.link.lastFailure().cause, FailureCause::LineFailed);
         f.line.writeOk = false;
         f.line.readOk = true;
         QCOMPARE(f.link.ProbeStation(), std::uint8_t{0});
@@ -392,7 +483,7 @@ private slots:
                                    << QStringList{} << false;
         QTest::newRow("wrong station") << pid << dataReply(0, 2, pidPayload) << pidRequest
                                        << "← 1 | data FC 08 | čtení tabulky 7 PID | 21 B | cizí stanice 2"
-                                       << QStringList{} << true;
+                                       << QStringList{} << false;
         QTest::newRow("wrong FC") << meas << dataReply(0, 1, measPayload, 0x09) << measRequest
                                   << "← 1 | data FC 09 | měření | 28 B | chybný rámec"
                                   << QStringList{} << false;
@@ -400,7 +491,7 @@ private slots:
         filler.resize(21, 0x20);
         QTest::newRow("short frame in filler") << pid << filler << pidRequest
                                                << "← 1 | data FC 08 | čtení tabulky 7 PID | 21 B | chybný rámec"
-                                               << QStringList{} << true;
+                                               << QStringList{} << false;
         Bytes noise{0x00, 0xFF};
         const Bytes good = dataReply(0, 1, measPayload);
         noise.insert(noise.end(), good.begin(), good.end() - 2);
