@@ -48,7 +48,8 @@ Tmenu_mod::Tmenu_mod(vx52::AppContext& ctx, QWidget* parent)
     tl_storno_ = new QPushButton(QStringLiteral("Storno"), client);
     tl_storno_->setObjectName(QStringLiteral("tl_storno"));
     tl_storno_->setToolTip(QStringLiteral("Zastavení přenosu po právě přenášené kartě (Esc)"));
-    tl_storno_->setGeometry(392, 400, 75, 25);
+    // In the place of "Porovnat s regulátorem", which a pass disables.
+    tl_storno_->setGeometry(352, 400, 145, 25);
     tl_storno_->setAutoDefault(false);
     tl_storno_->hide();
     connect(tl_storno_, &QPushButton::clicked, this, [this] { stop_ = true; });
@@ -70,6 +71,7 @@ Tmenu_mod::Tmenu_mod(vx52::AppContext& ctx, QWidget* parent)
     connect(ui_->tl_pom, &QPushButton::clicked, this, guard(p, this, [this] { tl_pomClick(); }));
     connect(ui_->tl_cancel, &QPushButton::clicked, this, &QDialog::reject);
     connectFileMenu();
+    connectCompareMenu();
 }
 
 Tmenu_mod::~Tmenu_mod() {

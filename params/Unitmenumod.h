@@ -5,6 +5,8 @@
 
 #include "params/card_entries.h"
 #include "params/card_source.h"
+#include "params/param_compare.h"
+#include "params/param_report.h"
 #include "ui/app_context.h"
 
 #include <QDialog>
@@ -97,6 +99,25 @@ public:
     void connectFileMenu();
     // --- end parameter file ---
 
+    // --- comparison and protocol (defined in params/param_compare_menu.cpp) ---
+    void mn_porovnatClick();         // the cards against the regulator's tables
+    void mn_porovnat_souborClick();  // the cards against a parameter file
+    void mn_tiskClick();             // the protocol on a printer
+    void mn_pdfClick();              // the protocol as a PDF file
+    // Differences marked on the cards by a comparison go with the next read, write or open.
+    void clearDifferenceMarks();
+    // The parameter file that Open last loaded cards from; empty before any.
+    QString cardsFile() const { return cards_file_; }
+    // What the protocol says: the cards as shown, with where each came from, the device and the
+    // file. The card on screen is taken first; nothing when it refuses an entry.
+    std::optional<vx52::Report> protocol();
+    // Before write-all sends `tables`, when the preview is chosen: lists what the write would
+    // change in the regulator and asks. False when nothing would change or the operator
+    // declines.
+    bool confirmWriteChanges(const std::vector<int>& tables);
+    void connectCompareMenu();
+    // --- end comparison and protocol ---
+
 signals:
     void cardSourceChanged(int card, vx52::CardSource source);
 
@@ -126,6 +147,8 @@ private:
     bool writeWithRetry(int table);
     bool deviceConfirmed();
     bool tablesToWrite(std::vector<int>& tables);
+    // The regulator's tables read beside the cards, in a pass that Storno can stop.
+    vx52::TablesRead readRegulatorTables(vx52::CardMask tables);
 
     vx52::AppContext& ctx_;
     Ui::Tmenu_mod* ui_;
@@ -135,6 +158,7 @@ private:
     std::array<vx52::CardSource, kCardCount> sources_{};
     std::optional<int> identification_;
     QString device_;
+    QString cards_file_;
     bool passing_ = false;
     bool stop_ = false;
 };

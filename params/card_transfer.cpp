@@ -197,6 +197,30 @@ void Tmenu_mod::ReadAllCards() {
         communicationError(QStringLiteral("Chyba při čtení karet: %1").arg(cardNames(failed)));
 }
 
+// Read-all into a set of its own, for comparing: the cards and the editor's set stay.
+vx52::TablesRead Tmenu_mod::readRegulatorTables(vx52::CardMask tables) {
+    vx52::ParamSet& live = ctx_.link.params();
+    const vx52::ParamSet kept = live;
+    vx52::TablesRead out;
+    Pass pass(*this);
+    setBar(4);
+    for (int t = 0; t < kCardCount; ++t) {
+        if (!tables.test(static_cast<std::size_t>(t))) continue;
+        if (pass.stopped()) {
+            out.stopped = true;
+            break;
+        }
+        out.read.set(static_cast<std::size_t>(t), readWithRetry(t));
+        ctx_.pause.wait(100ms);
+        setBar(ui_->bar_load->value() + 8);
+    }
+    hideBar();
+    // The link reads into its own set: the values go to ours, its set back as it was.
+    out.set = live;
+    live = kept;
+    return out;
+}
+
 void Tmenu_mod::Button1Click() {
     ReadAllCards();
 }
@@ -246,7 +270,7 @@ void Tmenu_mod::Button2Click() {
         }
     }
     std::vector<int> tables;
-    if (!deviceConfirmed() || !tablesToWrite(tables)) return;
+    if (!deviceConfirmed() || !tablesToWrite(tables) || !confirmWriteChanges(tables)) return;
 
     Pass pass(*this);
     setBar(4);

@@ -43,8 +43,10 @@ public:
         std::vector<vx52::RefusedEntry> refused;
         for (const auto& p : editor_.takeOpenedCard(card))
             refused.push_back({vx52::cardEntries(card)[p.entry].control, p.reason});
+        loaded = loaded || refused.empty();
         return refused;
     }
+    bool loaded = false; // at least one card came from the file
     // Decimals go to the file with every digit of the single value, not as shown.
     QString exactText(const char* control) const override {
         const QString exact = editor_.exactText(control);
@@ -79,6 +81,7 @@ void Tmenu_mod::tl_ulozitClick() {
 
 void Tmenu_mod::tl_otevritClick() {
     EditorCards cards(*this);
-    vx52::openParamFile(cards, ctx_.prompts, this,
-                        dialogOf(*this, QStringLiteral("dl_open"), vx52::openDialog));
+    auto& dl_open = dialogOf(*this, QStringLiteral("dl_open"), vx52::openDialog);
+    vx52::openParamFile(cards, ctx_.prompts, this, dl_open);
+    if (cards.loaded) cards_file_ = dl_open.initialName;
 }

@@ -8,6 +8,7 @@
 
 #include <optional>
 
+class QPrinter;
 class QWidget;
 
 namespace vx52 {
@@ -35,6 +36,18 @@ public:
     virtual QString saveFile(QWidget* parent, const FileDialog& dialog) = 0;
     // Returns the chosen colour, or nothing when the operator cancelled.
     virtual std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial) = 0;
+
+    // A box with a text above a table of rows under the given column headings. Without a
+    // table of its own, the rows follow the text one per line.
+    virtual Answer table(QWidget* parent, const QString& text, const QString& caption,
+                         const QStringList& headings, const QList<QStringList>& rows,
+                         Buttons buttons = Buttons::Ok) {
+        QString all = text + QLatin1Char('\n') + headings.join(QLatin1Char('\t'));
+        for (const auto& row : rows) all += QLatin1Char('\n') + row.join(QLatin1Char('\t'));
+        return message(parent, all, caption, Icon::None, buttons);
+    }
+    // The print dialog on `printer`; false when the operator cancelled.
+    virtual bool choosePrinter(QWidget*, QPrinter&) { return false; }
 };
 
 } // namespace vx52

@@ -1,8 +1,16 @@
 #include "ui/qt_prompts.h"
 
+#include <QAbstractButton>
 #include <QColorDialog>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QHeaderView>
+#include <QLabel>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QTableWidget>
+#include <QVBoxLayout>
 
 namespace vx52 {
 
@@ -83,6 +91,56 @@ std::optional<QColor> QtPrompts::chooseColor(QWidget* parent, const QColor& init
     const QColor chosen = QColorDialog::getColor(initial, parent);
     if (!chosen.isValid()) return std::nullopt;
     return chosen;
+}
+
+Prompts::Answer QtPrompts::table(QWidget* parent, const QString& text, const QString& caption,
+                                 const QStringList& headings, const QList<QStringList>& rows,
+                                 Buttons buttons) {
+    QDialog box(parent);
+    box.setWindowTitle(caption);
+    auto* layout = new QVBoxLayout(&box);
+    auto* label = new QLabel(text, &box);
+    label->setWordWrap(true);
+    layout->addWidget(label);
+    if (!rows.isEmpty()) {
+        auto* grid = new QTableWidget(static_cast<int>(rows.size()),
+                                      static_cast<int>(headings.size()), &box);
+        grid->setHorizontalHeaderLabels(headings);
+        grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+        grid->verticalHeader()->hide();
+        for (int r = 0; r < rows.size(); ++r)
+            for (int c = 0; c < rows[r].size() && c < headings.size(); ++c)
+                grid->setItem(r, c, new QTableWidgetItem(rows[r][c]));
+        grid->resizeColumnsToContents();
+        grid->resizeRowsToContents();
+        // Names as narrow as they are; the two value columns share the rest alike.
+        for (int c = static_cast<int>(headings.size()) - 2; c >= 0 && c < headings.size(); ++c)
+            grid->horizontalHeader()->setSectionResizeMode(c, QHeaderView::Stretch);
+        grid->setMinimumWidth(qBound(480, grid->horizontalHeader()->length() + 60, 900));
+        layout->addWidget(grid);
+    }
+    QDialogButtonBox::StandardButtons standard = QDialogButtonBox::Ok;
+    if (buttons == Buttons::YesNo) standard = QDialogButtonBox::Yes | QDialogButtonBox::No;
+    if (buttons == Buttons::YesNoCancel)
+        standard = QDialogButtonBox::Yes | QDialogButtonBox::No | QDialogButtonBox::Cancel;
+    if (buttons == Buttons::OkCancel) standard = QDialogButtonBox::Ok | QDialogButtonBox::Cancel;
+    auto* bar = new QDialogButtonBox(standard, &box);
+    int pressed = QMessageBox::NoButton;
+    QObject::connect(bar, &QDialogButtonBox::clicked, &box, [&](QAbstractButton* b) {
+        pressed = bar->standardButton(b);
+        box.accept();
+    });
+    layout->addWidget(bar);
+    box.resize(box.sizeHint().width(), qMin(600, box.sizeHint().height() + 40));
+    box.exec();
+    // QDialogButtonBox and QMessageBox share the values of the standard buttons.
+    return answerOf(pressed, buttons);
+}
+
+bool QtPrompts::choosePrinter(QWidget* parent, QPrinter& printer) {
+    QPrintDialog dialog(&printer, parent);
+    return dialog.exec() == QDialog::Accepted;
 }
 
 } // namespace vx52

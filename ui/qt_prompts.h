@@ -12,6 +12,10 @@ public:
     QString openFile(QWidget* parent, const FileDialog& dialog) override;
     QString saveFile(QWidget* parent, const FileDialog& dialog) override;
     std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial) override;
+    Answer table(QWidget* parent, const QString& text, const QString& caption,
+                 const QStringList& headings, const QList<QStringList>& rows,
+                 Buttons buttons = Buttons::Ok) override;
+    bool choosePrinter(QWidget* parent, QPrinter& printer) override;
 };
 
 } // namespace vx52

@@ -5,6 +5,7 @@
 #include "editor_rig.h"
 #include "params/Unitmenumod.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -82,6 +83,8 @@ private slots:
             AppContext{rig->link, rig->line, rig->settings, rig->prompts, rig->clock, pause});
         editor = std::make_unique<Tmenu_mod>(*ctx);
         editor->setIdentification(Tmenu_mod::kRegulatorServed, {});
+        // Write-all's own passes here; its preview is tested with the comparisons.
+        editor->findChild<QCheckBox*>("check_nahled")->setChecked(false);
         pause.bar = bar();
         editor->show(); // reads every table once
         forget();

@@ -1,0 +1,327 @@
+// The editor's comparisons and protocol: the cards against the regulator or a parameter file,
+// the preview before write-all, and the printed or PDF protocol. All of them walk the cards'
+// own field table and show values in the cards' own notation.
+
+#include "params/Unitmenumod.h"
+
+#include "params/card_texts.h"
+#include "params/device_text.h"
+#include "params/param_compare.h"
+#include "params/param_file.h"
+#include "params/param_report.h"
+#include "ui/guard.h"
+#include "ui_Unitmenumod.h"
+
+#include <QCheckBox>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPrinter>
+#include <QTabBar>
+
+#include <memory>
+
+using vx52::guard;
+
+namespace {
+
+const QString kSettingsSection = QStringLiteral("PARAMETRY");
+const QString kPreviewKey = QStringLiteral("NAHLED");
+const char* const kMarked = "vx52_rozdil";
+const QString kMarkStyle = QStringLiteral("background-color: #ffd24d;");
+const QColor kMarkedTab(0xb0, 0x00, 0x00);
+
+const QString kCompareCaption = QStringLiteral("Porovnání");
+const QString kPreviewCaption = QStringLiteral("Náhled zápisu");
+const QString kCardColumn = QStringLiteral("Karta");
+const QString kFieldColumn = QStringLiteral("Parametr");
+const QString kOnCardColumn = QStringLiteral("Na kartě");
+const QString kInRegulatorColumn = QStringLiteral("V regulátoru");
+
+// "1 parametr", "3 parametry", "7 parametrů".
+QString parametersText(std::size_t n) {
+    const QString word = n == 1               ? QStringLiteral("parametr")
+                         : (n >= 2 && n <= 4) ? QStringLiteral("parametry")
+                                              : QStringLiteral("parametrů");
+    return QStringLiteral("%1 %2").arg(n).arg(word);
+}
+
+// "SENS 2, PID": the captions of the cards in `cards`.
+QString captions(const vx52::CardTexts& texts, vx52::CardMask cards) {
+    QStringList names;
+    for (int card = 0; card < vx52::kParamCards; ++card)
+        if (cards.test(static_cast<std::size_t>(card))) names << texts.caption(card);
+    return names.join(QStringLiteral(", "));
+}
+
+// One row per difference: card, field, our value, their value. Values that the cards' two
+// decimals would show alike are given with every digit they need.
+QList<QStringList> differenceRows(const vx52::CardTexts& texts, vx52::ParamSet& ours,
+                                  vx52::ParamSet& theirs,
+                                  const std::vector<vx52::FieldDifference>& found) {
+    QList<QStringList> rows;
+    // In the order the cards show their rows.
+    std::vector<vx52::FieldDifference> shown;
+    for (int card = 0; card < vx52::kParamCards; ++card)
+        for (const vx52::CardEntry* e : texts.rows(card))
+            for (const auto& d : found)
+                if (d.entry == e) shown.push_back(d);
+    for (const auto& d : shown) {
+        QString mine = texts.value(ours, *d.entry);
+        QString other = texts.value(theirs, *d.entry);
+        if (mine == other) {
+            mine = texts.exactValue(ours, *d.entry);
+            other = texts.exactValue(theirs, *d.entry);
+        }
+        rows << QStringList{texts.caption(d.card), texts.label(*d.entry), mine, other};
+    }
+    return rows;
+}
+
+// The editor's dialogs of this file keep the last chosen name, as the file dialogs do.
+class DialogState : public QObject {
+public:
+    DialogState(const QString& name, vx52::Prompts::FileDialog d, QObject* parent)
+        : QObject(parent), dialog(std::move(d)) {
+        setObjectName(name);
+    }
+    vx52::Prompts::FileDialog dialog;
+};
+
+vx52::Prompts::FileDialog& dialogState(QObject& owner, const QString& name,
+                                       const vx52::Prompts::FileDialog& first) {
+    auto* state =
+        dynamic_cast<DialogState*>(owner.findChild<QObject*>(name, Qt::FindDirectChildrenOnly));
+    if (!state) state = new DialogState(name, first, &owner);
+    return state->dialog;
+}
+
+vx52::Prompts::FileDialog compareDialog() {
+    auto d = vx52::openDialog();
+    d.title = QStringLiteral("Porovnat se souborem");
+    return d;
+}
+
+vx52::Prompts::FileDialog pdfDialog() {
+    return {QStringLiteral("Uložit protokol jako PDF"), QStringLiteral("Protokol PDF (*.pdf)"),
+            QStringLiteral("pdf"), QStringLiteral("QDX72-4xxx-protokol.pdf"), true};
+}
+
+// A second, hidden editor with a link of its own: a parameter file is opened into it exactly
+// as the editor opens one, while the editor's cards and set stay as they are.
+class ShadowCards : public vx52::WidgetCards {
+public:
+    explicit ShadowCards(Tmenu_mod& shadow) : WidgetCards(shadow), shadow_(shadow) {}
+    int pageCount() const override { return shadow_.pageControl()->count(); }
+    void ShowCard(int card) override { shadow_.ShowCard(card); }
+    std::vector<vx52::RefusedEntry> loadCard(int card) override {
+        std::vector<vx52::RefusedEntry> refused;
+        for (const auto& p : shadow_.takeOpenedCard(card))
+            refused.push_back({vx52::cardEntries(card)[p.entry].control, p.reason});
+        loaded.set(static_cast<std::size_t>(card));
+        return refused;
+    }
+    vx52::CardMask loaded; // cards the file gave, refused entries or not
+
+private:
+    Tmenu_mod& shadow_;
+};
+
+} // namespace
+
+void Tmenu_mod::connectCompareMenu() {
+    auto& p = ctx_.prompts;
+    connect(ui_->mn_porovnat, &QAction::triggered, this,
+            guard(p, this, [this] { mn_porovnatClick(); }));
+    connect(ui_->tl_porovnat, &QPushButton::clicked, this,
+            guard(p, this, [this] { mn_porovnatClick(); }));
+    connect(ui_->mn_porovnat_soubor, &QAction::triggered, this,
+            guard(p, this, [this] { mn_porovnat_souborClick(); }));
+    connect(ui_->mn_tisk, &QAction::triggered, this, guard(p, this, [this] { mn_tiskClick(); }));
+    connect(ui_->mn_pdf, &QAction::triggered, this, guard(p, this, [this] { mn_pdfClick(); }));
+
+    // The preview before write-all, on unless the operator turned it off.
+    ui_->check_nahled->setChecked(ctx_.settings.readInteger(kSettingsSection, kPreviewKey, 1) != 0);
+    connect(ui_->check_nahled, &QCheckBox::toggled, this, [this](bool on) {
+        ctx_.settings.writeInteger(kSettingsSection, kPreviewKey, on ? 1 : 0);
+    });
+
+    // Connected after the handlers themselves: the marks go once the read, write or open ran.
+    const auto clear = [this] { clearDifferenceMarks(); };
+    for (auto* button : {ui_->tl_cteni, ui_->tl_zapis, ui_->Button1, ui_->Button2, ui_->tl_otevrit})
+        connect(button, &QPushButton::clicked, this, clear);
+    connect(ui_->Otevt1, &QAction::triggered, this, clear);
+    connect(this, &QDialog::finished, this, clear);
+}
+
+void Tmenu_mod::clearDifferenceMarks() {
+    for (int card = 0; card < kCardCount; ++card) {
+        ui_->PageControl->tabBar()->setTabTextColor(card, QColor());
+        for (const auto& e : vx52::cardEntries(card)) {
+            auto* control = findChild<QWidget*>(QString::fromLatin1(e.control));
+            if (!control || !control->property(kMarked).toBool()) continue;
+            control->setProperty(kMarked, false);
+            control->setStyleSheet(QString());
+            control->setToolTip(QString());
+        }
+    }
+}
+
+// Marks each differing field on its card, with the other value in the field's tool tip.
+static void markDifferences(Tmenu_mod& editor, const vx52::CardTexts& texts, vx52::ParamSet& theirs,
+                            const QString& where, const std::vector<vx52::FieldDifference>& found) {
+    for (const auto& d : found) {
+        auto* control = editor.findChild<QWidget*>(QString::fromLatin1(d.entry->control));
+        if (!control) continue;
+        control->setProperty(kMarked, true);
+        control->setStyleSheet(kMarkStyle);
+        control->setToolTip(QStringLiteral("%1: %2").arg(where, texts.value(theirs, *d.entry)));
+        editor.pageControl()->tabBar()->setTabTextColor(d.card, kMarkedTab);
+    }
+}
+
+void Tmenu_mod::mn_porovnatClick() {
+    // The card on screen is committed as leaving it would; its bad entry stops the comparison.
+    if (TakeCard(ui_->PageControl->currentIndex()) != 0) return;
+    clearDifferenceMarks();
+    const vx52::CardMask all = vx52::CardMask().set();
+    vx52::TablesRead device = readRegulatorTables(all);
+    const vx52::CardTexts texts(*this);
+    if (device.read.none()) {
+        if (device.stopped)
+            status(QStringLiteral("Porovnání zastaveno"));
+        else
+            communicationError(QStringLiteral("Chyba při čtení"));
+        return;
+    }
+    auto& ours = ctx_.link.params();
+    const auto found = vx52::differences(ours, device.set, device.read);
+    markDifferences(*this, texts, device.set, kInRegulatorColumn, found);
+
+    QString text =
+        found.empty()
+            ? QStringLiteral("Karty se shodují s regulátorem.")
+            : QStringLiteral("V regulátoru se liší %1.").arg(parametersText(found.size()));
+    if (!device.read.all())
+        text += QStringLiteral(" Nepřečteno, neporovnáno: %1.").arg(captions(texts, ~device.read));
+    if (found.empty()) {
+        ctx_.prompts.message(this, text, kCompareCaption,
+                             device.read.all() ? vx52::Prompts::Icon::Information
+                                               : vx52::Prompts::Icon::Warning);
+        return;
+    }
+    ctx_.prompts.table(this, text, kCompareCaption,
+                       {kCardColumn, kFieldColumn, kOnCardColumn, kInRegulatorColumn},
+                       differenceRows(texts, ours, device.set, found));
+}
+
+void Tmenu_mod::mn_porovnat_souborClick() {
+    if (TakeCard(ui_->PageControl->currentIndex()) != 0) return;
+    auto& dialog = dialogState(*this, QStringLiteral("dl_porovnat"), compareDialog());
+
+    vx52::Link ownLink;
+    vx52::AppContext own{ownLink, ctx_.line, ctx_.settings, ctx_.prompts, ctx_.clock, ctx_.pause};
+    Tmenu_mod shadow(own, this);
+    ShadowCards cards(shadow);
+    vx52::openParamFile(cards, ctx_.prompts, this, dialog);
+    // Cancelled or refused: the file gave no cards, and there is nothing to compare.
+    if (!cards.loaded.all()) return;
+
+    clearDifferenceMarks();
+    const vx52::CardTexts texts(*this);
+    auto& ours = ctx_.link.params();
+    auto& file = ownLink.params();
+    const auto found = vx52::differences(ours, file);
+    const QString where = QStringLiteral("V souboru");
+    markDifferences(*this, texts, file, where, found);
+    const QString name = dialog.initialName;
+    if (found.empty()) {
+        ctx_.prompts.message(this, QStringLiteral("Karty se shodují se souborem %1.").arg(name),
+                             kCompareCaption, vx52::Prompts::Icon::Information);
+        return;
+    }
+    ctx_.prompts.table(
+        this, QStringLiteral("Se souborem %1 se liší %2.").arg(name, parametersText(found.size())),
+        kCompareCaption, {kCardColumn, kFieldColumn, kOnCardColumn, where},
+        differenceRows(texts, ours, file, found));
+}
+
+bool Tmenu_mod::confirmWriteChanges(const std::vector<int>& tables) {
+    if (!ui_->check_nahled->isChecked() || tables.empty()) return true;
+    vx52::CardMask toWrite;
+    for (int t : tables)
+        toWrite.set(static_cast<std::size_t>(t));
+    vx52::TablesRead device = readRegulatorTables(toWrite);
+    if (device.stopped) {
+        status(QStringLiteral("Zápis zastaven, nic nezapsáno"));
+        return false;
+    }
+    const vx52::CardTexts texts(*this);
+    auto& ours = ctx_.link.params();
+    const auto found = vx52::differences(ours, device.set, device.read);
+    const vx52::CardMask unread = toWrite & ~device.read;
+    if (found.empty() && unread.none()) {
+        ctx_.prompts.message(this,
+                             QStringLiteral("Zápis by v regulátoru nic nezměnil: karty se s ním "
+                                            "shodují. Nic se nezapisuje."),
+                             kPreviewCaption, vx52::Prompts::Icon::Information);
+        status(QStringLiteral("Karty se shodují s regulátorem, nic nezapsáno"));
+        return false;
+    }
+    QString text =
+        found.empty()
+            ? QStringLiteral("V přečtených kartách zápis nic nezmění.")
+            : QStringLiteral("Zápis změní v regulátoru %1.").arg(parametersText(found.size()));
+    if (unread.any())
+        text += QStringLiteral(" Nepřečteno, zapíše se bez porovnání: %1.")
+                    .arg(captions(texts, unread));
+    text += QStringLiteral("\n\nPokračovat v zápisu?");
+    return ctx_.prompts.table(
+               this, text, kPreviewCaption,
+               {kCardColumn, kFieldColumn, kInRegulatorColumn, QStringLiteral("Po zápisu")},
+               differenceRows(texts, device.set, ours, found),
+               vx52::Prompts::Buttons::YesNo) == vx52::Prompts::Answer::Yes;
+}
+
+std::optional<vx52::Report> Tmenu_mod::protocol() {
+    if (TakeCard(ui_->PageControl->currentIndex()) != 0) return std::nullopt;
+    auto& link = ctx_.link;
+    vx52::Report r;
+    r.when = ctx_.clock.now();
+    r.deviceType = vx52::deviceText(link.type_text.data(), link.type_text.size());
+    r.deviceVersion = vx52::deviceText(link.version_text.data(), link.version_text.size());
+    r.address = link.GetDeviceAddress();
+    r.cards = vx52::reportCards(vx52::CardTexts(*this), link.params());
+    bool fromFile = false;
+    for (int card = 0; card < kCardCount; ++card) {
+        const auto source = cardSource(card);
+        r.cards[static_cast<std::size_t>(card)].source = vx52::cardSourceText(source);
+        fromFile = fromFile || source == vx52::CardSource::File;
+    }
+    if (fromFile) r.fileName = cards_file_;
+    return r;
+}
+
+void Tmenu_mod::mn_tiskClick() {
+    const auto report = protocol();
+    if (!report) return;
+    QPrinter printer(QPrinter::HighResolution);
+    vx52::setReportPage(printer);
+    printer.setDocName(vx52::kReportTitle);
+    if (!ctx_.prompts.choosePrinter(this, printer)) return;
+    if (vx52::printReport(*report, printer) == 0)
+        throw vx52::Failure(QStringLiteral("Protokol nelze vytisknout na %1")
+                                .arg(printer.printerName())
+                                .toStdString());
+}
+
+void Tmenu_mod::mn_pdfClick() {
+    const auto report = protocol();
+    if (!report) return;
+    auto& dialog = dialogState(*this, QStringLiteral("dl_protokol"), pdfDialog());
+    const QString path = ctx_.prompts.saveFile(this, dialog);
+    if (path.isEmpty()) return;
+    dialog.initialName = path;
+    if (!vx52::writeReportPdf(*report, path))
+        throw vx52::Failure(QStringLiteral("Unable to write to %1").arg(path).toStdString());
+    status(QStringLiteral("Protokol uložen do %1").arg(path));
+}

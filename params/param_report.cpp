@@ -1,0 +1,169 @@
+#include "params/param_report.h"
+
+#include "params/param_compare.h"
+#include "ui/regional.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QFile>
+#include <QFont>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QTextDocument>
+
+namespace vx52 {
+
+namespace {
+
+const QString kFontFamily = QStringLiteral("DejaVu Sans");
+constexpr double kFontPoints = 8.5;
+const QString kNotTold = QStringLiteral("(nezjištěno)");
+const QString kBlank = QStringLiteral("______________________________");
+
+QString esc(const QString& text) {
+    return text.toHtmlEscaped();
+}
+
+QString headerRow(const QString& name, const QString& value) {
+    return QStringLiteral("<tr><td>%1</td><td><b>%2</b></td></tr>").arg(esc(name), esc(value));
+}
+
+QString orNotTold(const QString& text) {
+    return text.trimmed().isEmpty() ? kNotTold : text;
+}
+
+QString headerTable(const Report& r) {
+    QString html = QStringLiteral("<table cellspacing=\"0\" cellpadding=\"2\">");
+    html += headerRow(QStringLiteral("Datum a čas:"),
+                      r.when.date().toString(QStringLiteral("dd.MM.yyyy")) + QLatin1Char(' ') +
+                          longTimeText(r.when.time()));
+    html += headerRow(QStringLiteral("Typ přístroje:"), orNotTold(r.deviceType));
+    html += headerRow(QStringLiteral("Verze přístroje:"), orNotTold(r.deviceVersion));
+    html += headerRow(QStringLiteral("Adresa na sběrnici:"), QString::number(r.address));
+    if (!r.fileName.isEmpty()) html += headerRow(QStringLiteral("Soubor parametrů:"), r.fileName);
+    return html + QStringLiteral("</table>");
+}
+
+// One table for all cards: a card's caption heads its rows.
+QString cardsTable(const Report& r) {
+    QString html =
+        QStringLiteral("<table width=\"100%\" border=\"1\" cellspacing=\"0\" cellpadding=\"1\" "
+                       "style=\"border-collapse: collapse; border-color: #000000;\">"
+                       "<thead><tr><th align=\"left\" width=\"12%\">Karta</th>"
+                       "<th align=\"left\" width=\"12%\">Parametr</th>"
+                       "<th align=\"left\" width=\"36%\">Hodnota</th>"
+                       "<th align=\"left\" width=\"40%\">Popis</th></tr></thead>");
+    for (const auto& card : r.cards) {
+        bool first = true;
+        for (const auto& row : card.rows) {
+            html += QStringLiteral("<tr>");
+            if (first) {
+                html += QStringLiteral("<td rowspan=\"%1\"><b>%2</b>")
+                            .arg(card.rows.size())
+                            .arg(esc(card.caption));
+                if (!card.source.isEmpty())
+                    html += QStringLiteral("<br><span style=\"font-size: 7pt;\">%1</span>")
+                                .arg(esc(card.source));
+                html += QStringLiteral("</td>");
+            }
+            first = false;
+            html += QStringLiteral("<td>%1</td><td>%2</td><td>%3</td></tr>")
+                        .arg(esc(row.label), esc(row.value), esc(row.description));
+        }
+    }
+    return html + QStringLiteral("</table>");
+}
+
+// Filled in by hand: the technician's name and signature side by side.
+QString signatureLines() {
+    return QStringLiteral("<table width=\"100%\" cellspacing=\"0\" cellpadding=\"0\" "
+                          "style=\"margin-top: 16px;\"><tr>"
+                          "<td width=\"50%\">Jméno technika: %1</td>"
+                          "<td width=\"50%\">Podpis: %1</td></tr></table>")
+        .arg(kBlank);
+}
+
+} // namespace
+
+std::vector<ReportCard> reportCards(const CardTexts& texts, ParamSet& params) {
+    std::vector<ReportCard> cards;
+    for (int card = 0; card < kParamCards; ++card) {
+        ReportCard c{texts.caption(card), {}, {}};
+        for (const CardEntry* e : texts.rows(card))
+            c.rows.push_back(
+                {texts.shortLabel(*e), texts.value(params, *e), texts.description(*e)});
+        cards.push_back(std::move(c));
+    }
+    return cards;
+}
+
+std::unique_ptr<QTextDocument> reportDocument(const Report& report) {
+    auto doc = std::make_unique<QTextDocument>();
+    QFont font(kFontFamily);
+    font.setPointSizeF(kFontPoints);
+    doc->setDefaultFont(font);
+    doc->setDocumentMargin(0);
+    doc->setHtml(
+        QStringLiteral("<html><body><p style=\"font-size: 13pt; font-weight: bold; "
+                       "margin-bottom: 6px;\">%1</p>%2<p></p>%3%4</body></html>")
+            .arg(esc(kReportTitle), headerTable(report), cardsTable(report), signatureLines()));
+    return doc;
+}
+
+int printReport(const Report& report, QPagedPaintDevice& device) {
+    auto doc = reportDocument(report);
+    QPainter painter;
+    if (!painter.begin(&device)) return 0;
+    auto* layout = doc->documentLayout();
+    layout->setPaintDevice(&device);
+    // Fonts and sizes below are in the device's own pixels.
+    const QRectF paper = device.pageLayout().paintRectPixels(device.logicalDpiX());
+    QFont footFont(kFontFamily);
+    footFont.setPointSizeF(kFontPoints - 1);
+    const qreal footHeight = QFontMetricsF(footFont, &device).height() * 2;
+    const QSizeF body(paper.width(), paper.height() - footHeight);
+    doc->setPageSize(body);
+
+    const int pages = doc->pageCount();
+    for (int page = 0; page < pages; ++page) {
+        if (page > 0) device.newPage();
+        painter.save();
+        painter.translate(0, -page * body.height());
+        QAbstractTextDocumentLayout::PaintContext context;
+        context.clip = QRectF(0, page * body.height(), body.width(), body.height());
+        context.palette.setColor(QPalette::Text, Qt::black);
+        layout->draw(&painter, context);
+        painter.restore();
+
+        painter.setFont(footFont);
+        painter.setPen(Qt::black);
+        const QRectF foot(0, body.height() + footHeight / 2, body.width(), footHeight / 2);
+        painter.drawText(foot, Qt::AlignLeft | Qt::AlignVCenter, kReportTitle);
+        painter.drawText(foot, Qt::AlignRight | Qt::AlignVCenter,
+                         QStringLiteral("Strana %1 z %2").arg(page + 1).arg(pages));
+    }
+    painter.end();
+    return pages;
+}
+
+void setReportPage(QPagedPaintDevice& device) {
+    device.setPageSize(QPageSize(QPageSize::A4));
+    device.setPageOrientation(QPageLayout::Portrait);
+    device.setPageMargins(QMarginsF(18, 12, 15, 12), QPageLayout::Millimeter);
+}
+
+bool writeReportPdf(const Report& report, const QString& path) {
+    {
+        QPdfWriter pdf(path);
+        setReportPage(pdf);
+        pdf.setResolution(300);
+        pdf.setCreator(QStringLiteral("VX-52"));
+        pdf.setTitle(kReportTitle);
+        if (printReport(report, pdf) == 0) return false;
+    }
+    QFile written(path);
+    return written.exists() && written.size() > 0;
+}
+
+} // namespace vx52
