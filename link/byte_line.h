@@ -2,10 +2,13 @@
 // The byte stream the link talks through: the serial line in the program, a loopback to the
 // simulated regulator or a scripted line in tests.
 //
-// Time-out rule of read(): one deadline per read. A read of n bytes returns when
+// Time-out rule of read(): one deadline per read. With c the time of one character at the
+// line's speed (11 bits: start, 8 data, parity, stop), a read of n bytes returns when
 //   - n bytes have arrived, or
-//   - more than 100 ms have passed since the last byte arrived (once one has arrived), or
-//   - 2 * n + 500 ms have passed since the read began.
+//   - more than max(100 ms, 3c) have passed since the last byte arrived (once one has), or
+//   - max(2 * n, n * c) + 500 ms have passed since the read began.
+// From 9600 bit/s up that is 100 ms and 2 * n + 500 ms; below, the limits stretch so that a
+// reply sent at the line's pace always fits.
 // Receiving fewer bytes than asked, or none, is still ok; ok is false only when the line
 // itself failed (not open, device gone).
 //
@@ -16,6 +19,7 @@
 // write() first purges the receive side, then the transmit side, then sends the bytes; it
 // returns when they have left the driver.
 
+#include <algorithm>
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
@@ -25,8 +29,19 @@ namespace vx52 {
 
 constexpr std::chrono::milliseconds kGapTimeout{100};
 
-constexpr std::chrono::milliseconds totalReadTimeout(std::size_t n) {
-    return std::chrono::milliseconds(2 * static_cast<long long>(n) + 500);
+// n character times at baud bit/s, rounded up; 0 when the speed is not known (baud <= 0).
+constexpr long long characterTimesMs(std::size_t n, int baud) {
+    return baud > 0 ? (static_cast<long long>(n) * 11000 + baud - 1) / baud : 0;
+}
+
+constexpr std::chrono::milliseconds gapTimeout(int baud = 0) {
+    return std::max(kGapTimeout, std::chrono::milliseconds(characterTimesMs(3, baud)));
+}
+
+constexpr std::chrono::milliseconds totalReadTimeout(std::size_t n, int baud = 0) {
+    return std::chrono::milliseconds(
+               std::max(2 * static_cast<long long>(n), characterTimesMs(n, baud))) +
+           std::chrono::milliseconds(500);
 }
 
 // 30 character times of 11 bits at the line's speed, at least 20 ms.

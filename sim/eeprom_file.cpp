@@ -11,6 +11,8 @@ namespace vx52::sim {
 
 namespace {
 
+constexpr std::size_t kMaxLine = 200; // "GROUP.KEY=value" is far shorter
+
 std::string format(double v) {
     char buf[32];
     const auto r = std::to_chars(buf, buf + sizeof buf, v);
@@ -51,6 +53,8 @@ bool loadEeprom(ParamSet& tables, const std::string& path, std::string* error) {
     int number = 0;
     while (std::getline(in, line)) {
         ++number;
+        if (line.size() > kMaxLine)
+            return fail(error, path + ":" + std::to_string(number) + ": line too long");
         if (!line.empty() && line.back() == '\r') line.pop_back();
         if (line.empty() || line[0] == '#') continue;
         const auto eq = line.find('=');

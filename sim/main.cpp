@@ -91,7 +91,14 @@ int main(int argc, char** argv) {
     Regulator device(o.device);
     device.setFault(o.fault, o.faultRate);
     if (!o.eeprom.empty()) {
-        if (std::filesystem::exists(o.eeprom)) {
+        std::error_code ec;
+        const auto kind = std::filesystem::status(o.eeprom, ec).type();
+        if (kind != std::filesystem::file_type::not_found &&
+            kind != std::filesystem::file_type::regular) {
+            std::cerr << "vx52-sim: --eeprom " << o.eeprom << " is not a regular file\n";
+            return 2;
+        }
+        if (kind == std::filesystem::file_type::regular) {
             ParamSet tables = device.tables();
             if (!loadEeprom(tables, o.eeprom, &error)) {
                 std::cerr << "vx52-sim: " << error << '\n';
@@ -102,8 +109,9 @@ int main(int argc, char** argv) {
             device.setAddress(o.addressGiven ? o.device.address : tables.ADD.ADRESA);
         }
         device.setOnStore([&o](const ParamSet& tables) {
-            if (!saveEeprom(tables, o.eeprom))
-                std::cerr << "vx52-sim: cannot write " << o.eeprom << '\n';
+            if (saveEeprom(tables, o.eeprom)) return true;
+            std::cerr << "vx52-sim: cannot write " << o.eeprom << '\n';
+            return false;
         });
     }
 
@@ -123,16 +131,27 @@ int main(int argc, char** argv) {
     FrameAssembler assembler;
     std::vector<std::uint8_t> incoming;
     const auto idle = idleLimit(o.baud);
+    auto lastInput = Clock::now();
+    // Replies are queued, never slept on: the loop keeps listening, sends each character when
+    // it is due, and a signal ends it at once whatever is queued.
     while (!stopping) {
+        if (!line->flushDue()) {
+            std::cerr << "vx52-sim: cannot write to the line\n";
+            return 1;
+        }
+        auto wait = assembler.pending() ? idle : std::chrono::milliseconds(200);
+        if (const auto due = line->untilNextDue()) wait = std::min(wait, *due);
         incoming.clear();
-        if (!line->receive(incoming, assembler.pending() ? idle : std::chrono::milliseconds(200))) {
+        if (!line->receive(incoming, wait)) {
             std::cerr << "vx52-sim: the line failed\n";
             return 1;
         }
         if (incoming.empty()) {
-            assembler.reset();
+            // A pause longer than the idle limit ends a request.
+            if (assembler.pending() && Clock::now() - lastInput >= idle) assembler.reset();
             continue;
         }
+        lastInput = Clock::now();
         if (healthy)
             device.setFault(Fault::None);
         else
@@ -152,10 +171,7 @@ int main(int argc, char** argv) {
                 trace.frame("--", {}, device.lastReplyFaulted() ? "no reply (silent)" : "no reply");
                 continue;
             }
-            if (!line->send(reply, o.baud)) {
-                std::cerr << "vx52-sim: cannot write to the line\n";
-                return 1;
-            }
+            line->queue(reply, o.baud);
             trace.frame("TX", reply.bytes,
                         device.lastReplyFaulted() ? std::string(faultName(device.fault()))
                                                   : std::string());

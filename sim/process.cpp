@@ -70,6 +70,8 @@ double Process::settlingValue(const ParamSet& p) {
 }
 
 void Process::advanceTo(std::chrono::milliseconds now, ParamSet& params) {
+    // The first reading right after start is already a measured value, not zeros.
+    if (seconds_ == 0) step(0.001, params);
     if (now > time_) {
         double left = std::chrono::duration<double>(now - time_).count();
         // A long idle spell only needs the process settled, not every step of it.

@@ -128,8 +128,8 @@ Reply Regulator::answerVariable(std::span<const std::uint8_t> frame,
     case CMD_WRITE_TABLE:
         return writeTable(frame);
     case CMD_EEPROM:
+        if (onStore_ && !onStore_(tables_)) return ack(frame, kFcRefused);
         ++eepromStores_;
-        if (onStore_) onStore_(tables_);
         return ack(frame, kFcAck);
     default:
         return {};

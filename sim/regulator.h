@@ -69,8 +69,9 @@ public:
     void setProcessRunning(bool running) { processRunning_ = running; }
     void advanceProcess(std::chrono::milliseconds now);
 
-    // Called when the EEPROM command is acknowledged, with the tables to keep.
-    void setOnStore(std::function<void(const ParamSet&)> store) { onStore_ = std::move(store); }
+    // Called on the EEPROM command with the tables to keep; the command is acknowledged only
+    // when it returns true (stored), and refused otherwise.
+    void setOnStore(std::function<bool(const ParamSet&)> store) { onStore_ = std::move(store); }
     int eepromStores() const { return eepromStores_; }
 
     std::string typeText() const;
@@ -98,7 +99,7 @@ private:
     double faultRate_ = 1.0;
     bool lastFaulted_ = false;
     std::mt19937 random_;
-    std::function<void(const ParamSet&)> onStore_;
+    std::function<bool(const ParamSet&)> onStore_;
     int eepromStores_ = 0;
 };
 

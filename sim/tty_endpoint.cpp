@@ -2,13 +2,13 @@
 
 #include "sim/tty_speed.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstring>
 #include <fcntl.h>
 #include <poll.h>
 #include <stdlib.h>
-#include <thread>
 #include <unistd.h>
 
 namespace vx52::sim {
@@ -74,38 +74,42 @@ bool TtyEndpoint::receive(std::vector<std::uint8_t>& out, std::chrono::milliseco
     return true;
 }
 
-bool TtyEndpoint::send(const Reply& reply, int baud) {
-    using Clock = std::chrono::steady_clock;
+void TtyEndpoint::queue(const Reply& reply, int baud) {
     const auto perChar = std::chrono::duration<double, std::milli>(characterMillis(baud));
-    auto due = Clock::now() + reply.delay;
+    auto at = Clock::now() + reply.delay;
+    if (!outgoing_.empty()) at = std::max(at, outgoing_.back().at);
+    for (std::size_t i = 0; i < reply.bytes.size(); ++i) {
+        if (reply.pauseAfter != 0 && i == reply.pauseAfter) at += reply.pause;
+        at += std::chrono::duration_cast<Clock::duration>(perChar);
+        outgoing_.push_back({at, reply.bytes[i]});
+    }
+}
+
+bool TtyEndpoint::flushDue() {
+    const auto now = Clock::now();
+    std::vector<std::uint8_t> ready;
+    while (!outgoing_.empty() && outgoing_.front().at <= now) {
+        ready.push_back(outgoing_.front().byte);
+        outgoing_.pop_front();
+    }
     std::size_t sent = 0;
-    while (sent < reply.bytes.size()) {
-        // Send every character whose time has come, then sleep until the next one.
-        std::size_t ready = sent;
-        const auto now = Clock::now();
-        auto next = due;
-        while (ready < reply.bytes.size()) {
-            auto at =
-                due + std::chrono::duration_cast<Clock::duration>(perChar * double(ready + 1));
-            if (reply.pauseAfter != 0 && ready >= reply.pauseAfter) at += reply.pause;
-            if (at > now) {
-                next = at;
-                break;
-            }
-            ++ready;
+    while (sent < ready.size()) {
+        const ssize_t n = ::write(fd_, ready.data() + sent, ready.size() - sent);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return false;
         }
-        if (ready > sent) {
-            const ssize_t n = ::write(fd_, reply.bytes.data() + sent, ready - sent);
-            if (n < 0) {
-                if (errno == EINTR) continue;
-                return false;
-            }
-            sent += static_cast<std::size_t>(n);
-        } else {
-            std::this_thread::sleep_until(next);
-        }
+        sent += static_cast<std::size_t>(n);
     }
     return true;
+}
+
+std::optional<std::chrono::milliseconds> TtyEndpoint::untilNextDue() const {
+    if (outgoing_.empty()) return std::nullopt;
+    const auto left = outgoing_.front().at - Clock::now();
+    // Rounded up, so a wait never ends just before the character is due.
+    return std::max(std::chrono::milliseconds(0),
+                    std::chrono::ceil<std::chrono::milliseconds>(left));
 }
 
 int TtyEndpoint::peerSpeed() const {

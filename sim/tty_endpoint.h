@@ -7,6 +7,8 @@
 
 #include <chrono>
 #include <cstdint>
+#include <deque>
+#include <optional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -28,8 +30,13 @@ public:
 
     // Waits up to timeout for bytes and appends them to out. False when the line failed.
     bool receive(std::vector<std::uint8_t>& out, std::chrono::milliseconds timeout);
-    // Sends a reply with its delay and pause, one character every 11 bits at baud.
-    bool send(const Reply& reply, int baud);
+    // Queues a reply behind whatever is queued: after its delay, one character every 11 bits
+    // at baud, with its pause. Nothing waits here; flushDue() sends what is due.
+    void queue(const Reply& reply, int baud);
+    // Writes every queued character whose time has come. False when the line failed.
+    bool flushDue();
+    // Time until the next queued character is due; nullopt when nothing is queued.
+    std::optional<std::chrono::milliseconds> untilNextDue() const;
     // The speed the far end set on a pseudo-terminal; 0 when not known (a real port).
     int peerSpeed() const;
 
@@ -37,6 +44,13 @@ private:
     TtyEndpoint(int fd, int slave, std::string path)
         : fd_(fd), slave_(slave), path_(std::move(path)) {}
 
+    using Clock = std::chrono::steady_clock;
+    struct Due {
+        Clock::time_point at;
+        std::uint8_t byte;
+    };
+
+    std::deque<Due> outgoing_;
     int fd_ = -1;
     int slave_ = -1; // held open so the master never sees a hang-up between clients
     std::string path_;

@@ -1,6 +1,7 @@
 #include "link/port/serial_line.h"
 
 #include "link/failure.h"
+#include "link/port/line_format.h"
 
 #include <QDeadlineTimer>
 #include <QFileInfo>
@@ -87,20 +88,12 @@ void SerialLine::CloseLine() {
     ++generation_;
 }
 
-bool SerialLine::settingsRefused(bool parityRefused) const {
-    // Pseudo-terminals refuse parity settings; they still carry the bytes.
-    return parityRefused && !pseudoTerminal_;
-}
-
 void SerialLine::ApplyLineSettings() {
     const QString text =
         QStringLiteral("Nepodařila se reinicializace portu %1").arg(ComPorts::comName(comNumber()));
     if (!port_.isOpen()) failOpen(text);
     port_.clearError();
-    const bool ok = port_.setBaudRate(baudRate()) && port_.setDataBits(QSerialPort::Data8) &&
-                    port_.setStopBits(QSerialPort::OneStop);
-    const bool parity = port_.setParity(QSerialPort::EvenParity);
-    if (!ok || settingsRefused(!parity)) failOpen(text);
+    if (!applyLineFormat(port_, baudRate(), pseudoTerminal_)) failOpen(text);
     port_.clearError();
 }
 
@@ -158,7 +151,7 @@ bool SerialLine::write(std::span<const std::uint8_t> bytes) {
 ReadResult SerialLine::read(std::span<std::uint8_t> buffer) {
     if (!port_.isOpen()) return {false, 0};
     const std::size_t n = buffer.size();
-    const QDeadlineTimer total(totalReadTimeout(n), Qt::PreciseTimer);
+    const QDeadlineTimer total(totalReadTimeout(n, baudRate()), Qt::PreciseTimer);
     QDeadlineTimer gap(QDeadlineTimer::Forever, Qt::PreciseTimer);
     std::size_t count = 0;
     port_.clearError();
@@ -171,7 +164,7 @@ ReadResult SerialLine::read(std::span<std::uint8_t> buffer) {
         }
         if (got > 0) {
             count += static_cast<std::size_t>(got);
-            gap.setRemainingTime(kGapTimeout, Qt::PreciseTimer);
+            gap.setRemainingTime(gapTimeout(baudRate()), Qt::PreciseTimer);
             continue;
         }
         const qint64 wait =

@@ -37,7 +37,6 @@ public:
 
 private:
     [[noreturn]] void failOpen(const QString& text);
-    bool settingsRefused(bool parityRefused) const;
     bool deviceGone() const;
     void closeDeadLine();
     bool drain();

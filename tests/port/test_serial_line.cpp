@@ -3,6 +3,7 @@
 
 #include "link/failure.h"
 #include "link/port/serial_devices.h"
+#include "link/port/line_format.h"
 #include "link/port/serial_line.h"
 #include "port/pty_peer.h"
 
@@ -18,6 +19,11 @@ using namespace vx52;
 using namespace std::chrono_literals;
 using test::PtyPeer;
 using Bytes = std::vector<std::uint8_t>;
+
+// The read rule stretches below 9600 bit/s and is the fixed one from there up.
+static_assert(gapTimeout(9600) == 100ms && gapTimeout(110) == 300ms && gapTimeout(300) == 110ms);
+static_assert(totalReadTimeout(28, 9600) == 556ms && totalReadTimeout(28, 256000) == 556ms);
+static_assert(totalReadTimeout(6, 110) == 1100ms && totalReadTimeout(28, 4800) == 565ms);
 
 namespace {
 
@@ -95,16 +101,22 @@ private slots:
 
     void silentLineEndsTheRead_data() {
         QTest::addColumn<int>("count");
+        QTest::addColumn<int>("baud");
         QTest::addColumn<int>("expected");
-        QTest::newRow("measurement, 28 bytes") << 28 << 556;
-        QTest::newRow("acknowledgement, 6 bytes") << 6 << 512;
+        QTest::newRow("measurement, 28 bytes") << 28 << 9600 << 556;
+        QTest::newRow("acknowledgement, 6 bytes") << 6 << 115200 << 512;
+        // Below 9600 bit/s the total is n character times + 500 ms when that is longer.
+        QTest::newRow("measurement at 300 bit/s") << 28 << 300 << 1527;
+        QTest::newRow("acknowledgement at 110 bit/s") << 6 << 110 << 1100;
     }
     void silentLineEndsTheRead() {
         QFETCH(int, count);
+        QFETCH(int, baud);
         QFETCH(int, expected);
         PtyPeer peer;
         QVERIFY(peer.valid());
         SerialLine line(onlyDevice(peer.path()));
+        line.setBaudRate(baud);
         QCOMPARE(openText(line, 1), QString());
         Bytes buffer(static_cast<std::size_t>(count));
         QElapsedTimer clock;
@@ -192,6 +204,56 @@ private slots:
         reply.join();
         QCOMPARE(r.count, std::size_t(6));
         QVERIFY(buffer == (Bytes{0x10, 0x00, 0x01, 0x00, 0x01, 0x16}));
+    }
+
+    // What the line asks of the port after every open and speed change: 8 data bits, even
+    // parity, one stop bit, no flow control. A pseudo-terminal cannot show parity, so the
+    // request itself is recorded.
+    void lineFormatAskedFor() {
+        struct Recorder {
+            QStringList asked;
+            bool parityRefused = false;
+            bool note(const char* what, int value) {
+                asked << QString("%1 %2").arg(what).arg(value);
+                return true;
+            }
+            bool setBaudRate(qint32 b) { return note("baud", b); }
+            bool setDataBits(QSerialPort::DataBits d) { return note("data", d); }
+            bool setStopBits(QSerialPort::StopBits s) { return note("stop", s); }
+            bool setFlowControl(QSerialPort::FlowControl f) { return note("flow", f); }
+            bool setParity(QSerialPort::Parity p) { return note("parity", p) && !parityRefused; }
+        } port;
+        QVERIFY(applyLineFormat(port, 300, false));
+        port.asked.sort();
+        QCOMPARE(port.asked, (QStringList{"baud 300", "data 8", "flow 0",
+                                          QString("parity %1").arg(QSerialPort::EvenParity),
+                                          "stop 1"}));
+        port.parityRefused = true;
+        QVERIFY(!applyLineFormat(port, 9600, false)); // a real device must take even parity
+        QVERIFY(applyLineFormat(port, 9600, true));   // a pseudo-terminal carries no parity
+    }
+
+    // WriteBytes purges receive, then transmit; an open ends with transmit, then receive.
+    void purgeOrder() {
+        struct Logged : SerialLine {
+            using SerialLine::SerialLine;
+            QString calls;
+            void purgeReceive() override {
+                calls += 'r';
+                SerialLine::purgeReceive();
+            }
+            void purgeTransmit() override {
+                calls += 't';
+                SerialLine::purgeTransmit();
+            }
+        };
+        PtyPeer peer;
+        Logged line(onlyDevice(peer.path()));
+        QCOMPARE(openText(line, 1), QString());
+        QCOMPARE(line.calls, QString("tr"));
+        line.calls.clear();
+        QVERIFY(line.write(Bytes{0x10, 0x01, 0x00, 0x69, 0x6A, 0x16}));
+        QCOMPARE(line.calls, QString("rt"));
     }
 
     void writePurgesStaleInputAndLeavesTheLine() {

@@ -73,6 +73,8 @@ private slots:
 
     void measurementAndIdentity() {
         Bench b;
+        QVERIFY(b.link.ReadMeasurement()); // the first reading after start is no zero
+        QVERIFY(b.link.params().MEAS.OUT1 != 0.0f && b.link.params().MEAS.OUT2 != 0.0f);
         QVERIFY(b.link.ReadMeasurement());
         const auto& dev = b.line.regulator().tables().MEAS;
         QCOMPARE(b.link.params().MEAS.OUT2, dev.OUT2);
@@ -247,12 +249,18 @@ private slots:
         QTemporaryDir dir;
         const std::string path = dir.filePath("eeprom.txt").toStdString();
         Bench b;
+        bool writable = false;
         b.line.regulator().setOnStore(
-            [&](const ParamSet& t) { QVERIFY(sim::saveEeprom(t, path)); });
+            [&](const ParamSet& t) { return writable && sim::saveEeprom(t, path); });
         b.link.params() = b.line.regulator().tables();
         b.link.params().SENS2.STRS = -12.75f;
         b.link.params().OSTAT.PASS1 = -300;
-        QVERIFY(b.link.WriteTable(4) && b.link.WriteTable(10) && b.link.StoreToEeprom());
+        QVERIFY(b.link.WriteTable(4) && b.link.WriteTable(10));
+        // A store that cannot be kept is not acknowledged.
+        QVERIFY(!b.link.StoreToEeprom());
+        QCOMPARE(b.link.lastFailure().cause, FailureCause::Refused);
+        writable = true;
+        QVERIFY(b.link.StoreToEeprom());
 
         ParamSet restored = sim::Regulator::factoryTables(1);
         std::string error;
@@ -273,6 +281,12 @@ private slots:
         std::string error;
         QVERIFY(!sim::loadEeprom(t, path.toStdString(), &error));
         QVERIFY(error.find(":2:") != std::string::npos);
+        // An over-long line is named by its number, not echoed.
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("COMP.SP=12.5\nPID.PB=" + QByteArray(5000, '7') + "\n");
+        f.close();
+        QVERIFY(!sim::loadEeprom(t, path.toStdString(), &error));
+        QVERIFY2(error.ends_with(":2: line too long"), error.c_str());
         QCOMPARE(t.COMP.SP, 50.0f); // nothing taken from a file that failed
         QVERIFY(!sim::loadEeprom(t, dir.filePath("missing.txt").toStdString()));
     }
