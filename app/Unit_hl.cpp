@@ -2,13 +2,17 @@
 
 #include "app/dialogs/about_box.h"
 #include "app/trend_chart.h"
+#include "app/window_fit.h"
 #include "ui/anchors.h"
+#include "ui/codepage.h"
 #include "ui/color_value.h"
 #include "ui/regional.h"
 #include "ui/tag.h"
 #include "ui_Unit_hl.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QIcon>
 #include <QTimer>
 
@@ -22,7 +26,8 @@ const QString kZaznam = QStringLiteral("ZAZNAM");
 
 // The window's client area as designed; anchored controls keep their distances to it.
 constexpr QSize kDesignClient(807, 526);
-constexpr QSize kDesignStatusBar(807, 31);
+// The status bar as designed (807 by 31) with a second row for the link's state panel.
+constexpr QSize kDesignStatusBar(807, 57);
 
 constexpr std::int32_t asStored(std::uint32_t colour) { return static_cast<std::int32_t>(colour); }
 constexpr std::uint32_t asColour(std::int32_t stored) { return static_cast<std::uint32_t>(stored); }
@@ -51,6 +56,7 @@ Tqdx01::Tqdx01(vx52::AppContext& context, QWidget* parent)
                            static_cast<QWidget*>(ui->pa_zaznam),
                            static_cast<QWidget*>(ui->pa_jednotky)})
         statusAnchors->follow(panel, Qt::RightEdge | Qt::TopEdge);
+    statusAnchors->follow(ui->pa_spojeni, Qt::LeftEdge | Qt::RightEdge | Qt::TopEdge);
 
     // The menu's separators carry their names too.
     const QList<QAction*> fileItems = ui->mn_soubor->actions();
@@ -73,6 +79,7 @@ Tqdx01::Tqdx01(vx52::AppContext& context, QWidget* parent)
     connectMonitorMenu();
 
     vx52::runGuarded(ctx.prompts, this, [this] { FormCreate(); });
+    vx52::runGuarded(ctx.prompts, this, [] { vx52::requireCodePage(); });
     Timer1->start();
 }
 
@@ -129,7 +136,7 @@ void Tqdx01::FormCreate() {
     setFileMinutes(fileMinutes());
     setRecordUnit(recordUnit());
     paintPenSwatches();
-    applyChartSettings(); // a stored depth out of range fails here and skips the rest
+    applyChartSettings();
     sample_ticks = 0;
     save_ticks = 0;
     read_failures = 0;
@@ -140,8 +147,17 @@ void Tqdx01::readDesktop() {
     const int top = settings.readInteger(kDesktop, QStringLiteral("Top"), kDesignTop);
     const int height = settings.readInteger(kDesktop, QStringLiteral("Height"), kDesignHeight);
     const int width = settings.readInteger(kDesktop, QStringLiteral("Width"), kDesignWidth);
-    move(left, top);
-    resize(width, height);
+    // Taken only where it fits: a stored 32767 by 32767 window, or one of no size or off
+    // every screen, would come up unusable at every start.
+    QList<QRect> screens;
+    for (const QScreen* screen : QGuiApplication::screens())
+        screens << screen->availableGeometry();
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    const QRect fitted = vx52::fitWindow(
+        QPoint(left, top), QSize(width, height), QSize(kDesignWidth, kDesignHeight), screens,
+        primary ? primary->availableGeometry() : QRect(0, 0, kDesignWidth, kDesignHeight));
+    move(fitted.topLeft());
+    resize(fitted.size());
 }
 
 void Tqdx01::readChartSettings() {
@@ -155,7 +171,8 @@ void Tqdx01::readChartSettings() {
     wall_color = colour("MRIZ", vx52::kButtonFace);
     panel_color = colour("POZADI", vx52::kButtonFace);
     view_3d = settings.readInteger(kGraf, QStringLiteral("G3D"), 1) != 0;
-    rotation_3d = settings.readInteger(kGraf, QStringLiteral("R3D"), 35);
+    // The chart takes depths of 1 to 100 only; one out of range is brought to the nearest.
+    rotation_3d = std::clamp(settings.readInteger(kGraf, QStringLiteral("R3D"), 35), 1, 100);
     // A stored count outside what the chart dialog allows is taken to the nearest bound: a
     // negative one would have the first trimming delete from an empty series.
     point_limit = std::clamp(settings.readInteger(kGraf, QStringLiteral("POCET"), 200), 10, 100000);
@@ -236,6 +253,6 @@ void Tqdx01::mn_aboutClick() {
 
 // "&Konec": the recording is saved first ("&Uložit..."), then the window closes.
 void Tqdx01::mn_exitClick() {
-    if (saveBeforeExit) saveBeforeExit(); // a failed save keeps the window open
+    if (saveBeforeExit && !saveBeforeExit()) return; // a failed save keeps it open too
     close();
 }

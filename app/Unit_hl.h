@@ -8,6 +8,7 @@
 // Controls are reached by name through `ui` (ui->pa_meas1, ui->Chart1, ui->mn_port ...);
 // a test target reaches ui_Unit_hl.h by setting AUTOUIC_SEARCH_PATHS (see tests/app).
 
+#include "app/link_watch.h"
 #include "app/record_buffer.h"
 #include "ui/app_context.h"
 #include "ui/guard.h"
@@ -104,8 +105,9 @@ public:
     void mn_exitClick();
     void paintPenSwatches();
     // "&Konec" saves the recording ("&Uložit...") before closing; the recording area sets
-    // this in its connect function. Closing by the close box does not run it.
-    std::function<void()> saveBeforeExit;
+    // this in its connect function. Closing by the close box does not run it. False keeps
+    // the window open (the operator would rather not lose the lines not yet written).
+    std::function<bool()> saveBeforeExit;
 
     // ---- Measurement cycle (app/measurement.cpp) ----
     void tl_precistClick();
@@ -114,10 +116,23 @@ public:
     void check_autoClick();
     void ShowRelayOn(QLabel* panel);
     void ShowRelayOff(QLabel* panel);
+    // One read of automatic reading: a line that cannot be opened, or a regulator that
+    // stops answering, is reported once at the start of the outage, and the chosen line
+    // stays chosen so that the next sample tries it again. False when the line did not open.
+    bool automaticRead();
+    void takeReading(bool automatic);
+    bool noteOpenFailure(); // true when an outage begins with it
     void connectMeasurement();
-    // Set while the failure display of a read is open: timer ticks then start no further
-    // read, so boxes cannot pile up one inside another.
-    bool read_failure_shown = false;
+    // Set while a failure box of the measurement cycle is open: no second box opens over it,
+    // while automatic reading goes on underneath.
+    bool failure_box_open = false;
+    void showCycleFailure(const QString& text);
+    // The box of an outage that began during the current tick, shown when the tick is done.
+    QString pending_outage;
+    // The link as the reads find it; its state, counts and last good reading are shown in
+    // the status bar panel pa_spojeni, its outages shaded on the chart.
+    vx52::LinkWatch link_watch;
+    void showLinkState();
 
     // ---- Trend chart (app/chart.cpp) ----
     void AddChartPoints();
@@ -132,8 +147,13 @@ public:
     QColor ColorDialog1{Qt::white}; // the pen colour dialog opens with its last choice
 
     // ---- Recording (app/recording.cpp) ----
-    // The recording file before one is chosen: no folder, so the process's current folder.
+    // The recording file before one is chosen: this name plus ".txt" in the user's documents
+    // folder (the home folder when there is none).
     static inline const QString kRecordFileName = QStringLiteral("Záznam QDX72_4xxx");
+    static QString defaultRecordFile();
+    // Data lines appended since the buffer was last written.
+    bool record_unsaved = false;
+    void writeRecord(const QString& fileName);
     vx52::RecordBuffer record; // the record buffer, header and data lines
     // SaveDialog1: its initialName is the file every write goes to.
     vx52::Prompts::FileDialog SaveDialog1;

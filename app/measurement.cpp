@@ -5,10 +5,14 @@
 
 #include "app/trend_chart.h"
 #include "ui/color_value.h"
+#include "ui/regional.h"
 #include "ui/value_text.h"
 #include "ui_Unit_hl.h"
 
 #include <QTimer>
+
+#include <exception>
+#include <utility>
 
 namespace {
 
@@ -36,16 +40,18 @@ void paintPanel(QLabel* panel, std::uint32_t colour) {
 } // namespace
 
 void Tqdx01::connectMeasurement() {
-    // Handlers that start reads show their failures with read_failure_shown raised.
+    // Handlers that start reads catch whatever escapes them (a lost line, a conversion, memory
+    // after a very long recording), show it and let the program go on.
     const auto readGuarded = [this](auto handler) {
         return [this, handler] {
             try {
                 (this->*handler)();
             } catch (const vx52::Failure& failure) {
-                const bool outer = read_failure_shown;
-                read_failure_shown = true;
-                vx52::showFailure(ctx.prompts, this, QString::fromStdString(failure.text()));
-                read_failure_shown = outer;
+                showCycleFailure(QString::fromStdString(failure.text()));
+            } catch (const std::exception& error) {
+                showCycleFailure(QString::fromUtf8(error.what()));
+            } catch (...) {
+                showCycleFailure(QStringLiteral("Neočekávaná chyba"));
             }
         };
     };
@@ -54,13 +60,56 @@ void Tqdx01::connectMeasurement() {
     connect(Timer1, &QTimer::timeout, this, readGuarded(&Tqdx01::Timer1Timer));
 }
 
+void Tqdx01::showCycleFailure(const QString& text) {
+    if (failure_box_open) return; // the box already open speaks for it
+    failure_box_open = true;
+    vx52::showFailure(ctx.prompts, this, text);
+    failure_box_open = false;
+}
+
+void Tqdx01::showLinkState() { ui->pa_spojeni->setText(link_watch.panelText()); }
+
+bool Tqdx01::noteOpenFailure() {
+    const QDateTime at = ctx.clock.now();
+    const bool begins = link_watch.openFailed(at);
+    ui->Chart1->gaps().begin(TrendChart::toChartTime(at));
+    showLinkState();
+    return begins;
+}
+
 void Tqdx01::tl_precistClick() {
-    ctx.line.OpenLine(selectedLine()); // a failure here leaves everything as it was
+    try {
+        ctx.line.OpenLine(selectedLine()); // a failure here leaves everything as it was
+    } catch (const vx52::Failure&) {
+        noteOpenFailure();
+        throw;
+    }
+    takeReading(false);
+}
+
+bool Tqdx01::automaticRead() {
+    try {
+        vx52::KeepLineChoice keep(ctx.line);
+        ctx.line.OpenLine(selectedLine());
+    } catch (const vx52::Failure& failure) {
+        if (noteOpenFailure())
+            pending_outage = vx52::failureText(QString::fromStdString(failure.text())) +
+                             QStringLiteral(" Automatické čtení to dál zkouší a samo pokračuje, "
+                                            "až se port otevře a regulátor odpoví");
+        return false;
+    }
+    takeReading(true);
+    return true;
+}
+
+void Tqdx01::takeReading(bool automatic) {
+    bool good = false;
     {
         LineCloser closer(ctx.line);
         QLabel* values[] = {ui->pa_meas1, ui->pa_meas2, ui->pa_meas3, ui->pa_meas4};
         QLabel* relays[] = {ui->pa_re1, ui->pa_re2, ui->pa_re3, ui->pa_re4};
-        if (ctx.link.ReadMeasurement() == 1) {
+        good = ctx.link.ReadMeasurement() == 1;
+        if (good) {
             const auto& meas = ctx.link.params().MEAS;
             const float outs[] = {meas.OUT1, meas.OUT2, meas.OUT3, meas.OUT4};
             for (int n = 0; n < 4; ++n) {
@@ -81,25 +130,41 @@ void Tqdx01::tl_precistClick() {
             }
         }
     }
+    const QDateTime at = ctx.clock.now();
+    const bool outageBegins = link_watch.readDone(good, at);
+    if (good)
+        ui->Chart1->gaps().end(TrendChart::toChartTime(at));
+    else
+        ui->Chart1->gaps().begin(TrendChart::toChartTime(at));
+    showLinkState();
+    if (outageBegins && automatic)
+        pending_outage =
+            QStringLiteral("Regulátor neodpovídá od %1. Automatické čtení to dál zkouší a samo "
+                           "pokračuje, až regulátor odpoví")
+                .arg(vx52::longTimeText(link_watch.failingSince().time()));
     AddChartPoints();
 }
 
 void Tqdx01::Timer1Timer() {
-    if (read_failure_shown) return;
     const auto second = static_cast<std::uint16_t>(ctx.clock.now().time().second());
     if (second == last_second) return;
     last_second = second;
     if (!ui->check_auto->isChecked()) return;
     RecordTick();
     if (ui->check_zapis->isChecked()) SaveTick();
+    // The outage's one box comes after the tick's work, so that the readings that go on
+    // while it is open follow this one in the record.
+    if (!pending_outage.isEmpty()) showCycleFailure(std::exchange(pending_outage, QString()));
 }
 
 void Tqdx01::RecordTick() {
     ++sample_ticks;
     if (recordList() * recordUnit() > sample_ticks) return;
     sample_ticks = 0;
-    tl_precistClick();
-    AppendRecordLine(); // the record line, whether the read succeeded or not
+    // No record line for a sample whose line could not be opened; a silent regulator's
+    // sample is recorded with the values shown.
+    if (!automaticRead()) return;
+    AppendRecordLine();
 }
 
 void Tqdx01::check_autoClick() {

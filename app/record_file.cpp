@@ -2,6 +2,7 @@
 
 #include "app/record_buffer.h"
 #include "link/failure.h"
+#include "ui/codepage.h"
 
 #include <QDir>
 #include <QSaveFile>
@@ -19,6 +20,7 @@ namespace {
 } // namespace
 
 void writeRecordFile(const QString& fileName, const RecordBuffer& buffer) {
+    requireCodePage(); // without it every line would have been encoded to nothing
     // QSaveFile puts the bytes on the disk before the rename, so not even a power cut just
     // after a periodic write can leave an empty file in place of the old one.
     QSaveFile file(fileName);

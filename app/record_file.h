@@ -9,7 +9,8 @@ namespace vx52 {
 
 class RecordBuffer;
 
-// Raises Failure with the reason when the file cannot be written; the buffer is not touched.
+// Raises Failure with the reason when the file cannot be written (also when the Windows-1250
+// code page is missing); the buffer is not touched.
 void writeRecordFile(const QString& fileName, const RecordBuffer& buffer);
 
 } // namespace vx52

@@ -14,6 +14,7 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QStandardPaths>
 #include <QTimer>
 
 namespace {
@@ -35,8 +36,12 @@ private:
 
 void Tqdx01::connectRecording() {
     SaveDialog1.filter = QStringLiteral("Textový soubor [*.txt] (*.txt)");
+#ifdef Q_OS_WIN
     SaveDialog1.defaultSuffix = QStringLiteral("TXT");
-    SaveDialog1.initialName = kRecordFileName;
+#else
+    SaveDialog1.defaultSuffix = QStringLiteral("txt"); // names are case-sensitive here
+#endif
+    SaveDialog1.initialName = defaultRecordFile();
     SaveDialog1.confirmOverwrite = false;
 
     connect(ui->mn_novy, &QAction::triggered, this, guarded([this] {
@@ -51,11 +56,36 @@ void Tqdx01::connectRecording() {
     connect(ui->check_zapis, &QCheckBox::clicked, this, guarded([this] { check_zapisClick(); }));
     connect(ui->mn_rychlost_zaznamu, &QAction::triggered, this,
             guarded([this] { mn_rychlost_zaznamuClick(); }));
-    saveBeforeExit = [this] { mn_ulozitClick(); };
+    saveBeforeExit = [this] {
+        mn_ulozitClick();
+        if (!record_unsaved) return true;
+        // The save dialog was cancelled with lines not yet written.
+        return ctx.prompts.message(this,
+                                   QStringLiteral("Naměřená data nejsou uložena. Ukončit program "
+                                                  "bez uložení?"),
+                                   QStringLiteral("Dotaz"), vx52::Prompts::Icon::Question,
+                                   vx52::Prompts::Buttons::YesNoDefaultNo) ==
+               vx52::Prompts::Answer::Yes;
+    };
+}
+
+QString Tqdx01::defaultRecordFile() {
+    // The documents folder: the process's current folder is often one the user cannot write
+    // (a desktop shortcut starts the program in its installation folder).
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (folder.isEmpty() || !QDir(folder).exists()) folder = QDir::homePath();
+    return QDir(folder).filePath(kRecordFileName + QStringLiteral(".txt"));
+}
+
+void Tqdx01::writeRecord(const QString& fileName) {
+    vx52::writeRecordFile(fileName, record);
+    record_unsaved = false;
 }
 
 void Tqdx01::NewRecord() {
     record.clear();
+    record_unsaved = false;
+    link_watch.restartCounts();
     const QDateTime now = ctx.clock.now();
     record.append(
         vx52::recordHeader1(vx52::shortDateText(now.date()), vx52::longTimeText(now.time())));
@@ -64,6 +94,9 @@ void Tqdx01::NewRecord() {
     tl_precistClick();
     RecordTick(); // the first data line when this tick completes a sample period
     ui->Chart1->clearAll();
+    // An outage going on is shaded from the new recording's start.
+    if (link_watch.failing())
+        ui->Chart1->gaps().begin(TrendChart::toChartTime(ctx.clock.now()));
     sample_ticks = 0;
     save_ticks = 0;
 }
@@ -73,19 +106,30 @@ void Tqdx01::AppendRecordLine() {
     record.append(vx52::recordDataLine(
         ui->pa_meas1->text(), ui->pa_meas2->text(), ui->pa_meas3->text(), ui->pa_meas4->text(),
         vx52::longTimeText(now.time()), vx52::shortDateText(now.date())));
+    record_unsaved = true;
 }
 
 void Tqdx01::SaveTick() {
     ++save_ticks;
     if (save_ticks < fileMinutes() * 60) return;
     save_ticks = 0;
-    // Goes to the dialog's file name whether or not a file was chosen through it.
-    vx52::writeRecordFile(SaveDialog1.initialName, record);
+    // Goes to the dialog's file name whether or not a file was chosen through it. A failure
+    // is shown without holding the readings off: the buffer stays and the next period tries
+    // again.
+    try {
+        writeRecord(SaveDialog1.initialName);
+    } catch (const vx52::Failure& failure) {
+        showCycleFailure(
+            vx52::failureText(QString::fromStdString(failure.text())) +
+            QStringLiteral(" Naměřená data zůstávají v paměti, čtení a záznam pokračují; další "
+                           "pokus o zápis bude za %1 min")
+                .arg(fileMinutes()));
+    }
 }
 
 void Tqdx01::mn_ulozitClick() {
     if (ui->mn_novy->isChecked()) {
-        vx52::writeRecordFile(SaveDialog1.initialName, record);
+        writeRecord(SaveDialog1.initialName);
         return;
     }
     SaveDialog1.title = QStringLiteral("Uložit jako");
@@ -93,7 +137,7 @@ void Tqdx01::mn_ulozitClick() {
     if (chosen.isEmpty()) return;
     // The choice takes effect only once the file is written: a failed write keeps the
     // previous file as the target of the periodic writes.
-    vx52::writeRecordFile(chosen, record);
+    writeRecord(chosen);
     SaveDialog1.initialName = chosen;
     ui->pa_path->setText(QDir::toNativeSeparators(QFileInfo(chosen).absoluteFilePath()));
     ui->mn_novy->setChecked(true);

@@ -79,6 +79,7 @@ void TrendChart::append(int series, double x, double y, const QString& /*label*/
 
 void TrendChart::deleteFirst(int series) {
     at(series).removeFirst();
+    if (series == 0 && !series_[0].empty()) gaps_.dropBefore(series_[0].x(0));
     update();
 }
 
@@ -90,6 +91,7 @@ void TrendChart::clear(int series) {
 void TrendChart::clearAll() {
     for (int s = 0; s < kSeriesCount; ++s)
         series_[s].clear();
+    gaps_.clear();
     update();
 }
 

@@ -16,6 +16,7 @@
 // window adds to the widget (the exports).
 
 #include "app/chart_columns.h"
+#include "app/chart_gaps.h"
 #include "app/chart_legend.h"
 #include "app/chart_readout.h"
 #include "app/chart_series.h"
@@ -70,6 +71,10 @@ public:
     void setBackWallColor(std::uint32_t color); // always painted solid
     std::uint32_t panelColor() const { return panel_color_; }
     void setPanelColor(std::uint32_t color);
+
+    // Stretches without a good reading, shaded behind the series; cleared with the series.
+    ChartGaps& gaps() { return gaps_; }
+    const ChartGaps& gaps() const { return gaps_; }
 
     // Bytes held by the point buffers (for the benchmark's memory figure).
     std::size_t bufferBytes() const;
@@ -148,6 +153,7 @@ private:
     bool picture_ = false; // set while picture() renders
 
     ChartSeries series_[kSeriesCount];
+    ChartGaps gaps_;
     std::vector<ChartColumn> columns_[kSeriesCount]; // reused by every repaint
     bool view_3d_ = true;
     int depth_3d_ = 15;

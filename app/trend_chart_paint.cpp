@@ -266,6 +266,7 @@ void TrendChart::paintEvent(QPaintEvent*) {
     place_ = {area, f.front, f.depth, shown, {f.values.lo, f.values.hi}, place_.legend, true};
 
     drawWalls(p, f, wall);
+    drawGaps(p, gaps_, f.front, f.depth, f.x0, f.pixelsPerDay);
     drawGrid(p, f, times, wall);
     p.save();
     p.setClipRect(area.adjusted(-1, -1, 1, 1));

@@ -1,6 +1,7 @@
 #include "params/ini_file.h"
 
 #include "link/failure.h"
+#include "ui/codepage.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -234,6 +235,7 @@ bool isReadOnly(const QFileInfo& info) {
 } // namespace
 
 void replaceIniFile(const QString& path, const QByteArray& bytes) {
+    requireCodePage(); // the entries would have been encoded to nothing
     const QFileInfo info(path);
     // A link is followed, so the file it names is updated and the link stays.
     const QString target = info.isSymLink() ? info.canonicalFilePath() : path;

@@ -144,7 +144,7 @@ void Tload_form::LoadParameters() {
     editor_.setIdentification(result, deviceFound(result));
     const QString caption = QStringLiteral("Komunikace");
     if (result == 0) {
-        ctx_.prompts.message(this, QStringLiteral("Chyba při čtení nebo neznámé zřízení"), caption,
+        ctx_.prompts.message(this, QStringLiteral("Chyba při čtení nebo neznámé zařízení"), caption,
                              vx52::Prompts::Icon::Error);
         return;
     }

@@ -120,6 +120,18 @@ int main(int argc, char** argv) {
         std::cerr << "vx52-sim: " << error << '\n';
         return 2;
     }
+    // The link is replaced only when it is one: a file of that name is never overwritten.
+    std::error_code fsError;
+    if (!o.link.empty()) {
+        if (std::filesystem::is_symlink(o.link, fsError)) std::filesystem::remove(o.link, fsError);
+        fsError.clear();
+        std::filesystem::create_symlink(line->path(), o.link, fsError);
+        if (fsError) {
+            std::cerr << "vx52-sim: cannot make the link " << o.link << ": " << fsError.message()
+                      << '\n';
+            return 2;
+        }
+    }
     if (o.pty)
         std::cout << "PTY " << line->path() << std::endl;
     else
@@ -131,6 +143,16 @@ int main(int argc, char** argv) {
     FrameAssembler assembler;
     std::vector<std::uint8_t> incoming;
     const auto idle = idleLimit(o.baud);
+    // Removes the link on the way out unless a newer simulator has taken the name meanwhile.
+    struct LinkRemover {
+        const std::string& link;
+        const std::string& target;
+        ~LinkRemover() {
+            std::error_code e;
+            if (!link.empty() && std::filesystem::read_symlink(link, e) == target)
+                std::filesystem::remove(link, e);
+        }
+    } linkRemover{o.link, line->path()};
     auto lastInput = Clock::now();
     // Replies are queued, never slept on: the loop keeps listening, sends each character when
     // it is due, and a signal ends it at once whatever is queued.

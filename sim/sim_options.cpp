@@ -11,6 +11,9 @@ Simulated regulator on a serial line. With --pty the first line printed is
 "PTY <path>", the pseudo-terminal to connect to.
 
   --pty                 create a pseudo-terminal and serve it
+  --link PATH           with --pty: keep a symbolic link at PATH to the
+                        pseudo-terminal, so a restarted simulator is found under
+                        the same name, as a replugged adapter is
   --port PATH           serve a real serial device instead (8E1)
   --baud B              line speed, default 9600; replies are paced at it and a
                         pseudo-terminal set to another speed gets no answer
@@ -73,7 +76,7 @@ std::optional<SimOptions> parseSimOptions(const std::vector<std::string>& args,
             o.pty = true;
         } else if (a == "--trace") {
             o.trace = true;
-        } else if (a == "--port" || a == "--eeprom" || a == "--type-text" ||
+        } else if (a == "--port" || a == "--link" || a == "--eeprom" || a == "--type-text" ||
                    a == "--version-text" || a == "--baud" || a == "--address" ||
                    a == "--also-answer" || a == "--device" || a == "--fault" ||
                    a == "--fault-rate" || a == "--seed") {
@@ -81,6 +84,8 @@ std::optional<SimOptions> parseSimOptions(const std::vector<std::string>& args,
             if (!v) return bad(a + " needs a value");
             if (a == "--port")
                 o.port = *v;
+            else if (a == "--link")
+                o.link = *v;
             else if (a == "--eeprom")
                 o.eeprom = *v;
             else if (a == "--type-text")
@@ -123,6 +128,10 @@ std::optional<SimOptions> parseSimOptions(const std::vector<std::string>& args,
     }
     if (!o.help && o.pty == !o.port.empty()) {
         error = "give either --pty or --port PATH";
+        return std::nullopt;
+    }
+    if (!o.link.empty() && !o.pty) {
+        error = "--link needs --pty";
         return std::nullopt;
     }
     return o;

@@ -16,6 +16,7 @@ struct SimOptions {
     Fault fault = Fault::None;
     double faultRate = 1.0;
     bool pty = false;
+    std::string link; // a symbolic link kept pointing at the pseudo-terminal
     std::string port; // a real serial device to serve instead of a pseudo-terminal
     int baud = 9600;
     bool trace = false;

@@ -32,6 +32,9 @@ template <typename F> bool runGuarded(Prompts& prompts, QWidget* parent, F&& f) 
         // Any other escaping error (a conversion, an allocation) is shown the same way.
         showFailure(prompts, parent, QString::fromUtf8(error.what()));
         return false;
+    } catch (...) {
+        showFailure(prompts, parent, QStringLiteral("Neočekávaná chyba"));
+        return false;
     }
 }
 

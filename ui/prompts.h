@@ -16,7 +16,8 @@ namespace vx52 {
 class Prompts {
 public:
     enum class Icon { None, Information, Warning, Error, Question };
-    enum class Buttons { Ok, YesNo, YesNoCancel, OkCancel };
+    // YesNoDefaultNo: Yes and No with No as the default button (Enter, Esc, close box).
+    enum class Buttons { Ok, YesNo, YesNoCancel, OkCancel, YesNoDefaultNo };
     enum class Answer { Ok, Yes, No, Cancel };
 
     struct FileDialog {

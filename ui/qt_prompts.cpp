@@ -29,7 +29,8 @@ QMessageBox::Icon boxIcon(Prompts::Icon icon) {
 
 QMessageBox::StandardButtons boxButtons(Prompts::Buttons buttons) {
     switch (buttons) {
-    case Prompts::Buttons::YesNo: return QMessageBox::Yes | QMessageBox::No;
+    case Prompts::Buttons::YesNo:
+    case Prompts::Buttons::YesNoDefaultNo: return QMessageBox::Yes | QMessageBox::No;
     case Prompts::Buttons::YesNoCancel:
         return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
     case Prompts::Buttons::OkCancel: return QMessageBox::Ok | QMessageBox::Cancel;
@@ -48,7 +49,8 @@ Prompts::Answer answerOf(int button, Prompts::Buttons buttons) {
     default: break;
     }
     switch (buttons) {
-    case Prompts::Buttons::YesNo: return Prompts::Answer::No;
+    case Prompts::Buttons::YesNo:
+    case Prompts::Buttons::YesNoDefaultNo: return Prompts::Answer::No;
     case Prompts::Buttons::YesNoCancel:
     case Prompts::Buttons::OkCancel: return Prompts::Answer::Cancel;
     case Prompts::Buttons::Ok: break;
@@ -76,6 +78,10 @@ QString runFileDialog(QWidget* parent, const Prompts::FileDialog& d, QFileDialog
 Prompts::Answer QtPrompts::message(QWidget* parent, const QString& text, const QString& caption,
                                    Icon icon, Buttons buttons) {
     QMessageBox box(boxIcon(icon), caption, text, boxButtons(buttons), parent);
+    if (buttons == Buttons::YesNoDefaultNo) {
+        box.setDefaultButton(QMessageBox::No);
+        box.setEscapeButton(QMessageBox::No);
+    }
     return answerOf(box.exec(), buttons);
 }
 

@@ -65,6 +65,7 @@ void SerialLine::OpenLine(int com) {
     ++generation_;
     const QString name = ComPorts::comName(com);
     const QString path = ports_.devicePath(com);
+    if (com < ComPorts::kFirst) failOpen(QString::fromUtf8(kNoPortChosenText));
     if (path.isEmpty()) failOpen(QStringLiteral("Sériový port %1 nelze otevřít").arg(name));
 
     port_.clearError();
@@ -80,21 +81,54 @@ void SerialLine::OpenLine(int com) {
     ApplyLineSettings();
     purgeTransmit();
     purgeReceive();
+    open_com_ = com;
+    lost_ = false;
 }
 
 void SerialLine::CloseLine() {
     if (port_.isOpen()) port_.close();
     port_.clearError();
     ++generation_;
+    lost_ = false;
+}
+
+bool SerialLine::reopenLost() {
+    if (!lost_) return false;
+    const QString path = ports_.devicePath(open_com_);
+    // While the device is away (no node, or a link to a vanished pseudo-terminal) the write
+    // fails at once, without a full open attempt.
+    if (path.isEmpty() || !QFileInfo::exists(path)) return false;
+    port_.clearError();
+    port_.setPortName(path);
+    if (!port_.open(QIODevice::ReadWrite)) {
+        port_.clearError();
+        return false;
+    }
+    ++generation_;
+    pseudoTerminal_ = isPseudoTerminal(path);
+    if (!configure()) {
+        port_.close();
+        port_.clearError();
+        return false;
+    }
+    lost_ = false;
+    return true;
 }
 
 void SerialLine::ApplyLineSettings() {
+    const int com = comNumber();
     const QString text =
-        QStringLiteral("Nepodařila se reinicializace portu %1").arg(ComPorts::comName(comNumber()));
-    if (!port_.isOpen()) failOpen(text);
+        com < ComPorts::kFirst
+            ? QString::fromUtf8(kNoPortChosenText)
+            : QStringLiteral("Nepodařila se reinicializace portu %1").arg(ComPorts::comName(com));
+    if (!port_.isOpen() || !configure()) failOpen(text);
+}
+
+bool SerialLine::configure() {
     port_.clearError();
-    if (!applyLineFormat(port_, baudRate(), pseudoTerminal_)) failOpen(text);
+    const bool ok = applyLineFormat(port_, baudRate(), pseudoTerminal_);
     port_.clearError();
+    return ok;
 }
 
 bool SerialLine::deviceGone() const {
@@ -106,6 +140,7 @@ void SerialLine::closeDeadLine() {
     port_.close();
     port_.clearError();
     ++generation_;
+    lost_ = true; // the next write opens it again: the adapter may be back by then
 }
 
 bool SerialLine::drain() {
@@ -121,7 +156,7 @@ bool SerialLine::drain() {
 }
 
 bool SerialLine::write(std::span<const std::uint8_t> bytes) {
-    if (!port_.isOpen()) return false;
+    if (!port_.isOpen() && !reopenLost()) return false;
     purgeReceive();
     purgeTransmit();
     const auto size = static_cast<qint64>(bytes.size());

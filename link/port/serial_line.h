@@ -4,8 +4,9 @@
 // ByteLine with one deadline per read; a write returns once its bytes have left the driver.
 //
 // A line whose device vanished (adapter pulled out, far end of a pseudo-terminal closed)
-// fails its read or write at once and closes; the next exchange fails cleanly on a closed
-// line instead of waiting for time-outs.
+// fails its read or write at once and closes. Until CloseLine, the next write opens the same
+// device again, so a window holding the line open (the editor, the identification) goes on
+// once the adapter is plugged back in; while it stays away every exchange fails at once.
 
 #include "link/com_line.h"
 #include "link/port/com_ports.h"
@@ -38,6 +39,8 @@ public:
 private:
     [[noreturn]] void failOpen(const QString& text);
     bool deviceGone() const;
+    bool configure();
+    bool reopenLost();
     void closeDeadLine();
     bool drain();
 
@@ -45,6 +48,8 @@ private:
     QSerialPort port_;
     bool pseudoTerminal_ = false;
     unsigned generation_ = 0; // counts opens, so a late error report cannot close a newer line
+    int open_com_ = 0;        // the line OpenLine opened
+    bool lost_ = false;       // its device vanished while it was meant to be open
 };
 
 } // namespace vx52

@@ -1,10 +1,12 @@
-// Pictures of the main window (fresh, and with values, relays and a trend) and of the about
-// box, saved as PNGs under the build tree's screenshots/ folder to be looked at.
+// The main window (fresh, and with values, relays, a trend, an outage and the longest link
+// state) and the about box: every caption fits its control and no controls overlap. Their
+// pictures are saved under the build tree's screenshots/ folder as well, to be looked at.
 
 #include "app/Unit_hl.h"
 #include "app/dialogs/about_box.h"
 #include "app/trend_chart.h"
 #include "app/windows.h"
+#include "fixtures/layout_check.h"
 #include "shell_rig.h"
 #include "ui/color_value.h"
 #include "ui_Unit_hl.h"
@@ -52,6 +54,7 @@ void TestAppScreens::mainWindowAndAboutBox() {
     Tqdx01& w = *windows.qdx01;
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
+    VX52_VERIFY_LAYOUT(&w);
     QVERIFY(!save(&w, QStringLiteral("main_window_start")).isEmpty());
 
     // Values, relays 1 and 3 on, and a short trend, as after some readings.
@@ -73,10 +76,20 @@ void TestAppScreens::mainWindowAndAboutBox() {
                             7 + std::sin(k / 5.0)};
         for (int s = 0; s < 4; ++s) w.ui->Chart1->append(s, x, y[s], {}, pens[s]);
     }
+    // A week of readings at one a second, then a silent regulator: the longest link state.
+    for (int k = 0; k < 7 * 86400; ++k) w.link_watch.readDone(true, clock.now());
+    for (int k = 0; k < 99999; ++k) w.link_watch.readDone(false, clock.now().addSecs(1));
+    w.ui->Chart1->gaps().begin(start + 80 / 86400.0);
+    w.ui->Chart1->gaps().end(start + 95 / 86400.0);
+    w.showLinkState();
+    QVERIFY(w.ui->pa_spojeni->text().startsWith(QStringLiteral("bez odezvy od ")));
+    w.ui->pa_path->setText(QStringLiteral("C:\\Users\\technik\\Documents\\Záznam QDX72_4xxx.txt"));
+    VX52_VERIFY_LAYOUT(&w);
     QVERIFY(!save(&w, QStringLiteral("main_window_trend")).isEmpty());
 
     windows.AboutBox->show();
     QVERIFY(QTest::qWaitForWindowExposed(windows.AboutBox));
+    VX52_VERIFY_LAYOUT(windows.AboutBox);
     QVERIFY(!save(windows.AboutBox, QStringLiteral("about_box")).isEmpty());
     windows.AboutBox->accept();
     QVERIFY(prompts.asked.isEmpty());

@@ -150,8 +150,8 @@ void TestAppSeams::failureText_data() {
     QTest::addColumn<QString>("shown");
     QTest::newRow("letter") << "Sériový port COM3 nelze otevřít"
                             << "Sériový port COM3 nelze otevřít.";
-    QTest::newRow("digit") << "Nepodařila se reinicializace portu COM0"
-                           << "Nepodařila se reinicializace portu COM0.";
+    QTest::newRow("digit") << "Nepodařila se reinicializace portu COM2"
+                           << "Nepodařila se reinicializace portu COM2.";
     QTest::newRow("accented") << "Nelze uložit soubor" << "Nelze uložit soubor.";
     QTest::newRow("full stop") << "Hotovo." << "Hotovo.";
     QTest::newRow("bracket") << "Chyba (5)" << "Chyba (5)";

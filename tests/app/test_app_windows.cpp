@@ -5,6 +5,7 @@
 #include "app/dialogs/about_box.h"
 #include "app/monitor/monitor_window.h"
 #include "app/trend_chart.h"
+#include "app/window_fit.h"
 #include "app/windows.h"
 #include "link/link.h"
 #include "app/dialogs/Unitport.h"
@@ -18,6 +19,7 @@
 
 #include <QApplication>
 #include <QHeaderView>
+#include <QScreen>
 #include <QScrollBar>
 #include <QMenu>
 #include <QTest>
@@ -77,7 +79,11 @@ private slots:
     void storedRecordingSettingsAreTakenIntoRange_data();
     void storedRecordingSettingsAreTakenIntoRange();
     void everyClosingWritesEveryEntryInOrder();
-    void storedDepthOutOfRangeIsShownAndTheWindowComesUp();
+    void storedDepthIsTakenIntoRange_data();
+    void storedDepthIsTakenIntoRange();
+    void storedGeometryIsTakenOnlyWhereItFits_data();
+    void storedGeometryIsTakenOnlyWhereItFits();
+    void storedExtremeSizesStayUsable();
     void statusBarAndChartFollowTheWindowSize();
     void menuHoldsItsItemsInOrder();
     void konecSavesFirstAndKeepsTheWindowWhenSavingFails();
@@ -170,12 +176,15 @@ void TestAppWindows::badEntriesReadAsTheirDefaults() {
 }
 
 void TestAppWindows::settingsSurviveCloseAndRestart() {
+    // A size the screen holds (never below the designed one).
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const QSize kept(std::max(815, screen.width() - 5), std::max(574, screen.height() - 5));
     {
         Run run(storeFile());
         Tqdx01 w(run.ctx);
         w.show();
         w.move(40, 60);
-        w.resize(900, 650);
+        w.resize(kept);
         w.pen_color2 = 0x00123456u;
         w.wall_color = 0x00C0C0C0u;
         w.panel_color = 0x80000005u;
@@ -190,7 +199,7 @@ void TestAppWindows::settingsSurviveCloseAndRestart() {
     Run run(storeFile());
     Tqdx01 w(run.ctx);
     QCOMPARE(w.pos(), QPoint(40, 60));
-    QCOMPARE(w.size(), QSize(900, 650));
+    QCOMPARE(w.size(), kept);
     QCOMPARE(w.pen_color1, 0x000000FFu);
     QCOMPARE(w.pen_color2, 0x00123456u);
     QCOMPARE(swatch(w.ui->pa_barva_pera2), QColor(0x56, 0x34, 0x12));
@@ -285,28 +294,79 @@ void TestAppWindows::everyClosingWritesEveryEntryInOrder() {
     QCOMPARE(writtenKeys(run.settings.writes()), kWriteOrder);
 }
 
-void TestAppWindows::storedDepthOutOfRangeIsShownAndTheWindowComesUp() {
+void TestAppWindows::storedDepthIsTakenIntoRange_data() {
+    QTest::addColumn<int>("stored");
+    QTest::addColumn<int>("used");
+    QTest::newRow("zero") << 0 << 1;
+    QTest::newRow("negative") << -40 << 1;
+    QTest::newRow("above") << 500 << 100;
+}
+
+// As POCET is: no box at every start, the rest of the settings applied.
+void TestAppWindows::storedDepthIsTakenIntoRange() {
+    QFETCH(int, stored);
+    QFETCH(int, used);
     {
         vx52::QtSettingsStore store(storeFile());
-        store.writeInteger("GRAF", "R3D", 0);
+        store.writeInteger("GRAF", "R3D", stored);
         store.writeInteger("GRAF", "G3D", 0);
-        store.writeInteger("GRAF", "MRIZ", 0x00FFFFFF);
-        store.writeInteger("ZAZNAM", "LIST", 7);
         store.flush();
     }
     Run run(storeFile());
     Tqdx01 w(run.ctx);
-    QCOMPARE(run.prompts.asked.size(), 1);
-    QCOMPARE(run.prompts.asked.first().caption, QStringLiteral("VX-52"));
-    QCOMPARE(run.prompts.asked.first().icon, Prompts::Icon::Error);
-    // The steps before the depth ran, the 3D view after it did not.
-    QCOMPARE(w.ui->pa_zaznam->text(), QStringLiteral("7"));
-    QCOMPARE(w.ui->Chart1->backWallColor(), 0x00FFFFFFu);
-    QVERIFY(w.ui->Chart1->view3D() != w.view_3d);
-    QVERIFY(w.Timer1->isActive());
-    // The stored value is kept as it was and written back unchanged.
+    QVERIFY(run.prompts.asked.isEmpty());
+    QCOMPARE(w.rotation_3d, used);
+    QCOMPARE(w.ui->Chart1->depth3D(), used);
+    QVERIFY(!w.ui->Chart1->view3D());
     w.close();
-    QVERIFY(run.settings.writes().contains("write GRAF/R3D=0"));
+    QVERIFY(run.settings.writes().contains(QStringLiteral("write GRAF/R3D=%1").arg(used)));
+}
+
+void TestAppWindows::storedGeometryIsTakenOnlyWhereItFits_data() {
+    // Two screens side by side: 1920 x 1040 available, then 1280 x 984 to its right.
+    QTest::addColumn<QPoint>("place");
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<QRect>("expected");
+    QTest::newRow("as designed") << QPoint(192, 107) << QSize(815, 574) << QRect(192, 107, 815, 574);
+    QTest::newRow("larger, fits") << QPoint(10, 10) << QSize(1600, 900) << QRect(10, 10, 1600, 900);
+    QTest::newRow("int max") << QPoint(192, 107) << QSize(2147483647, 2147483647)
+                             << QRect(192, 107, 1920, 1040);
+    QTest::newRow("no size") << QPoint(192, 107) << QSize(0, -5) << QRect(192, 107, 815, 574);
+    QTest::newRow("second screen") << QPoint(2000, 50) << QSize(4000, 700)
+                                   << QRect(2000, 50, 1280, 700);
+    QTest::newRow("off every screen") << QPoint(-5000, 300) << QSize(815, 574)
+                                      << QRect(552, 233, 815, 574);
+    QTest::newRow("below the screens") << QPoint(100, 1035) << QSize(815, 574)
+                                       << QRect(552, 233, 815, 574);
+    QTest::newRow("int max place") << QPoint(2147483647, 2147483647) << QSize(815, 574)
+                                   << QRect(552, 233, 815, 574);
+}
+
+void TestAppWindows::storedGeometryIsTakenOnlyWhereItFits() {
+    QFETCH(QPoint, place);
+    QFETCH(QSize, size);
+    QFETCH(QRect, expected);
+    const QList<QRect> screens{QRect(0, 0, 1920, 1040), QRect(1920, 0, 1280, 984)};
+    QCOMPARE(vx52::fitWindow(place, size, QSize(815, 574), screens, screens[0]), expected);
+}
+
+// The window itself on this system's screen: a stored 2147483647 gives no window beyond
+// the screen, a width of 0 still the designed one.
+void TestAppWindows::storedExtremeSizesStayUsable() {
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    for (const int stored : {2147483647, 0}) {
+        {
+            vx52::QtSettingsStore store(storeFile());
+            store.writeInteger("DESKTOP", "Width", stored);
+            store.writeInteger("DESKTOP", "Height", stored);
+            store.flush();
+        }
+        Run run(storeFile());
+        Tqdx01 w(run.ctx);
+        QVERIFY(w.width() >= 815 && w.width() <= std::max(815, screen.width()));
+        QVERIFY(w.height() >= 574 && w.height() <= std::max(574, screen.height()));
+        QVERIFY(run.prompts.asked.isEmpty());
+    }
 }
 
 void TestAppWindows::statusBarAndChartFollowTheWindowSize() {
@@ -324,6 +384,9 @@ void TestAppWindows::statusBarAndChartFollowTheWindowSize() {
     QCOMPARE(w.ui->Chart1->geometry().bottom(), w.ui->Panel4->geometry().top() - 6);
     QCOMPARE(w.ui->Panel4->width() - w.ui->pa_jednotky->geometry().right(), rightGap);
     QCOMPARE(w.ui->pa_path->geometry(), QRect(8, 3, 393, 24));
+    // The link's panel, on the status bar's second row, takes the width the window gains.
+    QCOMPARE(w.ui->pa_spojeni->geometry().left(), 8);
+    QCOMPARE(w.ui->pa_spojeni->geometry().right(), w.ui->pa_jednotky->geometry().right());
     QCOMPARE(w.ui->Panel1->geometry(), QRect(0, 0, 521, 137));
 }
 
@@ -364,6 +427,7 @@ void TestAppWindows::konecSavesFirstAndKeepsTheWindowWhenSavingFails() {
     w.saveBeforeExit = [&] {
         ++saves;
         if (failSave) throw vx52::Failure("Soubor nelze vytvořit");
+        return true;
     };
     w.show();
     w.ui->mn_exit->trigger();

@@ -17,6 +17,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include "fixtures/layout_check.h"
+
 #include <QTest>
 
 #include <memory>
@@ -86,8 +88,10 @@ private slots:
         QCOMPARE(rig.control<QScrollBar>("bar_3D")->minimum(), 1);
         QCOMPARE(rig.control<QScrollBar>("bar_3D")->maximum(), 100);
         QCOMPARE(rig.edit()->toolTip(),
-                 QStringLiteral("Počet zobrazených měření v grafu (10 až 100.0000)"));
+                 QStringLiteral("Počet zobrazených měření v grafu (10 až 100 000)"));
         QCOMPARE(rig.control<QPushButton>("tl_cancel")->text(), QStringLiteral("Storno"));
+        QCOMPARE(rig.control<QPushButton>("tl_barva_mriz")->text(), QStringLiteral("Mřížka"));
+        VX52_VERIFY_LAYOUT(&rig.dialog);
         QDir().mkpath(QStringLiteral(SCREENSHOT_DIR));
         QVERIFY(rig.dialog.grab().save(QStringLiteral(SCREENSHOT_DIR "/graf_3d.png")));
     }
@@ -143,6 +147,10 @@ private slots:
         QCOMPARE(rig.prompts.asked.size(), 1);
         QVERIFY(rig.control<QPushButton>("tl_ok")->hasFocus());
         QVERIFY(rig.dialog.isVisible()); // Enter checks; only OK closes
+        // A second Enter, now on OK, presses it.
+        QTest::keyClick(rig.control<QPushButton>("tl_ok"), Qt::Key_Return);
+        QVERIFY(!rig.dialog.isVisible());
+        QCOMPARE(rig.dialog.result(), int(QDialog::Accepted));
     }
 
     void okAcceptsOnlyTenToHundredThousand_data() {

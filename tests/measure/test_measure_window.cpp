@@ -3,11 +3,14 @@
 // "Nastavení grafu". Runs under Czech regional settings.
 
 #include "app/dialogs/Rotace_3d.h"
+#include "fixtures/layout_check.h"
 #include "measure_rig.h"
 #include "ui/color_value.h"
+#include "ui/regional.h"
 #include "ui_Rotace_3d.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
 #include <QTest>
@@ -127,7 +130,7 @@ private slots:
         MeasureRig rig({{"PORT/COM", "0"}});
         rig.read();
         QCOMPARE(rig.prompts.asked.size(), 1);
-        QCOMPARE(rig.prompts.asked[0].text, QStringLiteral("Sériový port COM0 nelze otevřít."));
+        QCOMPARE(rig.prompts.asked[0].text, QString::fromUtf8(vx52::kNoPortChosenText) + ".");
         QCOMPARE(rig.prompts.asked[0].caption, QStringLiteral("VX-52"));
         QCOMPARE(rig.prompts.asked[0].icon, Prompts::Icon::Error);
         QCOMPARE(rig.values(), (QStringList{"0,0", "0,0", "0,0", "0,0"}));
@@ -152,31 +155,117 @@ private slots:
         QVERIFY(!rig.line.isOpen());
     }
 
-    // A failure display raised by a read holds the timer's reads off while it is open.
-    void noFurtherReadWhileAReadFailureIsShown() {
-        MeasureRig rig({{"PORT/COM", "2"}}); // COM 2 does not exist
-        rig.ui().check_auto->setChecked(true);
-        int raisedInside = 0, ticksInside = 0;
-        rig.prompts.whileOpen = [&] {
-            if (ticksInside++ > 0) return;
-            for (int i = 0; i < 3; ++i) {
-                try {
-                    rig.secondTick();
-                } catch (const vx52::Failure&) {
-                    ++raisedInside;
-                }
-            }
-        };
-        rig.read();
-        QCOMPARE(raisedInside, 0);
-        QCOMPARE(rig.prompts.asked.size(), 1);
-        QCOMPARE(rig.main().sample_ticks, 0);
-        // Once the box is closed the ticks go on.
-        rig.prompts.whileOpen = nullptr;
-        rig.settings.entries.clear();
-        rig.chooseLine(1);
+    // An outage during automatic reading is one event: one box at its start (a line that
+    // cannot be opened at once, a silent regulator at its seventh silent read), the chosen
+    // line kept, quiet retries while the box is open, and reading and recording resuming by
+    // themselves. The status bar and the chart's shading follow it.
+    void anOutageIsOneBoxAndEndsByItself_data() {
+        QTest::addColumn<bool>("unplug");
+        QTest::newRow("adapter pulled out") << true;
+        QTest::newRow("silent regulator") << false;
+    }
+    void anOutageIsOneBoxAndEndsByItself() {
+        QFETCH(bool, unplug);
+        MeasureRig rig;
+        rig.ui().check_auto->click();
+        rig.main().Timer1->stop();
         rig.secondTick();
-        QCOMPARE(rig.chart().count(0), 1);
+        rig.secondTick();
+        QVERIFY(rig.ui().pa_spojeni->text().startsWith(QStringLiteral("spojeno | dobrá 2, chybná 0 | poslední ")));
+
+        const QString lostAt = vx52::longTimeText(rig.clock.now().addSecs(1).time());
+        QString insideState, resumedState;
+        std::size_t linesInside = 0;
+        int boxes = 0;
+        rig.prompts.whileOpen = [&] {
+            if (boxes++ > 0) return;
+            for (int i = 0; i < 3; ++i) rig.secondTick(); // no box over the open one
+            insideState = rig.ui().pa_spojeni->text();
+            rig.line.plugIn();
+            rig.line.setFault(sim::Fault::None);
+            rig.secondTick();
+            resumedState = rig.ui().pa_spojeni->text();
+            linesInside = rig.main().record.count();
+        };
+        if (unplug)
+            rig.line.unplug();
+        else
+            rig.line.setFault(sim::Fault::Silent);
+        const int toOutage = unplug ? 1 : 7;
+        for (int i = 0; i < toOutage; ++i) rig.secondTick();
+
+        QCOMPARE(rig.prompts.asked.size(), 1);
+        const QString text = rig.prompts.asked[0].text;
+        QVERIFY2(text.startsWith(unplug ? QStringLiteral("Sériový port COM1 nelze otevřít. ")
+                                        : QStringLiteral("Regulátor neodpovídá od %1.").arg(lostAt)),
+                 qPrintable(text));
+        QVERIFY(text.contains(QStringLiteral("samo pokračuje")));
+        QCOMPARE(rig.main().selectedLine(), 1); // still chosen, so the retries can succeed
+        QVERIFY2(insideState.startsWith(unplug ? QStringLiteral("port nelze otevřít | dobrá 2, chybná 4 | ")
+                                               : QStringLiteral("bez odezvy od %1 | dobrá 2, chybná 10 | ").arg(lostAt)),
+                 qPrintable(insideState));
+        QVERIFY2(resumedState.startsWith(QStringLiteral("spojeno | dobrá 3, ")), qPrintable(resumedState));
+        // No record line while the line cannot be opened; a silent regulator's samples are recorded.
+        QCOMPARE(linesInside, std::size_t(unplug ? 3 : 2 + 10 + 1));
+        QCOMPARE(rig.ui().pa_meas1->text(), QStringLiteral("0,0"));
+        const auto& gaps = rig.chart().gaps().stretches();
+        QCOMPARE(int(gaps.size()), 1);
+        QVERIFY(!rig.chart().gaps().isOpen());
+        QVERIFY(gaps[0].to > gaps[0].from);
+
+        // After the box, the next outage is a new event with its own box.
+        rig.line.unplug();
+        for (int i = 0; i < 3; ++i) rig.secondTick();
+        QCOMPARE(rig.prompts.asked.size(), 2);
+    }
+
+    // A periodic write that fails is shown without holding the readings off: under its open
+    // box the samples go on, a second failure opens no second box, and the next period
+    // writes the whole buffer.
+    void aFailedPeriodicWriteLetsTheReadingGoOn() {
+        MeasureRig rig;
+        rig.main().setFileMinutes(1);
+        const QString target = rig.folder.filePath(QStringLiteral("gone/zaznam.txt"));
+        rig.main().SaveDialog1.initialName = target; // its folder does not exist (share gone)
+        rig.ui().check_auto->click();
+        rig.ui().check_zapis->setChecked(true);
+        rig.main().Timer1->stop();
+        std::size_t before = 0, after = 0;
+        rig.prompts.whileOpen = [&] {
+            if (before != 0) return;
+            before = rig.main().record.count();
+            for (int i = 0; i < 65; ++i) rig.secondTick(); // another period fails inside
+            after = rig.main().record.count();
+        };
+        for (int i = 0; i < 60; ++i) rig.secondTick();
+        QCOMPARE(rig.prompts.asked.size(), 1);
+        const QString text = rig.prompts.asked[0].text;
+        QVERIFY2(text.contains(QStringLiteral("zaznam.txt")) &&
+                     text.endsWith(QStringLiteral("další pokus o zápis bude za 1 min.")),
+                 qPrintable(text));
+        QCOMPARE(after - before, std::size_t(65));
+        QVERIFY(rig.main().record_unsaved);
+
+        QVERIFY(QDir(rig.folder.path()).mkdir(QStringLiteral("gone")));
+        for (int i = 0; i < 55; ++i) rig.secondTick(); // the period that began inside the box
+        QFile written(target);
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        QCOMPARE(written.readAll().count('\n'), qsizetype(rig.main().record.count()));
+        QVERIFY(!rig.main().record_unsaved);
+    }
+
+    // A manual read keeps its own rule: its failure is shown every time, and a failed open
+    // leaves no port chosen, which the next failure names as such.
+    void aManualReadShowsEveryFailure() {
+        MeasureRig rig;
+        rig.line.unplug();
+        rig.read();
+        rig.read();
+        QCOMPARE(rig.prompts.texts(),
+                 (QStringList{QStringLiteral("Sériový port COM1 nelze otevřít."),
+                              QString::fromUtf8(vx52::kNoPortChosenText) + "."}));
+        QCOMPARE(rig.main().selectedLine(), 0);
+        QVERIFY(rig.ui().pa_spojeni->text().startsWith(QStringLiteral("port nelze otevřít | dobrá 0, chybná 2")));
     }
 
     void automaticReadingFollowsTheSamplePeriod() {
@@ -366,7 +455,8 @@ private slots:
         QCOMPARE(rig.settings.entries.value("GRAF/POCET"), QStringLiteral("50"));
     }
 
-    // A running trend in the main window, flat and in 3D, saved to be looked at.
+    // A running trend in the main window, flat and in 3D: the layout holds with a running
+    // trend; the pictures are saved to be looked at.
     void screenshotsOfARunningTrend() {
         MeasureRig rig;
         rig.line.regulator().setProcessRunning(true);
@@ -381,6 +471,7 @@ private slots:
         QCOMPARE(rig.chart().count(0), 150);
         QDir().mkpath(QStringLiteral(SCREENSHOT_DIR));
         rig.main().show();
+        VX52_VERIFY_LAYOUT(&rig.main());
         for (bool view3d : {false, true}) {
             rig.chart().setView3D(view3d);
             const QImage shot = rig.main().grab().toImage();

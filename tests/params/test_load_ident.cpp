@@ -49,7 +49,7 @@ private:
     bool silent_ = false;
 };
 
-const QString kUnknown = QStringLiteral("Chyba při čtení nebo neznámé zřízení");
+const QString kUnknown = QStringLiteral("Chyba při čtení nebo neznámé zařízení");
 const QString kQdx01 = QStringLiteral("Identifikováno zařízení typu QDX 01");
 const QString kForeign =
     QStringLiteral("Identifikováno zařízení pro které je nutné použít jiný software");

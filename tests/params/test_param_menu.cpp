@@ -123,9 +123,10 @@ private slots:
         menu(w, "mn_parametry");
         menu(w, "mn_ident");
         QVERIFY(watch.seen.empty());
-        // A failed open leaves the line on "žádný port", so the second attempt names COM0.
+        // A failed open leaves the line on "žádný port", so the second attempt says that no
+        // port is chosen, and where to choose one.
         QCOMPARE(rig.prompts.texts(), (QStringList{"Sériový port COM5 nelze otevřít.",
-                                                   "Sériový port COM0 nelze otevřít."}));
+                                                   QString::fromUtf8(kNoPortChosenText) + "."}));
         QVERIFY(w.qdx01->Timer1->isActive());
         QCOMPARE(rig.line.closes, 0);
     }

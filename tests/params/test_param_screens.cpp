@@ -1,9 +1,11 @@
-// Pictures of the editor (two cards) and of the two dialogs, saved into the build tree for
-// a look by eye; the sizes are the designed client areas.
+// The editor (three cards) and the two dialogs at their designed client areas: every caption
+// fits its control and no controls overlap. Their pictures go into the build tree as well,
+// for a look by eye.
 
 #include "app/windows.h"
 #include "czech_main.h"
 #include "editor_rig.h"
+#include "fixtures/layout_check.h"
 #include "params/Unitmenumod.h"
 #include "params/about_ident.h"
 #include "params/load_form.h"
@@ -38,6 +40,16 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&editor));
         const int menu = editor.findChild<QMenuBar*>("MainMenu1")->height();
         QCOMPARE(editor.size(), QSize(654, 442 + menu));
+        // The card buttons and the progress bar lie over the card area's lower edge.
+        const QList<QPair<QString, QString>> designed{{"PageControl", "tl_cteni"},
+                                                      {"PageControl", "tl_zapis"},
+                                                      {"PageControl", "bar_load"}};
+        for (int card = 0; card < editor.pageControl()->count(); ++card) {
+            editor.pageControl()->setCurrentIndex(card);
+            const QStringList faults = layoutFaults(&editor, designed);
+            QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
+        }
+        editor.pageControl()->setCurrentIndex(0);
         QVERIFY(!save(editor, "editor_comp.png").isEmpty());
         editor.pageControl()->setCurrentIndex(1);
         QVERIFY(!save(editor, "editor_alarm1.png").isEmpty());
@@ -54,6 +66,7 @@ private slots:
         loading.timer()->stop(); // the picture before the load starts
         loading.AdvanceBar(40);
         QCOMPARE(loading.size(), QSize(313, 140));
+        VX52_VERIFY_LAYOUT(&loading);
         QVERIFY(!save(loading, "load_form.png").isEmpty());
     }
 
@@ -64,6 +77,7 @@ private slots:
         ident.timer()->stop();
         ident.ShowIdentification();
         QCOMPARE(ident.size(), QSize(347, 183));
+        VX52_VERIFY_LAYOUT(&ident);
         QVERIFY(!save(ident, "about_ident.png").isEmpty());
     }
 };

@@ -9,10 +9,12 @@
 #include "port/sim_process.h"
 
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <cstring>
+#include <memory>
 #include <thread>
 
 using namespace vx52;
@@ -162,6 +164,31 @@ private slots:
         const qint64 next = timed([&] { QVERIFY(!c.link.ReadTable(0)); });
         QVERIFY(next < 50);
         QVERIFY_THROWS_EXCEPTION(Failure, c.line.OpenLine(1));
+    }
+
+    // A simulator restarted with --link is a replugged adapter: the line that lost it opens
+    // the same name again on its next exchange, without a new OpenLine.
+    void aLostLineComesBackUnderItsLink() {
+        QTemporaryDir dir;
+        const QString link = dir.filePath(QStringLiteral("ttyQDX"));
+        auto sim = std::make_unique<SimProcess>(QStringList{"--link", link});
+        QVERIFY(sim->running());
+        Connection c(link);
+        QVERIFY(c.link.ReadMeasurement());
+        sim->signal(SIGKILL);
+        sim.reset();
+        QVERIFY(!c.link.ReadMeasurement());
+        QVERIFY(!c.line.isOpen());
+        QVERIFY(!c.link.ReadMeasurement()); // still away: fails again, at once
+        sim = std::make_unique<SimProcess>(QStringList{"--link", link});
+        QVERIFY(sim->running());
+        QCOMPARE(QFileInfo(link).symLinkTarget(), sim->path());
+        QVERIFY(c.link.ReadMeasurement());
+        QVERIFY(c.line.isOpen());
+        c.line.CloseLine();
+        QVERIFY(!c.link.ReadMeasurement()); // closed on purpose: stays closed
+        sim.reset();
+        QVERIFY(!QFileInfo::exists(link) && !QFileInfo(link).isSymLink()); // removed on exit
     }
 };
 

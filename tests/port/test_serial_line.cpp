@@ -339,8 +339,7 @@ private slots:
                                         << "Sériový port COM3 nelze otevřít";
         QTest::newRow("not a serial line") << 4 << "/dev/null"
                                            << "Nelze získat konfiguraci na sériovém portu COM4";
-        QTest::newRow("no port") << 0 << "PEER"
-                                 << "Sériový port COM0 nelze otevřít";
+        QTest::newRow("no port") << 0 << "PEER" << QString::fromUtf8(kNoPortChosenText);
         QTest::newRow("beyond COM8") << 9 << "PEER"
                                      << "Sériový port COM9 nelze otevřít";
     }

@@ -114,7 +114,8 @@ private slots:
         program.prompts.clear();
         program.line.existingPorts = {1};
         program.windows->qdx01->findChild<QPushButton*>("tl_precist")->click();
-        QCOMPARE(program.prompts.texts(), QStringList{"Sériový port COM0 nelze otevřít."});
+        QCOMPARE(program.prompts.texts(),
+                 QStringList{QString::fromUtf8(vx52::kNoPortChosenText) + "."});
         QVERIFY(program.line.opened.empty());
     }
 };

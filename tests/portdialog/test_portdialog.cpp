@@ -35,7 +35,7 @@ private slots:
     void showWithMissingPortSelectsNoPortAndTakesAddress();
     void lineChangeReopensNoPortKeepsLine();
     void speedChangeAppliesToOpenLine();
-    void speedChangeAfterFailedOpenNamesCom0();
+    void speedChangeAfterFailedOpenNamesNoPort();
     void stornoWithoutChangesAsksNothing();
     void stornoAfterHostChange_data();
     void stornoAfterHostChange();
@@ -229,7 +229,7 @@ void TestPortDialog::speedChangeAppliesToOpenLine() {
     QCOMPARE(rig.link.ProbeStation(), std::uint8_t(1));
 }
 
-void TestPortDialog::speedChangeAfterFailedOpenNamesCom0() {
+void TestPortDialog::speedChangeAfterFailedOpenNamesNoPort() {
     PortRig rig;
     rig.settings.writeInteger("PORT", "COM", 3); // COM 3 does not exist
     rig.create();
@@ -237,7 +237,7 @@ void TestPortDialog::speedChangeAfterFailedOpenNamesCom0() {
     rig.prompts.clear();
 
     rig.chooseText("cb_baudrate", "19200");
-    QCOMPARE(rig.prompts.texts(), QStringList{"Nepodařila se reinicializace portu COM0."});
+    QCOMPARE(rig.prompts.texts(), QStringList{QString::fromUtf8(vx52::kNoPortChosenText) + "."});
     QCOMPARE(rig.prompts.asked[0].caption, QStringLiteral("VX-52"));
 }
 

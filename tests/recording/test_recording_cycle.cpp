@@ -150,7 +150,7 @@ void TestRecordingCycle::twoMinutesRateAppendsEvery120Ticks() {
 void TestRecordingCycle::periodicWriteNeedsBothBoxes() {
     WindowRig rig;
     rig.main().setFileMinutes(1);
-    const QString file = rig.path(QStringLiteral("Záznam QDX72_4xxx"));
+    const QString file = rig.path(QStringLiteral("Documents/Záznam QDX72_4xxx.txt"));
     rig.control<QCheckBox>("check_zapis")->click(); // Yes: new recording; dialog cancelled
     for (int i = 0; i < 120; ++i)
         tickSecond(rig); // no automatic reading: no ticks

@@ -25,7 +25,8 @@ QByteArray readAll(const QString& path) {
     return f.readAll();
 }
 
-const QString kDefaultFile = QStringLiteral("Záznam QDX72_4xxx");
+// In the documents folder (the rig's home has one), with a lower-case extension here.
+const QString kDefaultFile = QStringLiteral("Documents/Záznam QDX72_4xxx.txt");
 
 // Makes file writes beyond a few bytes fail for this process, as a full disk would.
 class DiskFull {
@@ -84,9 +85,9 @@ void TestRecordingWindow::saveAsksOnceThenWritesWithoutDialog() {
     const auto& asked = rig.prompts.asked.front();
     QCOMPARE(asked.kind, QStringLiteral("save"));
     QCOMPARE(asked.dialog.title, QStringLiteral("Uložit jako"));
-    QCOMPARE(asked.dialog.defaultSuffix, QStringLiteral("TXT"));
+    QCOMPARE(asked.dialog.defaultSuffix, QStringLiteral("txt"));
     QCOMPARE(asked.dialog.filter, QStringLiteral("Textový soubor [*.txt] (*.txt)"));
-    QCOMPARE(asked.dialog.initialName, kDefaultFile);
+    QCOMPARE(asked.dialog.initialName, rig.path(kDefaultFile));
     QVERIFY(!asked.dialog.confirmOverwrite); // a plain save dialog until "Uložit jako"
     QCOMPARE(readAll(chosen), rig.recordBytes());
     QCOMPARE(rig.panel("pa_path"), QDir::toNativeSeparators(chosen));
@@ -154,7 +155,7 @@ void TestRecordingWindow::zapisNoKeepsBufferAndPeriodicWritesGoToDefaultFile() {
     QCOMPARE(rig.panel("pa_path"), QStringLiteral("c:"));
     QVERIFY(rig.main().Timer1->isActive());
 
-    // With no file chosen, the periodic write goes to the default name in the current folder.
+    // With no file chosen, the periodic write goes to the default name in the documents folder.
     for (int i = 0; i < 15 * 60; ++i)
         rig.main().SaveTick();
     QCOMPARE(readAll(rig.path(kDefaultFile)), before);
@@ -257,26 +258,44 @@ void TestRecordingWindow::zapisRestartsTimerAfterFailure() {
     QCOMPARE(rig.recordBytes(), before);
 }
 
+// "&Konec" saves first; a cancelled save dialog with lines not yet written asks whether to
+// quit without saving, No being the default.
 void TestRecordingWindow::konecSavesFirstAndClosesWhateverTheAnswer_data() {
-    QTest::addColumn<bool>("answer");
-    QTest::newRow("cancelled") << false;
-    QTest::newRow("file chosen") << true;
+    QTest::addColumn<int>("lines");
+    QTest::addColumn<bool>("chooseFile");
+    QTest::addColumn<QString>("quitAnswer"); // "" when no question is expected
+    QTest::addColumn<bool>("closes");
+    QTest::newRow("file chosen") << 2 << true << "" << true;
+    QTest::newRow("cancelled, default No") << 2 << false << "default" << false;
+    QTest::newRow("cancelled, Yes") << 2 << false << "yes" << true;
+    QTest::newRow("cancelled, nothing recorded") << 0 << false << "" << true;
 }
 
 void TestRecordingWindow::konecSavesFirstAndClosesWhateverTheAnswer() {
-    QFETCH(bool, answer);
+    QFETCH(int, lines);
+    QFETCH(bool, chooseFile);
+    QFETCH(QString, quitAnswer);
+    QFETCH(bool, closes);
     WindowRig rig;
     rig.main().show();
-    addLines(rig, 2);
+    addLines(rig, lines);
     const QString chosen = rig.path("konec.TXT");
-    if (answer) rig.prompts.paths.push_back(chosen);
+    if (chooseFile) rig.prompts.paths.push_back(chosen);
+    if (quitAnswer == "yes") rig.prompts.answers.push_back(Prompts::Answer::Yes);
     rig.action("mn_exit")->trigger();
 
-    QCOMPARE(rig.prompts.asked.size(), 1);
+    QCOMPARE(rig.prompts.asked.size(), quitAnswer.isEmpty() ? 1 : 2);
     QCOMPARE(rig.prompts.asked.front().kind, QStringLiteral("save"));
     QCOMPARE(rig.prompts.asked.front().dialog.title, QStringLiteral("Uložit jako"));
-    QVERIFY(!rig.main().isVisible());
-    QCOMPARE(readAll(chosen), answer ? rig.recordBytes() : QByteArray());
+    if (!quitAnswer.isEmpty()) {
+        const auto& question = rig.prompts.asked.back();
+        QCOMPARE(question.text,
+                 QStringLiteral("Naměřená data nejsou uložena. Ukončit program bez uložení?"));
+        QCOMPARE(question.caption, QStringLiteral("Dotaz"));
+        QCOMPARE(question.buttons, Prompts::Buttons::YesNoDefaultNo);
+    }
+    QCOMPARE(rig.main().isVisible(), !closes);
+    QCOMPARE(readAll(chosen), chooseFile ? rig.recordBytes() : QByteArray());
 }
 
 void TestRecordingWindow::rateDialogOkSetsPanelsAndCancelChangesNothing() {

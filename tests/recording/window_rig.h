@@ -1,7 +1,8 @@
 #pragma once
 // The program's eight windows over an answering regulator on COM 1 at address 1, with a
 // settings store in memory, scripted prompts and a hand-stepped clock. The process's current
-// folder is a fresh temporary one for the rig's life.
+// folder and its home folder (with a documents folder in it) are a fresh temporary one for
+// the rig's life.
 
 #include "app/Unit_hl.h"
 #include "app/windows.h"
@@ -25,17 +26,24 @@ struct WindowRig {
     RecordingPause pause;
     QTemporaryDir folder;
     QString previousFolder = QDir::currentPath();
+    QByteArray previousHome = qgetenv("HOME");
+    QByteArray previousConfig = qgetenv("XDG_CONFIG_HOME");
     std::unique_ptr<AppWindows> windows;
 
     WindowRig() {
         settings.entries[QStringLiteral("PORT/COM")] = QStringLiteral("1");
         settings.entries[QStringLiteral("ADRESA/DA")] = QStringLiteral("1");
         QDir::setCurrent(folder.path());
+        qputenv("HOME", folder.path().toUtf8());
+        qputenv("XDG_CONFIG_HOME", folder.filePath(QStringLiteral(".config")).toUtf8());
+        QDir(folder.path()).mkdir(QStringLiteral("Documents"));
         windows = std::make_unique<AppWindows>(Services{settings, line, prompts, clock, pause});
     }
     ~WindowRig() {
         windows.reset();
         QDir::setCurrent(previousFolder);
+        qputenv("HOME", previousHome);
+        qputenv("XDG_CONFIG_HOME", previousConfig);
     }
 
     Tqdx01& main() { return *windows->qdx01; }

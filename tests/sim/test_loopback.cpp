@@ -65,7 +65,8 @@ private slots:
                 QFAIL("opened");
             } catch (const Failure& f) {
                 QCOMPARE(QString::fromStdString(f.text()),
-                         QString("Sériový port COM%1 nelze otevřít").arg(com));
+                         com == 0 ? QString::fromUtf8(kNoPortChosenText)
+                                  : QString("Sériový port COM%1 nelze otevřít").arg(com));
             }
             QVERIFY(!line.isOpen());
             QCOMPARE(line.comNumber(), 0);
