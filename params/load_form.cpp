@@ -44,7 +44,7 @@ Tload_form::Tload_form(vx52::AppContext& ctx, Tmenu_mod& editor, QWidget* parent
     // Stops the load before the next table, as Esc does.
     tl_storno_ = new QPushButton(QStringLiteral("Storno"), this);
     tl_storno_->setObjectName(QStringLiteral("tl_storno"));
-    tl_storno_->setGeometry(222, 100, 75, 23);
+    tl_storno_->setGeometry(222, 106, 75, 23); // below the device text, not over its end
     tl_storno_->setAutoDefault(false);
     connect(tl_storno_, &QPushButton::clicked, this, [this] { stop_ = true; });
 
