@@ -6,6 +6,7 @@
 
 #include "params/card_texts.h"
 #include "params/device_text.h"
+#include "params/file_dialog_state.h"
 #include "params/param_compare.h"
 #include "params/param_file.h"
 #include "params/param_report.h"
@@ -75,24 +76,6 @@ QList<QStringList> differenceRows(const vx52::CardTexts& texts, vx52::ParamSet& 
         rows << QStringList{texts.caption(d.card), texts.label(*d.entry), mine, other};
     }
     return rows;
-}
-
-// The editor's dialogs of this file keep the last chosen name, as the file dialogs do.
-class DialogState : public QObject {
-public:
-    DialogState(const QString& name, vx52::Prompts::FileDialog d, QObject* parent)
-        : QObject(parent), dialog(std::move(d)) {
-        setObjectName(name);
-    }
-    vx52::Prompts::FileDialog dialog;
-};
-
-vx52::Prompts::FileDialog& dialogState(QObject& owner, const QString& name,
-                                       const vx52::Prompts::FileDialog& first) {
-    auto* state =
-        dynamic_cast<DialogState*>(owner.findChild<QObject*>(name, Qt::FindDirectChildrenOnly));
-    if (!state) state = new DialogState(name, first, &owner);
-    return state->dialog;
 }
 
 vx52::Prompts::FileDialog compareDialog() {
@@ -216,7 +199,7 @@ void Tmenu_mod::mn_porovnatClick() {
 
 void Tmenu_mod::mn_porovnat_souborClick() {
     if (TakeCard(ui_->PageControl->currentIndex()) != 0) return;
-    auto& dialog = dialogState(*this, QStringLiteral("dl_porovnat"), compareDialog());
+    auto& dialog = vx52::fileDialogState(*this, QStringLiteral("dl_porovnat"), compareDialog());
 
     vx52::Link ownLink;
     vx52::AppContext own{ownLink, ctx_.line, ctx_.settings, ctx_.prompts, ctx_.clock, ctx_.pause};
@@ -317,7 +300,7 @@ void Tmenu_mod::mn_tiskClick() {
 void Tmenu_mod::mn_pdfClick() {
     const auto report = protocol();
     if (!report) return;
-    auto& dialog = dialogState(*this, QStringLiteral("dl_protokol"), pdfDialog());
+    auto& dialog = vx52::fileDialogState(*this, QStringLiteral("dl_protokol"), pdfDialog());
     const QString path = ctx_.prompts.saveFile(this, dialog);
     if (path.isEmpty()) return;
     dialog.initialName = path;

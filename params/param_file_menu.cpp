@@ -3,6 +3,7 @@
 
 #include "params/Unitmenumod.h"
 
+#include "params/file_dialog_state.h"
 #include "params/param_file.h"
 #include "ui/guard.h"
 #include "ui_Unitmenumod.h"
@@ -14,24 +15,6 @@ using vx52::guard;
 static_assert(Tmenu_mod::kPasswordDefault == 0, "the file's password default is the editor's");
 
 namespace {
-
-// One of the editor's file dialogs; it keeps the last chosen name between uses.
-class FileDialogState : public QObject {
-public:
-    FileDialogState(const QString& name, vx52::Prompts::FileDialog d, QObject* parent)
-        : QObject(parent), dialog(std::move(d)) {
-        setObjectName(name);
-    }
-    vx52::Prompts::FileDialog dialog;
-};
-
-vx52::Prompts::FileDialog& dialogOf(Tmenu_mod& editor, const QString& name,
-                                    vx52::Prompts::FileDialog (*first)()) {
-    auto* state = dynamic_cast<FileDialogState*>(
-        editor.findChild<QObject*>(name, Qt::FindDirectChildrenOnly));
-    if (!state) state = new FileDialogState(name, first(), &editor);
-    return state->dialog;
-}
 
 // The editor's cards as the parameter file sees them.
 class EditorCards : public vx52::WidgetCards {
@@ -60,8 +43,8 @@ private:
 } // namespace
 
 void Tmenu_mod::connectFileMenu() {
-    dialogOf(*this, QStringLiteral("dl_save"), vx52::saveDialog);
-    dialogOf(*this, QStringLiteral("dl_open"), vx52::openDialog);
+    vx52::fileDialogState(*this, QStringLiteral("dl_save"), vx52::saveDialog());
+    vx52::fileDialogState(*this, QStringLiteral("dl_open"), vx52::openDialog());
     auto& p = ctx_.prompts;
     connect(ui_->Otevt1, &QAction::triggered, this,
             guard(p, this, [this] { tl_otevritClick(); }));
@@ -76,12 +59,12 @@ void Tmenu_mod::connectFileMenu() {
 void Tmenu_mod::tl_ulozitClick() {
     EditorCards cards(*this);
     vx52::saveParamFile(cards, ctx_.prompts, this,
-                        dialogOf(*this, QStringLiteral("dl_save"), vx52::saveDialog));
+                        vx52::fileDialogState(*this, QStringLiteral("dl_save"), vx52::saveDialog()));
 }
 
 void Tmenu_mod::tl_otevritClick() {
     EditorCards cards(*this);
-    auto& dl_open = dialogOf(*this, QStringLiteral("dl_open"), vx52::openDialog);
+    auto& dl_open = vx52::fileDialogState(*this, QStringLiteral("dl_open"), vx52::openDialog());
     vx52::openParamFile(cards, ctx_.prompts, this, dl_open);
     if (cards.loaded) cards_file_ = dl_open.initialName;
 }
