@@ -15,8 +15,9 @@
 using vx52::guard;
 
 Tmenu_mod::Tmenu_mod(vx52::AppContext& ctx, QWidget* parent)
-    : QDialog(parent), ctx_(ctx), ui_(new Ui::Tmenu_mod) {
+    : QDialog(parent), ctx_(ctx), ui_(new Ui::Tmenu_mod), model_(ctx.link.params()) {
     ui_->setupUi(this);
+    connect(&model_, &vx52::EditorModel::cardSourceChanged, this, &Tmenu_mod::cardSourceChanged);
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
 
@@ -56,6 +57,7 @@ Tmenu_mod::Tmenu_mod(vx52::AppContext& ctx, QWidget* parent)
 
     selectCard(0);
     remember(0);
+    watchEdits();
 
     auto& p = ctx_.prompts;
     connect(ui_->PageControl, &QTabWidget::currentChanged, this,
@@ -128,20 +130,11 @@ void Tmenu_mod::turnBackTo(int card) {
 }
 
 vx52::CardSource Tmenu_mod::cardSource(int card) const {
-    if (card < 0 || card >= kCardCount) return vx52::CardSource::Nothing;
-    return sources_[static_cast<std::size_t>(card)];
-}
-
-void Tmenu_mod::setSource(int card, vx52::CardSource source) {
-    if (card < 0 || card >= kCardCount || sources_[static_cast<std::size_t>(card)] == source)
-        return;
-    sources_[static_cast<std::size_t>(card)] = source;
-    emit cardSourceChanged(card, source);
+    return model_.cardSource(card);
 }
 
 void Tmenu_mod::forgetSources() {
-    for (int card = 0; card < kCardCount; ++card)
-        setSource(card, vx52::CardSource::Nothing);
+    model_.forget();
 }
 
 QString Tmenu_mod::cardNames(const std::vector<int>& cards) const {

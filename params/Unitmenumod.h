@@ -1,10 +1,12 @@
 #pragma once
 // The parameter editor: twelve cards, one per regulator table 0..11. A card's index, its tag
-// and its table number are one number. The controls hold the operator's edits as text until
-// a card is taken into ParamSet; each card knows where its contents came from.
+// and its table number are one number. The cards show the editor's model (EditorModel: per
+// field the card's value, its origin and the regulator's last known value); an entry the
+// operator edits stays text until its card is taken into the model.
 
 #include "params/card_entries.h"
 #include "params/card_source.h"
+#include "params/editor_model.h"
 #include "params/param_compare.h"
 #include "params/param_report.h"
 #include "ui/app_context.h"
@@ -39,13 +41,17 @@ public:
     explicit Tmenu_mod(vx52::AppContext& ctx, QWidget* parent = nullptr);
     ~Tmenu_mod() override;
 
-    // Takes the controls of card `index` into ParamSet: 0 when the card was taken, -1 when
-    // an entry was refused (one message naming every refused entry; the first keeps the
-    // focus, every text stays as typed, nothing of the card is taken). Only entries whose
-    // text differs from what the card showed are taken. Any other index takes nothing.
+    // Controls -> model: takes the entries of card `index` that the operator edited since the
+    // card was last shown, as typed values: 0 when taken, -1 when an entry was refused (one
+    // message naming every refused entry; the first keeps the focus, every text stays as
+    // typed, nothing of the card is taken). Untouched fields keep every digit they had. Any
+    // other index takes nothing.
     int TakeCard(int index);
-    // Fills the controls of card `index` from ParamSet; any other index does nothing.
+    // Model -> controls: fills the controls of card `index` from the model and forgets their
+    // edits; any other index does nothing.
     void ShowCard(int index);
+
+    const vx52::EditorModel& model() const { return model_; }
 
     // The read-all pass with its retries and waits; refreshes every card whose table was read.
     void ReadAllCards();
@@ -64,8 +70,7 @@ public:
     // --- for the loading dialog ---
     // A new session: every card holds nothing yet.
     void forgetSources();
-    // A default of the loading dialog into a control and its field; the card does not count it
-    // as typed.
+    // A default of the loading dialog into a control and its field, with the origin Default.
     void putDefault(const char* control, const QString& text);
     void putDefault(const char* control, int position);
     // Table `table` was read from the regulator: its card shows it.
@@ -140,13 +145,14 @@ private:
     void communicationError(const QString& text);
     void status(const QString& text);
     void moveAfterAddressWrite();
-    void setSource(int card, vx52::CardSource source);
+    void watchEdits();
     std::vector<vx52::EntryInput> cardInputs(int card, bool all) const;
     void refuse(int card, const std::vector<vx52::EntryProblem>& problems);
     bool readWithRetry(int table);
     bool writeWithRetry(int table);
     bool deviceConfirmed();
-    bool tablesToWrite(std::vector<int>& tables);
+    bool tablesToWrite(std::vector<int>& tables, std::vector<int>& unfilled);
+    void writeTables(const std::vector<int>& tables, const std::vector<int>& unfilled);
     // The regulator's tables read beside the cards, in a pass that Storno can stop.
     vx52::TablesRead readRegulatorTables(vx52::CardMask tables);
 
@@ -155,7 +161,7 @@ private:
     QPointer<QLineEdit> last_bad_entry_;
     QLabel* lb_stav_ = nullptr;
     QPushButton* tl_storno_ = nullptr;
-    std::array<vx52::CardSource, kCardCount> sources_{};
+    vx52::EditorModel model_;
     std::optional<int> identification_;
     QString device_;
     QString cards_file_;

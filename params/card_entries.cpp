@@ -1,4 +1,5 @@
-// Taking a card's controls into ParamSet and showing ParamSet in them.
+// Taking a card's controls into the editor's model and showing the model in them. What the
+// operator changed is known from each control's own edit signal, never from its text.
 
 #include "params/Unitmenumod.h"
 
@@ -12,8 +13,8 @@
 namespace {
 
 const QString kCaption = QStringLiteral("CHYBA");
-// What the card showed in a control, to tell the operator's edits from what was shown.
-const char* const kShown = "vx52Shown";
+// Set by the control's edit signal, cleared when the card shows the model again.
+const char* const kEdited = "vx52Edited";
 
 // A list shows the position held in the byte read as signed; none beyond the list.
 void choose(QComboBox* list, std::uint8_t position) {
@@ -28,38 +29,41 @@ QString fieldText(const vx52::FieldPtr& field) {
     return QString::number(static_cast<std::int8_t>(*std::get<std::uint8_t*>(field)));
 }
 
-// One control's content into its field, the card's other fields untouched: what the card shows
-// is then what a write sends.
-void storeOne(vx52::ParamSet& params, const char* control, const vx52::EntryInput& input) {
+// The card and entry of a control.
+std::pair<int, std::size_t> entryOf(const char* control) {
     for (int card = 0; card < Tmenu_mod::kCardCount; ++card) {
         const auto& entries = vx52::cardEntries(card);
-        for (std::size_t i = 0; i < entries.size(); ++i) {
-            if (qstrcmp(entries[i].control, control) != 0) continue;
-            std::vector<vx52::EntryInput> inputs(entries.size(), {{}, -1, false});
-            inputs[i] = input;
-            vx52::takeEntries(card, inputs, params);
-        }
+        for (std::size_t i = 0; i < entries.size(); ++i)
+            if (qstrcmp(entries[i].control, control) == 0) return {card, i};
     }
+    return {-1, 0};
 }
 
 } // namespace
 
+void Tmenu_mod::watchEdits() {
+    for (int card = 0; card < kCardCount; ++card) {
+        for (const auto& e : vx52::cardEntries(card)) {
+            auto* control = findChild<QWidget*>(QString::fromLatin1(e.control));
+            const auto edited = [control] { control->setProperty(kEdited, true); };
+            if (auto* list = qobject_cast<QComboBox*>(control))
+                connect(list, &QComboBox::activated, this, edited);
+            else if (auto* entry = qobject_cast<QLineEdit*>(control))
+                connect(entry, &QLineEdit::textEdited, this, edited);
+        }
+    }
+}
+
 std::vector<vx52::EntryInput> Tmenu_mod::cardInputs(int card, bool all) const {
     std::vector<vx52::EntryInput> inputs;
     for (const auto& e : vx52::cardEntries(card)) {
-        const QString name = QString::fromLatin1(e.control);
+        const auto* control = findChild<QWidget*>(QString::fromLatin1(e.control));
         vx52::EntryInput in;
-        if (e.list) {
-            const auto* list = findChild<QComboBox*>(name);
-            in.position = list->currentIndex();
-            const QVariant shown = list->property(kShown);
-            in.changed = all || !shown.isValid() || shown.toInt() != in.position;
-        } else {
-            const auto* entry = findChild<QLineEdit*>(name);
-            in.text = entry->text();
-            const QVariant shown = entry->property(kShown);
-            in.changed = all || !shown.isValid() || shown.toString() != in.text;
-        }
+        if (e.list)
+            in.position = static_cast<const QComboBox*>(control)->currentIndex();
+        else
+            in.text = static_cast<const QLineEdit*>(control)->text();
+        in.changed = all || control->property(kEdited).toBool();
         inputs.push_back(std::move(in));
     }
     return inputs;
@@ -81,62 +85,64 @@ void Tmenu_mod::refuse(int card, const std::vector<vx52::EntryProblem>& problems
 
 int Tmenu_mod::TakeCard(int index) {
     if (index < 0 || index >= kCardCount) return 0;
-    auto& params = ctx_.link.params();
-    const vx52::ParamSet before = params;
-    const auto problems = vx52::takeEntries(index, cardInputs(index, false), params);
+    const auto problems = model_.take(index, cardInputs(index, false), vx52::Origin::Typed);
     if (!problems.empty()) {
         refuse(index, problems);
         return -1;
     }
-    if (!(params == before)) setSource(index, vx52::CardSource::Typed);
     return 0;
 }
 
 std::vector<vx52::EntryProblem> Tmenu_mod::takeOpenedCard(int card) {
-    auto problems = vx52::takeEntries(card, cardInputs(card, true), ctx_.link.params(), true);
-    if (problems.empty()) setSource(card, vx52::CardSource::File);
+    auto problems = model_.take(card, cardInputs(card, true), vx52::Origin::File, true);
     ShowCard(card);
     return problems;
 }
 
 void Tmenu_mod::ShowCard(int index) {
-    auto& params = ctx_.link.params();
+    auto& params = model_.cards();
     for (const auto& e : vx52::cardEntries(index)) {
         const QString name = QString::fromLatin1(e.control);
         const vx52::FieldPtr field = e.field(params);
         if (e.list) {
             auto* list = findChild<QComboBox*>(name);
             choose(list, *std::get<std::uint8_t*>(field));
-            list->setProperty(kShown, list->currentIndex());
+            list->setProperty(kEdited, false);
             continue;
         }
         auto* entry = findChild<QLineEdit*>(name);
         entry->setText(fieldText(field));
-        entry->setProperty(kShown, entry->text());
+        entry->setProperty(kEdited, false);
     }
 }
 
 void Tmenu_mod::putDefault(const char* control, const QString& text) {
+    const auto [card, i] = entryOf(control);
+    if (card < 0) return;
     auto* entry = findChild<QLineEdit*>(QString::fromLatin1(control));
     entry->setText(text);
-    entry->setProperty(kShown, text);
-    storeOne(ctx_.link.params(), control, {text, -1, true});
+    entry->setProperty(kEdited, false);
+    std::vector<vx52::EntryInput> inputs(vx52::cardEntries(card).size(), {{}, -1, false});
+    inputs[i] = {text, -1, true};
+    model_.take(card, inputs, vx52::Origin::Default);
 }
 
 void Tmenu_mod::putDefault(const char* control, int position) {
+    const auto [card, i] = entryOf(control);
+    if (card < 0) return;
     auto* list = findChild<QComboBox*>(QString::fromLatin1(control));
     list->setCurrentIndex(position >= 0 && position < list->count() ? position : -1);
-    list->setProperty(kShown, list->currentIndex());
-    storeOne(ctx_.link.params(), control, {{}, list->currentIndex(), true});
+    list->setProperty(kEdited, false);
+    std::vector<vx52::EntryInput> inputs(vx52::cardEntries(card).size(), {{}, -1, false});
+    inputs[i] = {{}, list->currentIndex(), true};
+    model_.take(card, inputs, vx52::Origin::Default);
 }
 
 QString Tmenu_mod::exactText(const char* control) const {
-    for (int card = 0; card < kCardCount; ++card) {
-        for (const auto& e : vx52::cardEntries(card)) {
-            if (qstrcmp(e.control, control) != 0) continue;
-            const vx52::FieldPtr field = e.field(ctx_.link.params());
-            if (auto* f = std::get_if<float*>(&field)) return vx52::exactText(**f);
-        }
-    }
+    const auto [card, i] = entryOf(control);
+    if (card < 0) return {};
+    vx52::ParamSet values = model_.cards();
+    const vx52::FieldPtr field = vx52::cardEntries(card)[i].field(values);
+    if (auto* f = std::get_if<float*>(&field)) return vx52::exactText(**f);
     return {};
 }

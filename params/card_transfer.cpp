@@ -107,8 +107,8 @@ void Tmenu_mod::moveAfterAddressWrite() {
 }
 
 void Tmenu_mod::tableRead(int table) {
+    model_.tableRead(table);
     ShowCard(table);
-    setSource(table, vx52::CardSource::Regulator);
 }
 
 bool Tmenu_mod::readWithRetry(int table) {
@@ -159,6 +159,9 @@ void Tmenu_mod::tl_zapisClick() {
     setBar(50);
     setBar(100);
     const bool written = ctx_.link.WriteTable(t);
+    if (written) model_.tableWritten(t);
+    // The card shows what was sent, in the card's notation.
+    ShowCard(t);
     hideBar();
     if (!written) {
         communicationError(QStringLiteral("Chyba při zápisu karty %1").arg(cardNames({t})));
@@ -225,24 +228,26 @@ void Tmenu_mod::Button1Click() {
     ReadAllCards();
 }
 
-// The cards a write-all sends, after the questions: cards that hold nothing yet and a new
-// regulator address go only with the operator's word. False when the operator cancelled.
-bool Tmenu_mod::tablesToWrite(std::vector<int>& tables) {
-    std::vector<int> empty;
+// The cards a write-all sends, after the questions: cards holding a field that came from
+// neither the regulator, a file nor the operator, and a new regulator address, go only with
+// the operator's word. False when the operator cancelled.
+bool Tmenu_mod::tablesToWrite(std::vector<int>& tables, std::vector<int>& unfilled) {
     for (int t = 0; t < kCardCount; ++t)
-        (cardSource(t) == vx52::CardSource::Nothing ? empty : tables).push_back(t);
-    if (!empty.empty()) {
+        (model_.holdsDefaults(t) ? unfilled : tables).push_back(t);
+    if (!unfilled.empty()) {
         const auto answer = ctx_.prompts.message(
             this,
-            QStringLiteral("Karty %1 nebyly načteny z regulátoru ani ze souboru a nebyly zadány.\n"
-                           "Zapsat do regulátoru i je?")
-                .arg(cardNames(empty)),
+            QStringLiteral("Karty %1 obsahují hodnoty, které nebyly načteny z regulátoru ani ze "
+                           "souboru a nebyly zadány.\nZapsat do regulátoru i je?")
+                .arg(cardNames(unfilled)),
             QStringLiteral("Dotaz"), vx52::Prompts::Icon::Question,
             vx52::Prompts::Buttons::YesNoCancel);
         if (answer == vx52::Prompts::Answer::Cancel) return false;
         if (answer == vx52::Prompts::Answer::Yes) {
-            tables.insert(tables.end(), empty.begin(), empty.end());
+            tables.insert(tables.end(), unfilled.begin(), unfilled.end());
             std::sort(tables.begin(), tables.end());
+        } else {
+            unfilled.clear();
         }
     }
     const int address = ctx_.link.params().ADD.ADRESA;
@@ -269,8 +274,15 @@ void Tmenu_mod::Button2Click() {
             return;
         }
     }
-    std::vector<int> tables;
-    if (!deviceConfirmed() || !tablesToWrite(tables) || !confirmWriteChanges(tables)) return;
+    std::vector<int> tables, unfilled;
+    if (!deviceConfirmed() || !tablesToWrite(tables, unfilled) || !confirmWriteChanges(tables))
+        return;
+    writeTables(tables, unfilled);
+}
+
+// The write-all pass over `tables` in table order; `unfilled` are those the operator sent
+// with their defaults. The address card, when sent, goes last of all.
+void Tmenu_mod::writeTables(const std::vector<int>& tables, const std::vector<int>& unfilled) {
 
     Pass pass(*this);
     setBar(4);
@@ -286,21 +298,32 @@ void Tmenu_mod::Button2Click() {
             left.insert(left.end(), rest.begin(), rest.end());
             break;
         }
-        if (!writeWithRetry(t))
+        if (!writeWithRetry(t)) {
             failed.push_back(t);
-        else if (t == kAddressCard)
-            moveAfterAddressWrite();
+        } else {
+            model_.tableWritten(t);
+            if (t == kAddressCard) moveAfterAddressWrite();
+        }
         ctx_.pause.wait(400ms);
         setBar(ui_->bar_load->value() + 8);
     }
     hideBar();
+    // The card on screen shows what was sent.
+    ShowCard(ui_->PageControl->currentIndex());
     std::vector<int> notWritten = failed;
     notWritten.insert(notWritten.end(), left.begin(), left.end());
     std::sort(notWritten.begin(), notWritten.end());
-    if (notWritten.empty())
-        status(QStringLiteral("Všechny karty zapsány do regulátoru"));
-    else
-        status(QStringLiteral("Nezapsány karty: %1").arg(cardNames(notWritten)));
+    std::vector<int> sentUnfilled;
+    for (int t : unfilled)
+        if (std::find(notWritten.begin(), notWritten.end(), t) == notWritten.end())
+            sentUnfilled.push_back(t);
+    QString text = notWritten.empty()
+                       ? QStringLiteral("Všechny karty zapsány do regulátoru")
+                       : QStringLiteral("Nezapsány karty: %1").arg(cardNames(notWritten));
+    if (!sentUnfilled.empty())
+        text += QStringLiteral("; zapsány i nenačtené hodnoty karet: %1")
+                    .arg(cardNames(sentUnfilled));
+    status(text);
     if (!failed.empty())
         communicationError(QStringLiteral("Chyba při zápisu karet: %1").arg(cardNames(failed)));
 }

@@ -3,6 +3,7 @@
 
 #include "czech_main.h"
 #include "editor_rig.h"
+#include "fixtures/operator_input.h"
 #include "params/Unitmenumod.h"
 #include "params/decimal_text.h"
 #include "params/param_compare.h"
@@ -141,7 +142,7 @@ private slots:
     void comparingWithTheRegulatorLeavesTheCards() {
         rig->device().ALARM1.SPLO = 12.5f;
         rig->device().PID.TD = rig->params().PID.TD + 0.001f; // alike at two decimals
-        entry("ed_sp")->setText(QStringLiteral("3,5"));       // typed, not yet taken
+        type(entry("ed_sp"), QStringLiteral("3,5"));       // typed, not yet taken
         const QString shownSplo = entry("ed_splo1")->text();
         const float keptSplo = rig->params().ALARM1.SPLO;
 
@@ -194,7 +195,7 @@ private slots:
         const QString path = dir.filePath(QStringLiteral("cmp.ini"));
         rig->prompts.paths.push_back(path);
         menu("Uloit1");
-        entry("ed_sp")->setText(QStringLiteral("7,25"));
+        type(entry("ed_sp"), QStringLiteral("7,25"));
         rig->forget();
 
         rig->prompts.paths.push_back(path);
@@ -225,7 +226,7 @@ private slots:
         QVERIFY(lastAsked().text.contains(QStringLiteral("Nic se nezapisuje")));
         QVERIFY(rig->tables(kWriteTable).empty());
 
-        entry("ed_sp")->setText(QStringLiteral("9,5"));
+        type(entry("ed_sp"), QStringLiteral("9,5"));
         const float before = rig->device().COMP.SP;
         rig->forget();
         rig->prompts.answers.push_back(Prompts::Answer::No);
@@ -246,7 +247,7 @@ private slots:
         preview->setChecked(false);
         openEditor();
         QVERIFY(!editor->findChild<QCheckBox*>("check_nahled")->isChecked());
-        entry("ed_sp")->setText(QStringLiteral("8"));
+        type(entry("ed_sp"), QStringLiteral("8"));
         press("Button2");
         QCOMPARE(rig->device().COMP.SP, 8.0f);
         QVERIFY(rig->prompts.asked.isEmpty());

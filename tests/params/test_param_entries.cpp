@@ -3,6 +3,7 @@
 
 #include "czech_main.h"
 #include "editor_rig.h"
+#include "fixtures/operator_input.h"
 #include "params/Unitmenumod.h"
 
 #include <QComboBox>
@@ -82,7 +83,7 @@ private slots:
 
     // A refused entry keeps its text and the focus, and its field keeps its value.
     void decimalEntryFollowsTheRegionalSeparator() {
-        entry("ed_sp")->setText("12.5");
+        type(entry("ed_sp"), "12.5");
         rig->params().COMP.SP = 7;
         QCOMPARE(editor->TakeCard(0), -1);
         QCOMPARE(prompts.asked.size(), 1);
@@ -93,7 +94,7 @@ private slots:
         QCOMPARE(entry("ed_sp")->text(), QStringLiteral("12.5"));
         QCOMPARE(editor->focusWidget(), entry("ed_sp"));
 
-        entry("ed_sp")->setText("12,5");
+        type(entry("ed_sp"), "12,5");
         QCOMPARE(editor->TakeCard(0), 0);
         QCOMPARE(rig->params().COMP.SP, 12.5f);
         QCOMPARE(prompts.asked.size(), 1);
@@ -136,7 +137,7 @@ private slots:
         p.OSTAT.PASS2 = 9;
         p.OSTAT.CON1 = p.OSTAT.CON2 = 9;
         editor->ShowCard(card);
-        editor->findChild<QLineEdit*>(control)->setText(text);
+        type(editor->findChild<QLineEdit*>(control), text);
         QCOMPARE(editor->TakeCard(card), refusal.isEmpty() ? 0 : -1);
         const double value = control == "ed_adresa" ? p.ADD.ADRESA
                              : control == "ed_dser" ? p.REGO.DSER
@@ -154,11 +155,11 @@ private slots:
         auto& p = rig->params();
         editor->ShowCard(10);
         const ParamSet before = p;
-        list("cb_ver")->setCurrentIndex(3);
-        entry("ed_pass1")->setText("x");
-        entry("ed_pass2")->setText("-7");
-        entry("ed_con1")->setText("nic");
-        entry("ed_con2")->setText("-3,5");
+        choose(list("cb_ver"), 3);
+        type(entry("ed_pass1"), "x");
+        type(entry("ed_pass2"), "-7");
+        type(entry("ed_con1"), "nic");
+        type(entry("ed_con2"), "-3,5");
         QCOMPARE(editor->TakeCard(10), -1);
         QCOMPARE(prompts.texts(), QStringList{"HES1: " + kNotInteger + "\nCON1: " + kNotDecimal});
         QVERIFY(p == before);
@@ -167,8 +168,9 @@ private slots:
         QCOMPARE(editor->focusWidget(), entry("ed_pass1"));
     }
 
-    // Only what the operator changed is taken: values the card cannot show exactly stay, and
-    // the card keeps its source until an entry really changes.
+    // Only what the operator edited is taken: values the card cannot show exactly stay, and
+    // each field keeps its origin until the operator edits it. Editing is known from the
+    // controls' edit signals: text put in by the program is no edit.
     void untouchedValuesNeverChange() {
         auto& p = rig->params();
         p.PID.TD = 0.005f;
@@ -184,16 +186,37 @@ private slots:
         QVERIFY(p == shown);
         QCOMPARE(editor->cardSource(7), CardSource::Nothing);
 
-        entry("ed_pb")->setText("3,5");
+        entry("ed_pb")->setText("9"); // the program's, not the operator's
+        type(entry("ed_td"), "0,005");
+        list("cb_sens1")->setCurrentIndex(2);
         QCOMPARE(editor->TakeCard(7), 0);
+        QCOMPARE(editor->TakeCard(3), 0);
+        QCOMPARE(p.PID.PB, 0.0f);
+        QCOMPARE(p.PID.TD, 0.005f);
+        QCOMPARE(int(p.SENS1.TYPE), 0);
+        QCOMPARE(editor->model().origin(7, 2), Origin::Typed);
+        QCOMPARE(editor->model().origin(7, 0), Origin::Default);
+        // Typed next to fields never filled: the card still counts as not filled.
+        QCOMPARE(editor->cardSource(7), CardSource::Nothing);
+
+        for (int t = 0; t < 12; ++t)
+            editor->tableRead(t);
+        QCOMPARE(editor->cardSource(7), CardSource::Regulator);
+        type(entry("ed_pb"), "3,5");
+        choose(list("cb_sens1"), 2);
+        QCOMPARE(editor->TakeCard(7), 0);
+        QCOMPARE(editor->TakeCard(3), 0);
         QCOMPARE(p.PID.PB, 3.5f);
         QCOMPARE(p.PID.TI, 0.12345678f);
+        QCOMPARE(int(p.SENS1.TYPE), 2);
         QCOMPARE(editor->cardSource(7), CardSource::Typed);
+        QCOMPARE(editor->cardSource(3), CardSource::Typed);
+        QCOMPARE(editor->model().origin(7, 1), Origin::Regulator);
     }
 
     void otherIndexesTakeAndShowNothing() {
         const ParamSet before = rig->params();
-        entry("ed_sp")->setText("bad");
+        type(entry("ed_sp"), "bad");
         QCOMPARE(editor->TakeCard(12), 0);
         QCOMPARE(editor->TakeCard(-1), 0);
         editor->ShowCard(12);
@@ -237,7 +260,7 @@ private slots:
         QCOMPARE(list("cb_sens1")->currentIndex(), shown);
         QCOMPARE(editor->TakeCard(3), 0);
         QCOMPARE(int(rig->params().SENS1.TYPE), type);
-        list("cb_sens1")->setCurrentIndex(1);
+        choose(list("cb_sens1"), 1);
         QCOMPARE(editor->TakeCard(3), 0);
         QCOMPARE(int(rig->params().SENS1.TYPE), 1);
     }
@@ -269,7 +292,7 @@ private slots:
     void cardChangeCommitsTheCardLeft() {
         turnTo(1);
         QCOMPARE(editor->rememberedCard(), 1);
-        entry("ed_splo1")->setText("7,5");
+        type(entry("ed_splo1"), "7,5");
         rig->params().ALARM2.SPLO = 3.25f;
         turnTo(2);
         QCOMPARE(rig->params().ALARM1.SPLO, 7.5f);
@@ -284,8 +307,8 @@ private slots:
         turnTo(1);
         rig->params().ALARM1.SPLO = 5;
         rig->params().ALARM1.HYST = 5;
-        entry("ed_splo1")->setText("abc");
-        entry("ed_hyst1")->setText("1.5");
+        type(entry("ed_splo1"), "abc");
+        type(entry("ed_hyst1"), "1.5");
         prompts.focusAtMessage.clear();
         turnTo(4);
         QCOMPARE(prompts.texts(), QStringList{"ALA1: " + kNotDecimal + "\nHYST: " + kNotDecimal});
@@ -301,8 +324,8 @@ private slots:
         QVERIFY(rig->line.written.empty());
 
         // Mended, the change goes through.
-        entry("ed_splo1")->setText("6");
-        entry("ed_hyst1")->setText("1,5");
+        type(entry("ed_splo1"), "6");
+        type(entry("ed_hyst1"), "1,5");
         turnTo(4);
         QCOMPARE(editor->rememberedCard(), 4);
         QCOMPARE(rig->params().ALARM1.HYST, 1.5f);
@@ -312,7 +335,7 @@ private slots:
     void closingTakesNothing() {
         editor->show();
         const ParamSet before = rig->params();
-        entry("ed_sp")->setText("55");
+        type(entry("ed_sp"), "55");
         editor->findChild<QPushButton*>("tl_cancel")->click();
         QVERIFY(!editor->isVisible());
         QCOMPARE(editor->result(), int(QDialog::Rejected));

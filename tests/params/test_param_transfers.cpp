@@ -3,7 +3,9 @@
 
 #include "czech_main.h"
 #include "editor_rig.h"
+#include "fixtures/operator_input.h"
 #include "params/Unitmenumod.h"
+#include "params/load_form.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -11,8 +13,11 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QAction>
+#include <QTemporaryDir>
 #include <QTabWidget>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 
@@ -68,6 +73,8 @@ class TestParamTransfers : public QObject {
     void press(const char* button) { editor->findChild<QPushButton*>(button)->click(); }
     void turnTo(int card) { editor->pageControl()->setCurrentIndex(card); }
     QString status() { return editor->findChild<QLabel*>("lb_stav")->text(); }
+    void menu(const char* action) { editor->findChild<QAction*>(action)->trigger(); }
+    void preview(bool on) { editor->findChild<QCheckBox*>("check_nahled")->setChecked(on); }
     void forget() {
         rig->forget();
         pause.waits.clear();
@@ -158,7 +165,7 @@ private slots:
 
         forget();
         rig->line.setFault(sim::Fault::Silent);
-        entry("ed_ti")->setText("typed");
+        type(entry("ed_ti"), "typed");
         press("tl_cteni");
         QCOMPARE(rig->tables(kReadTable), (std::vector<int>{7, 7}));
         QCOMPARE(pause.waits, std::vector<long long>{300});
@@ -171,7 +178,7 @@ private slots:
 
     void writeCardSendsTheCardOnce() {
         turnTo(7);
-        entry("ed_pb")->setText("2,5");
+        type(entry("ed_pb"), "2,5");
         press("tl_zapis");
         QCOMPARE(rig->tables(kWriteTable), std::vector<int>{7});
         QCOMPARE(rig->device().PID.PB, 2.5f);
@@ -189,7 +196,7 @@ private slots:
 
         forget();
         rig->line.setFault(sim::Fault::None);
-        entry("ed_td")->setText("1.5");
+        type(entry("ed_td"), "1.5");
         press("tl_zapis");
         QVERIFY(rig->tables(kWriteTable).empty());
         QCOMPARE(rig->prompts.texts(),
@@ -199,7 +206,7 @@ private slots:
 
     void writingCardAddMovesLaterRequests() {
         turnTo(11);
-        entry("ed_adresa")->setText("5");
+        type(entry("ed_adresa"), "5");
         press("tl_zapis");
         QCOMPARE(rig->requests().back(), (Request{1, kWriteTable, 11}));
         QCOMPARE(rig->link.GetDeviceAddress(), 5);
@@ -221,13 +228,13 @@ private slots:
 
     void failedOrRefusedAddressWriteDoesNotMove() {
         turnTo(11);
-        entry("ed_adresa")->setText("127");
+        type(entry("ed_adresa"), "127");
         press("tl_zapis");
         QVERIFY(rig->tables(kWriteTable).empty());
         QCOMPARE(rig->link.GetDeviceAddress(), 1);
 
         rig->line.setFault(sim::Fault::Silent);
-        entry("ed_adresa")->setText("6");
+        type(entry("ed_adresa"), "6");
         press("tl_zapis");
         QCOMPARE(rig->tables(kWriteTable), std::vector<int>{11});
         QCOMPARE(rig->link.GetDeviceAddress(), 1);
@@ -235,14 +242,18 @@ private slots:
 
     void writeAllSendsEveryCardInOrder() {
         editor->tl_pomClick();
-        entry("ed_ends4")->setText("12,75");
-        entry("ed_adresa")->setText("7");
+        turnTo(6);
+        type(entry("ed_ends4"), "12,7500");
+        type(entry("ed_adresa"), "7");
         press("Button2");
         QCOMPARE(rig->tables(kWriteTable), upTo(12));
         QCOMPARE(pause.waits, repeated({400}, 12));
         QCOMPARE(pause.barAtWait,
                  (std::vector<int>{4, 12, 20, 28, 36, 44, 52, 60, 68, 76, 84, 92}));
         QCOMPARE(rig->device().SENS4.ENDS, 12.75f);
+        QCOMPARE(editor->model().regulator().SENS4.ENDS, 12.75f);
+        QCOMPARE(entry("ed_ends4")->text(), QStringLiteral("12,75")); // as sent
+        QVERIFY(editor->model().agrees(6, 3));
         QCOMPARE(rig->link.GetDeviceAddress(), 7);
         QCOMPARE(rig->requests().back().address, 1); // table 11 itself went to the old address
         // The new address went only with the operator's word.
@@ -255,14 +266,14 @@ private slots:
 
         // Refused, table 11 stays unwritten; the same address asks nothing.
         forget();
-        entry("ed_adresa")->setText("9");
+        type(entry("ed_adresa"), "9");
         rig->prompts.answers = {Prompts::Answer::No};
         press("Button2");
         QCOMPARE(rig->tables(kWriteTable), upTo(11));
         QCOMPARE(rig->link.GetDeviceAddress(), 7);
         QCOMPARE(status(), QStringLiteral("10:00:00  Nezapsány karty: ADD"));
         forget();
-        entry("ed_adresa")->setText("7");
+        type(entry("ed_adresa"), "7");
         press("Button2");
         QCOMPARE(rig->tables(kWriteTable), upTo(12));
         QVERIFY(rig->prompts.asked.isEmpty());
@@ -271,7 +282,7 @@ private slots:
     // Every card is taken before anything is written.
     void writeAllStopsAtABadEntry() {
         editor->tl_pomClick();
-        entry("ed_dead")->setText("2,5"); // REGO, card 8
+        type(entry("ed_dead"), "2,5"); // REGO, card 8
         press("Button2");
         QVERIFY(rig->tables(kWriteTable).empty());
         QCOMPARE(rig->prompts.texts(), QStringList{"DEAD: Je nutné zadávat pouze čísla"});
@@ -287,8 +298,8 @@ private slots:
     // The card left for the bad one is committed like any card change.
     void writeAllStoppedEarlierCommitsTheCardOnScreen() {
         turnTo(10);
-        entry("ed_con2")->setText("3,5");
-        entry("ed_sp")->setText("x");
+        type(entry("ed_con2"), "3,5");
+        type(entry("ed_sp"), "x");
         press("Button2");
         QVERIFY(rig->tables(kWriteTable).empty());
         QCOMPARE(rig->params().OSTAT.CON2, 3.5f);
@@ -298,7 +309,7 @@ private slots:
 
     void writeAllWithNoAnswerRetriesAndReportsOnce() {
         editor->tl_pomClick();
-        entry("ed_adresa")->setText("8");
+        type(entry("ed_adresa"), "8");
         rig->line.setDeviceKind(sim::DeviceKind::Nothing);
         press("Button2");
         QCOMPARE(rig->tables(kWriteTable), upTo(12, 2));
@@ -329,8 +340,8 @@ private slots:
         rig->prompts.answers = {Prompts::Answer(answer)};
         press("Button2");
         QCOMPARE(rig->prompts.texts(),
-                 QStringList{"Karty ALARM 2, SENS 3 nebyly načteny z regulátoru ani ze souboru a "
-                             "nebyly zadány.\nZapsat do regulátoru i je?"});
+                 QStringList{"Karty ALARM 2, SENS 3 obsahují hodnoty, které nebyly načteny z "
+                             "regulátoru ani ze souboru a nebyly zadány.\nZapsat do regulátoru i je?"});
         QCOMPARE(rig->tables(kWriteTable), written);
         if (answer == int(Prompts::Answer::No))
             QCOMPARE(status(), QStringLiteral("10:00:00  Nezapsány karty: ALARM 2, SENS 3"));
@@ -389,8 +400,183 @@ private slots:
         QVERIFY(!editor->isVisible());
     }
 
+    // ---- Scenarios: the editor as a technician drives it ----
+
+    // The regulator is silent while the editor opens, then comes back: a write-all asks for
+    // every card, as none was filled; "Ne" sends nothing, "Ano" sends them and says so.
+    void failedLoadThenWriteAll_data() {
+        QTest::addColumn<bool>("sendUnfilled");
+        QTest::newRow("Ne") << false;
+        QTest::newRow("Ano") << true;
+    }
+    void failedLoadThenWriteAll() {
+        QFETCH(bool, sendUnfilled);
+        editor->hide();
+        rig->line.setFault(sim::Fault::Silent);
+        Tload_form loading(*ctx, *editor);
+        QCOMPARE(loading.exec(), int(QDialog::Accepted));
+        editor->show(); // every read fails
+        rig->line.setFault(sim::Fault::None);
+        rig->device().PID.PB = 4.5f;
+        const ParamSet device = rig->device();
+        forget();
+        // The device question, the unfilled cards, then the address the defaults hold (0).
+        rig->prompts.answers = {Prompts::Answer::Yes,
+                                sendUnfilled ? Prompts::Answer::Yes : Prompts::Answer::No,
+                                Prompts::Answer::No};
+        press("Button2");
+        const QString all = "COMP, ALARM 1, ALARM 2, SENS 1, SENS 2, SENS 3, SENS 4, PID, REGO, "
+                            "DACO, OST_, ADD";
+        QVERIFY(rig->prompts.asked[0].text.contains("žádné zařízení neodpovědělo"));
+        QCOMPARE(rig->prompts.asked[1].text,
+                 "Karty " + all + " obsahují hodnoty, které nebyly načteny z regulátoru ani ze "
+                                  "souboru a nebyly zadány.\nZapsat do regulátoru i je?");
+        if (!sendUnfilled) {
+            QCOMPARE(rig->prompts.asked.size(), 2);
+            QVERIFY(rig->tables(kWriteTable).empty());
+            QVERIFY(rig->device() == device);
+            QCOMPARE(status(), "10:00:00  Nezapsány karty: " + all);
+            return;
+        }
+        QCOMPARE(rig->prompts.asked.size(), 3);
+        QVERIFY(rig->prompts.asked[2].text.startsWith("Karta ADD nastavuje adresu regulátoru 0"));
+        QCOMPARE(rig->tables(kWriteTable), upTo(11));
+        // What was sent is what the cards hold: the loading defaults, never-shown lists as 0.
+        QCOMPARE(rig->device().PID.TI, 100.0f);
+        QCOMPARE(rig->device().PID.PB, 1.0f);
+        QCOMPARE(int(rig->device().ALARM1.INALA), 0);
+        QCOMPARE(int(rig->device().ALARM2.RALA), 0);
+        QCOMPARE(int(rig->device().REGO.TYP), 0);
+        QCOMPARE(int(rig->device().SENS1.TYPE), 255); // the default lies outside its list
+        QCOMPARE(status(), QStringLiteral("10:00:00  Nezapsány karty: ADD; zapsány i nenačtené "
+                                          "hodnoty karet: COMP, ALARM 1, ALARM 2, SENS 1, SENS 2, "
+                                          "SENS 3, SENS 4, PID, REGO, DACO, OST_"));
+    }
+
+    // A card without one field from the regulator, a file or the operator is still asked for,
+    // also when the operator typed its other fields.
+    void writeAllAsksForACardHalfTyped() {
+        editor->forgetSources();
+        for (int t = 0; t < 12; ++t)
+            if (t != 7) editor->tableRead(t);
+        turnTo(7);
+        type(entry("ed_pb"), "2,5");
+        type(entry("ed_ti"), "50");
+        rig->prompts.answers = {Prompts::Answer::No};
+        press("Button2");
+        QVERIFY(rig->prompts.asked[0].text.startsWith("Karty PID obsahují"));
+        QCOMPARE(rig->tables(kWriteTable), (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 8, 9, 10, 11}));
+        QCOMPARE(status(), QStringLiteral("10:00:00  Nezapsány karty: PID"));
+    }
+
+    // Typing back the value the card showed before a write is sent like any other value; the
+    // card and the model then agree with what the regulator got.
+    void typeBackTheShownValue_data() {
+        QTest::addColumn<QString>("between"); // what the operator did with the typed 3
+        QTest::newRow("card written") << "tl_zapis";
+        QTest::newRow("write-all declined in the preview") << "Button2";
+    }
+    void typeBackTheShownValue() {
+        QFETCH(QString, between);
+        rig->device().PID.PB = 4;
+        turnTo(7);
+        press("tl_cteni");
+        QCOMPARE(entry("ed_pb")->text(), QStringLiteral("4,00"));
+        type(entry("ed_pb"), "3");
+        if (between == "Button2") {
+            preview(true);
+            rig->prompts.answers = {Prompts::Answer::No};
+        }
+        press(qPrintable(between));
+        QCOMPARE(rig->device().PID.PB, between == "Button2" ? 4.0f : 3.0f);
+        QCOMPARE(editor->model().regulator().PID.PB, rig->device().PID.PB);
+        if (between == "tl_zapis") QCOMPARE(entry("ed_pb")->text(), QStringLiteral("3,00"));
+        type(entry("ed_pb"), "4,00");
+        forget();
+        press("tl_zapis");
+        QCOMPARE(rig->tables(kWriteTable), std::vector<int>{7});
+        QCOMPARE(rig->device().PID.PB, 4.0f);
+        QCOMPARE(status(), QStringLiteral("10:00:00  Karta PID zapsána do regulátoru"));
+        QCOMPARE(entry("ed_pb")->text(), QStringLiteral("4,00"));
+        QCOMPARE(rig->params().PID.PB, 4.0f);
+        QCOMPARE(editor->model().regulator().PID.PB, 4.0f);
+        for (std::size_t i = 0; i < 3; ++i)
+            QVERIFY(editor->model().agrees(7, i));
+        QCOMPARE(editor->model().origin(7, 0), Origin::Typed);
+        QCOMPARE(editor->model().origin(7, 1), Origin::Regulator);
+    }
+
+    // The address typed back to the regulator's own asks nothing more.
+    void addressTypedBackAsksNoMore() {
+        turnTo(11);
+        QCOMPARE(entry("ed_adresa")->text(), QStringLiteral("1"));
+        type(entry("ed_adresa"), "5");
+        rig->prompts.answers = {Prompts::Answer::No};
+        press("Button2");
+        QCOMPARE(rig->prompts.asked.size(), 1);
+        QCOMPARE(rig->tables(kWriteTable), upTo(11));
+        forget();
+        type(entry("ed_adresa"), "1");
+        press("Button2");
+        QVERIFY(rig->prompts.asked.isEmpty());
+        QCOMPARE(rig->tables(kWriteTable), upTo(12));
+        QCOMPARE(rig->link.GetDeviceAddress(), 1);
+    }
+
+    // The write-all sends in table order and asks for a new address after the question for
+    // unfilled cards, whichever cards that question adds; table 11 goes last.
+    void addressQuestionComesLast_data() {
+        QTest::addColumn<std::vector<int>>("unfilled");
+        QTest::addColumn<QString>("named");
+        QTest::newRow("ALARM 2 unfilled") << std::vector<int>{2} << "ALARM 2";
+        QTest::newRow("ALARM 2 and ADD unfilled") << std::vector<int>{2, 11} << "ALARM 2, ADD";
+    }
+    void addressQuestionComesLast() {
+        QFETCH(std::vector<int>, unfilled);
+        QFETCH(QString, named);
+        editor->forgetSources();
+        rig->params().ADD.ADRESA = 9;
+        for (int t = 0; t < 12; ++t)
+            if (std::find(unfilled.begin(), unfilled.end(), t) == unfilled.end())
+                editor->tableRead(t);
+        rig->prompts.answers = {Prompts::Answer::Yes, Prompts::Answer::Yes};
+        press("Button2");
+        QCOMPARE(rig->prompts.asked.size(), 2);
+        QVERIFY(rig->prompts.asked[0].text.startsWith("Karty " + named + " obsahují"));
+        QVERIFY(rig->prompts.asked[1].text.startsWith("Karta ADD nastavuje adresu regulátoru 9"));
+        QCOMPARE(rig->tables(kWriteTable), upTo(12));
+        QCOMPARE(rig->link.GetDeviceAddress(), 9);
+    }
+
+    // A value the cards show rounded keeps every digit through turning the cards, Save, Open
+    // and a write-all.
+    void roundedValueSurvivesSaveOpenAndWrite() {
+        QTemporaryDir dir;
+        rig->device().PID.TD = 0.005f;
+        rig->device().SENS2.ENDS = 0.123456789f;
+        rig->device().OSTAT.CON1 = -3.33333333f;
+        type(entry("ed_ends2"), "7"); // replaced by what the read brings
+        press("Button1");
+        const ParamSet device = rig->device();
+        for (int card : {7, 4, 10, 0, 11, 3})
+            turnTo(card);
+        QCOMPARE(entry("ed_td")->text(), QStringLiteral("0,005"));
+        const QString file = dir.filePath("p.ini");
+        rig->prompts.paths = {file, file};
+        menu("Uloit1");
+        menu("Otevt1");
+        for (int card : {4, 10, 7})
+            turnTo(card);
+        forget();
+        press("Button2");
+        QCOMPARE(rig->tables(kWriteTable), upTo(12));
+        QVERIFY(rig->prompts.asked.isEmpty());
+        QVERIFY(rig->device() == device);
+        QCOMPARE(editor->model().origin(7, 2), Origin::File);
+    }
+
     void eepromStoresOnceAndReportsItsFailure() {
-        entry("ed_sp")->setText("bad"); // nothing is taken before the command
+        type(entry("ed_sp"), "bad"); // nothing is taken before the command
         press("tl_eeprom");
         QCOMPARE(rig->line.regulator().eepromStores(), 1);
         QVERIFY(rig->prompts.asked.isEmpty());
