@@ -32,6 +32,16 @@ Commands:
   scan [--fast] [FROM [TO]]      probe addresses FROM..TO (default 0..126) and
                                  print those that answer, one a line; --fast
                                  waits only for stations that answer promptly
+  poll STATIONS [--rounds N] [--period MS]
+                                 read the measured values of every station of
+                                 STATIONS ("1,5,17-20") in turn, one round every
+                                 MS milliseconds (default 1000, 0 as fast as the
+                                 line allows), N rounds or until interrupted;
+                                 CSV rows on stdout (UTF-8: time, station, OUT 1..4,
+                                 relays 1..4, state), a summary on stderr. A station
+                                 silent 3 rounds in a row is asked every 10th round
+                                 until it answers. Exit 0 when every station
+                                 answered at least once
 
 Exit status: 0 success, 1 the exchange failed (one line on stderr: the
 operation, the station and why), 2 bad usage or the line cannot be opened
@@ -46,8 +56,8 @@ bool integer(std::string_view text, int& out) {
     return r.ec == std::errc() && r.ptr == text.data() + text.size();
 }
 
-constexpr std::array<std::string_view, 8> kCommands{"meas",    "read-table", "write-table", "type",
-                                                    "version", "eeprom",     "probe",       "scan"};
+constexpr std::array<std::string_view, 9> kCommands{
+    "meas", "read-table", "write-table", "type", "version", "eeprom", "probe", "scan", "poll"};
 
 } // namespace
 

@@ -2,6 +2,7 @@
 
 #include "cli/cli_options.h"
 #include "cli/commands.h"
+#include "cli/poll_command.h"
 #include "cli/trace_printer.h"
 #include "link/failure.h"
 #include "link/port/serial_line.h"
@@ -9,12 +10,29 @@
 
 #include <QCoreApplication>
 
+#include <csignal>
 #include <iostream>
 #include <memory>
 
 using namespace vx52;
 
 namespace {
+
+volatile std::sig_atomic_t interrupted = 0;
+
+void onInterrupt(int) {
+    interrupted = 1;
+}
+
+// Polling ends cleanly on the first SIGINT or SIGTERM; a second one ends it at once.
+void catchInterrupts() {
+    struct sigaction sa {};
+    sa.sa_handler = onInterrupt;
+    sa.sa_flags = SA_RESETHAND;
+    sigemptyset(&sa.sa_mask);
+    sigaction(SIGINT, &sa, nullptr);
+    sigaction(SIGTERM, &sa, nullptr);
+}
 
 // --device PATH puts the path behind every COM number; --com N maps as the program does.
 ComPorts portsFor(const cli::CliOptions& o, std::unique_ptr<SettingsStore>& store) {
@@ -80,8 +98,14 @@ int main(int argc, char** argv) {
         [](const std::string& text, const std::string&) { std::cerr << text << '\n'; });
     link.SetDeviceAddress(static_cast<std::uint8_t>(options->da));
     link.SetHostAddress(static_cast<std::uint8_t>(options->sa));
-    const int status =
-        cli::runCommand(link, options->command, options->arguments, std::cout, std::cerr);
+    int status = cli::kExitOk;
+    if (options->command == "poll") {
+        catchInterrupts();
+        status = cli::runPoll(link, options->arguments, std::cout, std::cerr,
+                              cli::systemPollHooks([] { return interrupted != 0; }));
+    } else {
+        status = cli::runCommand(link, options->command, options->arguments, std::cout, std::cerr);
+    }
     line.CloseLine();
     return status;
 }

@@ -4,10 +4,12 @@
 #include "sim/frame_assembler.h"
 #include "sim/regulator.h"
 #include "sim/sim_options.h"
+#include "sim/station_bus.h"
 #include "sim/tty_endpoint.h"
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
@@ -88,8 +90,27 @@ int main(int argc, char** argv) {
         return 0;
     }
 
-    Regulator device(o.device);
-    device.setFault(o.fault, o.faultRate);
+    StationBus bus;
+    if (o.stations.empty()) {
+        bus.add(o.device);
+    } else {
+        for (const auto address : o.stations) {
+            RegulatorConfig config = o.device;
+            config.address = address;
+            config.seed = o.device.seed + address; // each station runs its own process
+            bus.add(config);
+        }
+        for (const auto address : o.silentStations)
+            bus.setSilent(address, true);
+    }
+    // Faults hit every station alike.
+    const auto applyFaults = [&](bool on) {
+        for (const auto address : bus.addresses())
+            bus.station(address)->setFault(on ? o.fault : Fault::None, o.faultRate);
+        bus.setSilenceHeld(on);
+    };
+    applyFaults(true);
+    Regulator& device = bus.first();
     if (!o.eeprom.empty()) {
         std::error_code ec;
         const auto kind = std::filesystem::status(o.eeprom, ec).type();
@@ -104,9 +125,10 @@ int main(int argc, char** argv) {
                 std::cerr << "vx52-sim: " << error << '\n';
                 return 2;
             }
+            const std::uint8_t named = device.address();
             device.tables() = tables;
             // The stored address holds unless the command line names one.
-            device.setAddress(o.addressGiven ? o.device.address : tables.ADD.ADRESA);
+            device.setAddress(o.addressGiven || !o.stations.empty() ? named : tables.ADD.ADRESA);
         }
         device.setOnStore([&o](const ParamSet& tables) {
             if (saveEeprom(tables, o.eeprom)) return true;
@@ -174,10 +196,7 @@ int main(int argc, char** argv) {
             continue;
         }
         lastInput = Clock::now();
-        if (healthy)
-            device.setFault(Fault::None);
-        else
-            device.setFault(o.fault, o.faultRate);
+        applyFaults(!healthy);
         for (const auto& frame : assembler.push(incoming)) {
             const int peer = line->peerSpeed();
             if (peer != 0 && peer != o.baud) {
@@ -188,15 +207,21 @@ int main(int argc, char** argv) {
             trace.frame("RX", frame);
             const auto now =
                 std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start);
-            const Reply reply = device.respond(frame, now);
+            Regulator* station = nullptr;
+            Reply reply = bus.respond(frame, now, &station);
+            const bool faulted = station && station->lastReplyFaulted();
             if (reply.silent()) {
-                trace.frame("--", {}, device.lastReplyFaulted() ? "no reply (silent)" : "no reply");
+                trace.frame("--", {}, faulted ? "no reply (silent)" : "no reply");
                 continue;
             }
+            // On a shared line the request itself takes its time on the wire before the
+            // station can answer.
+            if (!o.stations.empty())
+                reply.delay += std::chrono::milliseconds(static_cast<long long>(
+                    std::ceil(characterMillis(o.baud) * static_cast<double>(frame.size()))));
             line->queue(reply, o.baud);
             trace.frame("TX", reply.bytes,
-                        device.lastReplyFaulted() ? std::string(faultName(device.fault()))
-                                                  : std::string());
+                        faulted ? std::string(faultName(station->fault())) : std::string());
         }
     }
     return 0;

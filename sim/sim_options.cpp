@@ -1,5 +1,8 @@
 #include "sim/sim_options.h"
 
+#include "link/station_list.h"
+
+#include <algorithm>
 #include <charconv>
 #include <string_view>
 
@@ -23,14 +26,19 @@ Simulated regulator on a serial line. With --pty the first line printed is
   --type-text TEXT      device type text
   --version-text TEXT   firmware version text (regulator: FW-R-12-10...)
   --eeprom FILE         load the tables from FILE at start, store them there on
-                        the EEPROM command
+                        the EEPROM command (with --stations: the first station's)
+  --stations LIST       a full regulator at each address of LIST ("1,5,17-20"),
+                        each with its own tables and process; requests and
+                        replies take their time on the line at --baud
+  --silent-stations LIST  stations of --stations that hear but never answer
   --fault F             silent, badsum, wrongfc, short, refuse, gap, late, garbage
   --fault-rate P        share of replies the fault hits, 0..1, default 1
   --seed N              seed of the simulated process and of the fault rate
   --trace               log every frame with a time stamp on stderr
   --help                this text
 
-Signals: SIGUSR1 turns the fault off, SIGUSR2 back on; SIGINT/SIGTERM end.
+Signals: SIGUSR1 turns the fault off and the silent stations on, SIGUSR2
+turns both back; SIGINT/SIGTERM end.
 )";
 
 namespace {
@@ -79,7 +87,8 @@ std::optional<SimOptions> parseSimOptions(const std::vector<std::string>& args,
         } else if (a == "--port" || a == "--link" || a == "--eeprom" || a == "--type-text" ||
                    a == "--version-text" || a == "--baud" || a == "--address" ||
                    a == "--also-answer" || a == "--device" || a == "--fault" ||
-                   a == "--fault-rate" || a == "--seed") {
+                   a == "--fault-rate" || a == "--seed" || a == "--stations" ||
+                   a == "--silent-stations") {
             const auto v = value();
             if (!v) return bad(a + " needs a value");
             if (a == "--port")
@@ -119,6 +128,10 @@ std::optional<SimOptions> parseSimOptions(const std::vector<std::string>& args,
             } else if (a == "--fault-rate") {
                 if (!number(*v, o.faultRate) || o.faultRate < 0 || o.faultRate > 1)
                     return bad("bad fault rate: " + *v);
+            } else if (a == "--stations" || a == "--silent-stations") {
+                const StationListResult list = parseStationList(*v);
+                if (!list.ok()) return bad(a + ": " + list.error->text());
+                (a == "--stations" ? o.stations : o.silentStations) = list.stations;
             } else if (a == "--seed") {
                 if (!number(*v, o.device.seed)) return bad("bad seed: " + *v);
             }
@@ -129,6 +142,16 @@ std::optional<SimOptions> parseSimOptions(const std::vector<std::string>& args,
     if (!o.help && o.pty == !o.port.empty()) {
         error = "give either --pty or --port PATH";
         return std::nullopt;
+    }
+    if (!o.stations.empty() && (o.addressGiven || !o.device.alsoAnswer.empty())) {
+        error = "--stations serves whole stations: it takes no --address or --also-answer";
+        return std::nullopt;
+    }
+    for (const auto s : o.silentStations) {
+        if (std::find(o.stations.begin(), o.stations.end(), s) == o.stations.end()) {
+            error = "--silent-stations: station " + std::to_string(s) + " is not in --stations";
+            return std::nullopt;
+        }
     }
     if (!o.link.empty() && !o.pty) {
         error = "--link needs --pty";

@@ -21,6 +21,8 @@ struct SimOptions {
     int baud = 9600;
     bool trace = false;
     std::string eeprom;
+    std::vector<std::uint8_t> stations;       // a full regulator at each; empty: one at --address
+    std::vector<std::uint8_t> silentStations; // of those, the ones that stay silent
     bool help = false;
 };
 

@@ -22,9 +22,9 @@ stop_simulator() {
 trap stop_simulator EXIT
 trap 'exit 130' INT TERM
 
-# The regulator at address 1, two more stations for the address search, and an EEPROM file
-# in the build folder so stored parameters survive the next demo.
-"$sim" --pty --address 1 --also-answer 5,17 --eeprom "$build/demo-eeprom.txt" \
+# Three regulators on one line, at addresses 1, 5 and 17, and an EEPROM file in the build
+# folder so the parameters station 1 stores survive the next demo.
+"$sim" --pty --stations 1,5,17 --eeprom "$build/demo-eeprom.txt" \
     >"$work/sim.out" 2>"$work/sim.err" &
 sim_pid=$!
 pty=
@@ -39,7 +39,7 @@ if [ -z "$pty" ]; then
     cat "$work/sim.err" >&2
     exit 1
 fi
-echo "Simulated regulator on $pty (address 1; stations 5 and 17 answer the probe)"
+echo "Simulated regulators on $pty (stations 1, 5 and 17; the program talks to 1)"
 
 show_readings() {
     echo "Type:    $("$cli" --device "$pty" type)"
@@ -49,6 +49,8 @@ show_readings() {
         "$cli" --device "$pty" meas
         [ "$n" = 3 ] || sleep 1
     done
+    echo "-- every station, three rounds"
+    "$cli" --device "$pty" poll 1,5,17 --rounds 3
 }
 
 # ---- The program ----------------------------------------------------------------------

@@ -3,15 +3,18 @@
 
 #include "cli/cli_options.h"
 #include "cli/commands.h"
+#include "cli/poll_command.h"
 #include "fixtures/loopback_line.h"
 #include "port/sim_process.h"
 
+#include <QDateTime>
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
 #include <sstream>
 
 using namespace vx52;
@@ -32,6 +35,23 @@ struct Bench {
         line.OpenLine(1);
         link.setLine(&line);
         link.SetDeviceAddress(1);
+    }
+    // Polls on the line's virtual clock; stopAfter: an interrupt once that much time passed.
+    Run poll(const std::vector<std::string>& args, std::chrono::milliseconds stopAfter = {}) {
+        const QDateTime start(QDate(2026, 3, 14), QTime(10, 0), Qt::OffsetFromUTC, 3600);
+        cli::PollHooks hooks{
+            [&] { return start.addMSecs(line.elapsed().count()); },
+            [&] { return line.elapsed(); },
+            [&](std::chrono::milliseconds d) { line.advance(d); },
+            [&] { return stopAfter.count() > 0 && line.elapsed() >= stopAfter; },
+        };
+        std::ostringstream out;
+        std::ostringstream err;
+        Run r;
+        r.status = cli::runPoll(link, args, out, err, hooks);
+        r.out = QString::fromStdString(out.str());
+        r.err = QString::fromStdString(err.str());
+        return r;
     }
     Run run(const std::string& command, const std::vector<std::string>& args = {}) {
         std::ostringstream out;
@@ -231,6 +251,126 @@ private slots:
         auto range = fastOption;
         range.insert(range.end(), {"3", "8"});
         QCOMPARE(b.run("scan", range).out, QString());
+    }
+
+    // Rows for every station every round, in order; the round keeps its period; a silent
+    // station is asked three rounds, then skipped; the summary counts it all.
+    void pollPrintsRowsAndSummary() {
+        Bench b;
+        b.line.addStation(5);
+        b.line.addStation(9);
+        b.line.stations().setSilent(9, true);
+        Run r = b.poll({"9,1,5", "--rounds", "4"});
+        QCOMPARE(r.status, 1); // 9 never answered
+        QCOMPARE(r.err, QString("vx52-cli: poll: 4 rounds; station 1: 4 good, 0 failed; station 5: "
+                                "4 good, 0 failed; station 9: 0 good, 3 failed, 1 skipped\n"));
+        const QStringList rows = r.out.split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(rows.size(), 1 + 4 * 3);
+        QCOMPARE(rows[0], QStringLiteral("čas,stanice,OUT 1,OUT 2,OUT 3,OUT 4,relé,stav"));
+        for (int round = 0; round < 4; ++round) {
+            const QStringList one = rows[1 + 3 * round].split(',');
+            QCOMPARE(one[1], QString("1"));
+            QCOMPARE(one.last(), QString("ok"));
+            QVERIFY(one[0].startsWith(QString("2026-03-14T10:00:0%1").arg(round))); // 1 s apart
+            QVERIFY(rows[2 + 3 * round].startsWith(QString("2026-03-14T10:00:0%1").arg(round)));
+            QVERIFY(rows[2 + 3 * round].contains(",5,"));
+            QVERIFY(rows[3 + 3 * round].endsWith(round < 3 ? ",9,,,,,,bez odpovědi"
+                                                           : ",9,,,,,,vynechána"));
+        }
+        // As fast as the line allows: no wait between rounds.
+        const auto before = b.line.elapsed();
+        r = b.poll({"1,5", "--rounds", "3", "--period", "0"});
+        QCOMPARE(r.status, 0);
+        QVERIFY((b.line.elapsed() - before).count() < 3 * 2 * 50);
+    }
+
+    void pollEndsOnInterrupt() {
+        Bench b;
+        b.line.addStation(2);
+        const Run r = b.poll({"1-2", "--period", "500"}, std::chrono::milliseconds(2200));
+        QCOMPARE(r.status, 0);
+        QVERIFY2(r.err.startsWith("vx52-cli: poll: 5 rounds; station 1: 5 good"), qPrintable(r.err));
+        QCOMPARE(r.out.count('\n'), 1 + 5 * 2);
+
+        // An interrupt during a round ends it before the next exchange.
+        b.line.addStation(3);
+        b.line.stations().setSilent(3, true);
+        const auto start = b.line.elapsed();
+        const Run cut = b.poll({"1-3", "--period", "0"}, start + std::chrono::milliseconds(700));
+        QCOMPARE(cut.status, 1);
+        QCOMPARE(cut.err, QString("vx52-cli: poll: 1 round; station 1: 2 good, 0 failed; station 2: "
+                                  "1 good, 0 failed; station 3: 0 good, 1 failed\n"));
+    }
+
+    void pollRefusesBadArguments_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("no stations") << QStringList{} << "no stations given";
+        QTest::newRow("broadcast") << QStringList{"1,127"} << "\"127\": stations lie within 0..126";
+        QTest::newRow("zero rounds") << QStringList{"1", "--rounds", "0"} << "--rounds takes";
+        QTest::newRow("period word") << QStringList{"1", "--period", "x"} << "--period takes";
+        QTest::newRow("period missing") << QStringList{"1", "--period"} << "--period needs a value";
+        QTest::newRow("two lists") << QStringList{"1", "2"} << "unexpected argument: 2";
+    }
+    void pollRefusesBadArguments() {
+        QFETCH(QStringList, args);
+        QFETCH(QString, error);
+        Bench b;
+        std::vector<std::string> v;
+        for (const QString& a : args)
+            v.push_back(a.toStdString());
+        const Run r = b.poll(v);
+        QCOMPARE(r.status, 2);
+        QVERIFY2(r.err.startsWith("vx52-cli: poll: ") && r.err.contains(error), qPrintable(r.err));
+        QVERIFY(r.out.isEmpty());
+        QVERIFY(b.line.written.empty());
+    }
+
+    // vx52-sim --stations: whole regulators on one pseudo-terminal, polled by vx52-cli until
+    // SIGINT; the silent one answers once the simulator is told (SIGUSR1).
+    void pollStationsOfTheSimulator() {
+        test::SimProcess sim({"--stations", "1,5,9", "--silent-stations", "9"});
+        QVERIFY(sim.running());
+        QProcess cli;
+        cli.start(QStringLiteral(VX52_CLI),
+                  {"--device", sim.path(), "poll", "1,5,9", "--period", "0"});
+        QVERIFY(cli.waitForStarted(5000));
+        QByteArray out;
+        QTRY_VERIFY_WITH_TIMEOUT((out += cli.readAllStandardOutput()).count('\n') >= 1 + 4 * 3,
+                                 20000);
+        ::kill(static_cast<pid_t>(cli.processId()), SIGINT);
+        QVERIFY(cli.waitForFinished(10000));
+        QCOMPARE(cli.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(cli.exitCode(), 1); // 9 never answered
+        out += cli.readAllStandardOutput();
+        const QString err = QString::fromUtf8(cli.readAllStandardError());
+        QVERIFY2(QRegularExpression("^vx52-cli: poll: \\d+ rounds; station 1: \\d+ good, 0 failed; "
+                                    "station 5: \\d+ good, 0 failed; station 9: 0 good, \\d+ "
+                                    "failed, \\d+ skipped\n$")
+                     .match(err)
+                     .hasMatch(),
+                 qPrintable(err));
+        const QStringList rows = QString::fromUtf8(out).split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(rows[1].section(',', 1, 1), QString("1"));
+        QVERIFY(rows[1].endsWith(",ok") && rows[2].endsWith(",ok"));
+        QVERIFY(rows[1].section(',', 2, 5) != rows[2].section(',', 2, 5)); // their own processes
+        QVERIFY(rows[3].endsWith(",9,,,,,,bez odpovědi"));
+
+        sim.healthy();
+        QTRY_COMPARE_WITH_TIMEOUT(runProgram({"--device", sim.path(), "poll", "9", "--rounds", "1"})
+                                      .status,
+                                  0, 5000);
+
+        // Lists the simulator cannot serve.
+        for (const QStringList& bad : {QStringList{"--stations", "1,5", "--address", "3"},
+                                       QStringList{"--stations", "1", "--silent-stations", "4"},
+                                       QStringList{"--stations", "1,200"}}) {
+            QProcess p;
+            p.start(QStringLiteral(VX52_SIM), QStringList{"--pty"} + bad);
+            QVERIFY(p.waitForFinished(5000));
+            QCOMPARE(p.exitCode(), 2);
+            QVERIFY(p.readAllStandardError().startsWith("vx52-sim: --"));
+        }
     }
 
     void programAgainstTheSimulator() {

@@ -132,6 +132,30 @@ private slots:
         QCOMPARE(b.line.lastRead().received, std::size_t(0));
     }
 
+    // Several regulators on one line: each answers its own address from its own tables; a
+    // silenced one answers nothing, not even the probe, until the silence is lifted.
+    void stationsShareTheLine() {
+        Bench b;
+        b.line.addStation(5);
+        b.line.addStation(17);
+        b.line.stations().setSilent(17, true);
+        b.link.SetDeviceAddress(5);
+        QVERIFY(b.link.ReadTable(0));
+        b.link.params().COMP.SP = 33.0f;
+        QVERIFY(b.link.WriteTable(0));
+        QCOMPARE(b.line.stations().station(5)->tables().COMP.SP, 33.0f);
+        QCOMPARE(b.line.regulator().tables().COMP.SP, 50.0f);
+        QVERIFY(b.link.ProbeStation());
+        b.link.SetDeviceAddress(17);
+        QVERIFY(!b.link.ProbeStation());
+        QVERIFY(!b.link.ReadMeasurement());
+        b.line.stations().setSilenceHeld(false);
+        QVERIFY(b.link.ReadMeasurement());
+        QCOMPARE(b.link.params().MEAS, b.line.stations().station(17)->tables().MEAS);
+        b.link.SetDeviceAddress(9);
+        QVERIFY(!b.link.ProbeStation()); // nobody there
+    }
+
     void newAddressTakesEffectAfterTheAcknowledgement() {
         Bench b;
         b.link.params().ADD.ADRESA = 42;
