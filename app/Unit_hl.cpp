@@ -15,6 +15,7 @@
 #include <QScreen>
 #include <QIcon>
 #include <QTimer>
+#include <QVBoxLayout>
 
 #include <algorithm>
 
@@ -48,8 +49,18 @@ Tqdx01::Tqdx01(vx52::AppContext& context, QWidget* parent)
         value->setText(vx52::zeroValueText());
     }
 
+    // The notice strip takes the top of the chart's place while it has something to say.
+    auto* chartArea = new QWidget(ui->centralwidget);
+    chartArea->setObjectName(QStringLiteral("pa_graf"));
+    chartArea->setGeometry(ui->Chart1->geometry());
+    auto* column = new QVBoxLayout(chartArea);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    notices = new vx52::NoticeStrip(chartArea);
+    column->addWidget(notices);
+    column->addWidget(ui->Chart1, 1);
     auto* anchors = new vx52::Anchors(ui->centralwidget, kDesignClient);
-    anchors->follow(ui->Chart1, Qt::LeftEdge | Qt::TopEdge | Qt::RightEdge | Qt::BottomEdge);
+    anchors->follow(chartArea, Qt::LeftEdge | Qt::TopEdge | Qt::RightEdge | Qt::BottomEdge);
     anchors->follow(ui->Panel4, Qt::LeftEdge | Qt::RightEdge | Qt::BottomEdge);
     auto* statusAnchors = new vx52::Anchors(ui->Panel4, kDesignStatusBar);
     for (QWidget* panel : {static_cast<QWidget*>(ui->pa_soubor), static_cast<QWidget*>(ui->Panel5),
@@ -138,7 +149,6 @@ void Tqdx01::FormCreate() {
     paintPenSwatches();
     applyChartSettings();
     sample_ticks = 0;
-    save_ticks = 0;
     read_failures = 0;
 }
 
@@ -149,15 +159,8 @@ void Tqdx01::readDesktop() {
     const int width = settings.readInteger(kDesktop, QStringLiteral("Width"), kDesignWidth);
     // Taken only where it fits: a stored 32767 by 32767 window, or one of no size or off
     // every screen, would come up unusable at every start.
-    QList<QRect> screens;
-    for (const QScreen* screen : QGuiApplication::screens())
-        screens << screen->availableGeometry();
-    const QScreen* primary = QGuiApplication::primaryScreen();
-    const QRect fitted = vx52::fitWindow(
-        QPoint(left, top), QSize(width, height), QSize(kDesignWidth, kDesignHeight), screens,
-        primary ? primary->availableGeometry() : QRect(0, 0, kDesignWidth, kDesignHeight));
-    move(fitted.topLeft());
-    resize(fitted.size());
+    vx52::placeWindow(*this, QPoint(left, top), QSize(width, height),
+                      QSize(kDesignWidth, kDesignHeight));
 }
 
 void Tqdx01::readChartSettings() {

@@ -9,13 +9,17 @@
 // a test target reaches ui_Unit_hl.h by setting AUTOUIC_SEARCH_PATHS (see tests/app).
 
 #include "app/link_watch.h"
+#include "app/notice_strip.h"
+#include "app/periodic_write.h"
 #include "app/record_buffer.h"
+#include "link/param_set.h"
 #include "ui/app_context.h"
 #include "ui/guard.h"
 #include "ui/prompts.h"
 #include "ui/timer_pause.h"
 
 #include <QColor>
+#include <QDateTime>
 #include <QMainWindow>
 
 #include <cstdint>
@@ -65,7 +69,6 @@ public:
     std::uint32_t wall_color = 0x8000000Fu;
     std::uint32_t panel_color = 0x8000000Fu;
     std::int32_t sample_ticks = 0; // not stored
-    std::int32_t save_ticks = 0;   // not stored
     std::int32_t read_failures = 0; // not stored
     std::uint16_t last_second = 0; // not stored
     vx52::SettingsStore& settings;
@@ -110,29 +113,39 @@ public:
     std::function<bool()> saveBeforeExit;
 
     // ---- Measurement cycle (app/measurement.cpp) ----
+    // What one read gave. readingDone takes it whoever made the exchange, so that the window
+    // goes on from the result alone.
+    struct Reading {
+        bool sample = false;  // a sample of automatic reading (a record line), else "Přečíst"
+        QString openFailure;  // set: the line could not be opened, and nothing below holds
+        bool good = false;
+        vx52::ParamSet::Meas meas{};
+        QDateTime at;
+    };
     void tl_precistClick();
     void Timer1Timer();
     void RecordTick();
     void check_autoClick();
     void ShowRelayOn(QLabel* panel);
     void ShowRelayOff(QLabel* panel);
-    // One read of automatic reading: a line that cannot be opened, or a regulator that
-    // stops answering, is reported once at the start of the outage, and the chosen line
-    // stays chosen so that the next sample tries it again. False when the line did not open.
-    bool automaticRead();
-    void takeReading(bool automatic);
-    bool noteOpenFailure(); // true when an outage begins with it
+    // One sample of automatic reading: a line that cannot be opened, or a regulator that
+    // stops answering, is noticed once at the start of the outage, and the chosen line stays
+    // chosen so that the next sample tries it again.
+    void automaticRead();
+    Reading exchange(bool sample);
+    void readingDone(const Reading& reading);
+    bool noteOpenFailure(const QDateTime& at); // true when an outage begins with it
     void connectMeasurement();
-    // Set while a failure box of the measurement cycle is open: no second box opens over it,
-    // while automatic reading goes on underneath.
-    bool failure_box_open = false;
-    void showCycleFailure(const QString& text);
-    // The box of an outage that began during the current tick, shown when the tick is done.
-    QString pending_outage;
+    // Unattended work never opens a box: what it has to say goes to the notice strip.
+    vx52::NoticeStrip* notices = nullptr;
+    void noticeFailure(vx52::NoticeStrip::Kind kind, const QString& text);
     // The link as the reads find it; its state, counts and last good reading are shown in
     // the status bar panel pa_spojeni, its outages shaded on the chart.
     vx52::LinkWatch link_watch;
     void showLinkState();
+    // Start-up with --read / --record FILE: automatic reading, and recording to the file with
+    // periodic writes, without a question.
+    void startUnattended(bool read, const QString& recordFile);
 
     // ---- Trend chart (app/chart.cpp) ----
     void AddChartPoints();
@@ -154,6 +167,11 @@ public:
     // Data lines appended since the buffer was last written.
     bool record_unsaved = false;
     void writeRecord(const QString& fileName);
+    // The periodic write of the recording; a failed one is tried again every period.
+    vx52::PeriodicWrite periodic_write;
+    void fileWriteDone(const vx52::PeriodicWrite::Result& result);
+    void showRecordFile(); // the file periodic writes go to, in the path panel
+    void appendRecordHeader();
     vx52::RecordBuffer record; // the record buffer, header and data lines
     // SaveDialog1: its initialName is the file every write goes to.
     vx52::Prompts::FileDialog SaveDialog1;

@@ -12,7 +12,6 @@
 #include <QTimer>
 
 #include <exception>
-#include <utility>
 
 namespace {
 
@@ -40,37 +39,28 @@ void paintPanel(QLabel* panel, std::uint32_t colour) {
 } // namespace
 
 void Tqdx01::connectMeasurement() {
-    // Handlers that start reads catch whatever escapes them (a lost line, a conversion, memory
-    // after a very long recording), show it and let the program go on.
-    const auto readGuarded = [this](auto handler) {
-        return [this, handler] {
-            try {
-                (this->*handler)();
-            } catch (const vx52::Failure& failure) {
-                showCycleFailure(QString::fromStdString(failure.text()));
-            } catch (const std::exception& error) {
-                showCycleFailure(QString::fromUtf8(error.what()));
-            } catch (...) {
-                showCycleFailure(QStringLiteral("Neočekávaná chyba"));
-            }
-        };
-    };
-    connect(ui->tl_precist, &QPushButton::clicked, this, readGuarded(&Tqdx01::tl_precistClick));
-    connect(ui->check_auto, &QCheckBox::clicked, this, readGuarded(&Tqdx01::check_autoClick));
-    connect(Timer1, &QTimer::timeout, this, readGuarded(&Tqdx01::Timer1Timer));
+    connect(ui->tl_precist, &QPushButton::clicked, this, guarded([this] { tl_precistClick(); }));
+    connect(ui->check_auto, &QCheckBox::clicked, this, guarded([this] { check_autoClick(); }));
+    // No box from the timer: Qt fires a timer again only once its handler has returned, so a
+    // box waiting for someone would stop automatic reading and recording with it.
+    connect(Timer1, &QTimer::timeout, this, [this] {
+        try {
+            Timer1Timer();
+        } catch (const std::exception& error) {
+            noticeFailure(vx52::NoticeStrip::Kind::Reading, QString::fromUtf8(error.what()));
+        } catch (...) {
+            noticeFailure(vx52::NoticeStrip::Kind::Reading, QStringLiteral("Neočekávaná chyba"));
+        }
+    });
 }
 
-void Tqdx01::showCycleFailure(const QString& text) {
-    if (failure_box_open) return; // the box already open speaks for it
-    failure_box_open = true;
-    vx52::showFailure(ctx.prompts, this, text);
-    failure_box_open = false;
+void Tqdx01::noticeFailure(vx52::NoticeStrip::Kind kind, const QString& text) {
+    notices->post(kind, ctx.clock.now(), vx52::failureText(text));
 }
 
 void Tqdx01::showLinkState() { ui->pa_spojeni->setText(link_watch.panelText()); }
 
-bool Tqdx01::noteOpenFailure() {
-    const QDateTime at = ctx.clock.now();
+bool Tqdx01::noteOpenFailure(const QDateTime& at) {
     const bool begins = link_watch.openFailed(at);
     ui->Chart1->gaps().begin(TrendChart::toChartTime(at));
     showLinkState();
@@ -81,68 +71,92 @@ void Tqdx01::tl_precistClick() {
     try {
         ctx.line.OpenLine(selectedLine()); // a failure here leaves everything as it was
     } catch (const vx52::Failure&) {
-        noteOpenFailure();
-        throw;
+        noteOpenFailure(ctx.clock.now());
+        throw; // the operator's own read keeps its box
     }
-    takeReading(false);
+    readingDone(exchange(false));
 }
 
-bool Tqdx01::automaticRead() {
+void Tqdx01::automaticRead() {
     try {
         vx52::KeepLineChoice keep(ctx.line);
         ctx.line.OpenLine(selectedLine());
     } catch (const vx52::Failure& failure) {
-        if (noteOpenFailure())
-            pending_outage = vx52::failureText(QString::fromStdString(failure.text())) +
-                             QStringLiteral(" Automatické čtení to dál zkouší a samo pokračuje, "
-                                            "až se port otevře a regulátor odpoví");
-        return false;
+        Reading reading;
+        reading.sample = true;
+        reading.openFailure = QString::fromStdString(failure.text());
+        reading.at = ctx.clock.now();
+        readingDone(reading);
+        return;
     }
-    takeReading(true);
-    return true;
+    readingDone(exchange(true));
 }
 
-void Tqdx01::takeReading(bool automatic) {
-    bool good = false;
-    {
-        LineCloser closer(ctx.line);
-        QLabel* values[] = {ui->pa_meas1, ui->pa_meas2, ui->pa_meas3, ui->pa_meas4};
-        QLabel* relays[] = {ui->pa_re1, ui->pa_re2, ui->pa_re3, ui->pa_re4};
-        good = ctx.link.ReadMeasurement() == 1;
-        if (good) {
-            const auto& meas = ctx.link.params().MEAS;
-            const float outs[] = {meas.OUT1, meas.OUT2, meas.OUT3, meas.OUT4};
-            for (int n = 0; n < 4; ++n) {
-                values[n]->setText(vx52::valueText(outs[n]));
-                if (meas.RELAYS & (1u << n))
-                    ShowRelayOn(relays[n]);
-                else
-                    ShowRelayOff(relays[n]);
-            }
-            read_failures = 0;
-        } else if (read_failures < kFailuresKeepingValues) {
-            ++read_failures;
-        } else {
-            // The bevels stay as the last good read left them.
-            for (int n = 0; n < 4; ++n) {
-                values[n]->setText(QStringLiteral("0"));
-                paintPanel(relays[n], vx52::kButtonFace);
-            }
+Tqdx01::Reading Tqdx01::exchange(bool sample) {
+    LineCloser closer(ctx.line);
+    Reading reading;
+    reading.sample = sample;
+    reading.good = ctx.link.ReadMeasurement() == 1;
+    if (reading.good) reading.meas = ctx.link.params().MEAS;
+    reading.at = ctx.clock.now();
+    return reading;
+}
+
+void Tqdx01::readingDone(const Reading& reading) {
+    using Kind = vx52::NoticeStrip::Kind;
+    if (!reading.openFailure.isEmpty()) {
+        // Only samples come here: "Přečíst" shows its own failure in a box.
+        if (noteOpenFailure(reading.at))
+            notices->post(Kind::Link, reading.at,
+                          vx52::failureText(reading.openFailure) +
+                              QStringLiteral(" Automatické čtení to dál zkouší a samo pokračuje, "
+                                             "až se port otevře a regulátor odpoví."));
+        return; // no record line for a sample whose line could not be opened
+    }
+    QLabel* values[] = {ui->pa_meas1, ui->pa_meas2, ui->pa_meas3, ui->pa_meas4};
+    QLabel* relays[] = {ui->pa_re1, ui->pa_re2, ui->pa_re3, ui->pa_re4};
+    if (reading.good) {
+        const auto& meas = reading.meas;
+        const float outs[] = {meas.OUT1, meas.OUT2, meas.OUT3, meas.OUT4};
+        for (int n = 0; n < 4; ++n) {
+            values[n]->setText(vx52::valueText(outs[n]));
+            if (meas.RELAYS & (1u << n))
+                ShowRelayOn(relays[n]);
+            else
+                ShowRelayOff(relays[n]);
+        }
+        read_failures = 0;
+    } else if (read_failures < kFailuresKeepingValues) {
+        ++read_failures;
+    } else {
+        // The bevels stay as the last good read left them.
+        for (int n = 0; n < 4; ++n) {
+            values[n]->setText(QStringLiteral("0"));
+            paintPanel(relays[n], vx52::kButtonFace);
         }
     }
-    const QDateTime at = ctx.clock.now();
-    const bool outageBegins = link_watch.readDone(good, at);
-    if (good)
-        ui->Chart1->gaps().end(TrendChart::toChartTime(at));
+    const bool wasOut = link_watch.inOutage();
+    const QDateTime outSince = link_watch.failingSince();
+    const bool outageBegins = link_watch.readDone(reading.good, reading.at);
+    if (reading.good)
+        ui->Chart1->gaps().end(TrendChart::toChartTime(reading.at));
     else
-        ui->Chart1->gaps().begin(TrendChart::toChartTime(at));
+        ui->Chart1->gaps().begin(TrendChart::toChartTime(reading.at));
     showLinkState();
-    if (outageBegins && automatic)
-        pending_outage =
-            QStringLiteral("Regulátor neodpovídá od %1. Automatické čtení to dál zkouší a samo "
-                           "pokračuje, až regulátor odpoví")
-                .arg(vx52::longTimeText(link_watch.failingSince().time()));
+    // A single "Přečíst" that fails is the operator's to see; it raises no outage notice.
+    if (outageBegins && reading.sample)
+        notices->post(Kind::Link, reading.at,
+                      QStringLiteral("Regulátor neodpovídá od %1. Automatické čtení to dál "
+                                     "zkouší a samo pokračuje, až regulátor odpoví.")
+                          .arg(vx52::longTimeText(link_watch.failingSince().time())));
+    if (wasOut && reading.good && notices->shows(Kind::Link))
+        notices->post(Kind::Link, reading.at,
+                      QStringLiteral("Regulátor opět odpovídá; výpadek trval od %1 do %2.")
+                          .arg(vx52::longTimeText(outSince.time()),
+                               vx52::longTimeText(reading.at.time())));
     AddChartPoints();
+    // A silent regulator's sample is recorded with the values shown.
+    if (reading.sample) AppendRecordLine();
 }
 
 void Tqdx01::Timer1Timer() {
@@ -150,31 +164,28 @@ void Tqdx01::Timer1Timer() {
     if (second == last_second) return;
     last_second = second;
     if (!ui->check_auto->isChecked()) return;
-    RecordTick();
+    // The write's second counts even when the sample failed in a way nobody foresaw.
+    std::exception_ptr failed;
+    try {
+        RecordTick();
+    } catch (...) {
+        failed = std::current_exception();
+    }
     if (ui->check_zapis->isChecked()) SaveTick();
-    // The outage's one box comes after the tick's work, so that the readings that go on
-    // while it is open follow this one in the record.
-    if (!pending_outage.isEmpty()) showCycleFailure(std::exchange(pending_outage, QString()));
+    if (failed) std::rethrow_exception(failed);
 }
 
 void Tqdx01::RecordTick() {
     ++sample_ticks;
     if (recordList() * recordUnit() > sample_ticks) return;
     sample_ticks = 0;
-    // No record line for a sample whose line could not be opened; a silent regulator's
-    // sample is recorded with the values shown.
-    if (!automaticRead()) return;
-    AppendRecordLine();
+    automaticRead();
 }
 
 void Tqdx01::check_autoClick() {
     if (!ui->check_auto->isChecked()) return;
-    // Started again however the question ends, also after a failed new recording.
-    struct TimerRestart {
-        QTimer* timer;
-        ~TimerRestart() { timer->start(); }
-    } restart{Timer1};
-    Timer1->stop();
+    // Sampling goes on while the question and the file dialog are open; a Yes clears what
+    // came meanwhile together with the rest.
     if (ui->Chart1->count(0) < 1) return;
     const auto answer = ctx.prompts.message(this, QStringLiteral("Chceš vymazat naměřená data?"),
                                             QStringLiteral("Clear"), vx52::Prompts::Icon::Warning,

@@ -15,21 +15,22 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QStandardPaths>
-#include <QTimer>
 
 namespace {
 
-// Starts Timer1 when the scope ends, also after a failure: "Zápis do souboru" must not leave
-// automatic reading stopped for good when its new recording or its save fails.
-class TimerRestart {
+// Holds the periodic write while a file is being chosen, also when choosing fails.
+class HoldWrites {
 public:
-    explicit TimerRestart(QTimer& timer) : timer_(timer) { timer_.stop(); }
-    ~TimerRestart() { timer_.start(); }
-    TimerRestart(const TimerRestart&) = delete;
-    TimerRestart& operator=(const TimerRestart&) = delete;
+    explicit HoldWrites(vx52::PeriodicWrite& write) : write_(write), was_(write.held()) {
+        write_.hold(true);
+    }
+    ~HoldWrites() { write_.hold(was_); }
+    HoldWrites(const HoldWrites&) = delete;
+    HoldWrites& operator=(const HoldWrites&) = delete;
 
 private:
-    QTimer& timer_;
+    vx52::PeriodicWrite& write_;
+    bool was_;
 };
 
 } // namespace
@@ -43,6 +44,7 @@ void Tqdx01::connectRecording() {
 #endif
     SaveDialog1.initialName = defaultRecordFile();
     SaveDialog1.confirmOverwrite = false;
+    showRecordFile();
 
     connect(ui->mn_novy, &QAction::triggered, this, guarded([this] {
                 // The menu item's check mark means "a file is chosen"; a click must not
@@ -82,15 +84,26 @@ void Tqdx01::writeRecord(const QString& fileName) {
     record_unsaved = false;
 }
 
-void Tqdx01::NewRecord() {
+void Tqdx01::showRecordFile() {
+    ui->pa_path->setText(QDir::toNativeSeparators(QFileInfo(SaveDialog1.initialName).absoluteFilePath()));
+    ui->pa_path->setToolTip(ui->pa_path->text());
+}
+
+void Tqdx01::appendRecordHeader() {
     record.clear();
     record_unsaved = false;
     link_watch.restartCounts();
+    showLinkState();
+    periodic_write.restart();
     const QDateTime now = ctx.clock.now();
     record.append(
         vx52::recordHeader1(vx52::shortDateText(now.date()), vx52::longTimeText(now.time())));
     record.append(vx52::recordHeader2());
     record.append(vx52::recordHeader3());
+}
+
+void Tqdx01::NewRecord() {
+    appendRecordHeader();
     tl_precistClick();
     RecordTick(); // the first data line when this tick completes a sample period
     ui->Chart1->clearAll();
@@ -98,7 +111,7 @@ void Tqdx01::NewRecord() {
     if (link_watch.failing())
         ui->Chart1->gaps().begin(TrendChart::toChartTime(ctx.clock.now()));
     sample_ticks = 0;
-    save_ticks = 0;
+    periodic_write.restart();
 }
 
 void Tqdx01::AppendRecordLine() {
@@ -110,20 +123,30 @@ void Tqdx01::AppendRecordLine() {
 }
 
 void Tqdx01::SaveTick() {
-    ++save_ticks;
-    if (save_ticks < fileMinutes() * 60) return;
-    save_ticks = 0;
-    // Goes to the dialog's file name whether or not a file was chosen through it. A failure
-    // is shown without holding the readings off: the buffer stays and the next period tries
-    // again.
-    try {
-        writeRecord(SaveDialog1.initialName);
-    } catch (const vx52::Failure& failure) {
-        showCycleFailure(
-            vx52::failureText(QString::fromStdString(failure.text())) +
-            QStringLiteral(" Naměřená data zůstávají v paměti, čtení a záznam pokračují; další "
-                           "pokus o zápis bude za %1 min")
-                .arg(fileMinutes()));
+    // Goes to the dialog's file name whether or not a file was chosen through it.
+    fileWriteDone(periodic_write.secondPassed(fileMinutes() * 60,
+                                              [this] { writeRecord(SaveDialog1.initialName); }));
+}
+
+void Tqdx01::fileWriteDone(const vx52::PeriodicWrite::Result& result) {
+    using Outcome = vx52::PeriodicWrite::Outcome;
+    const QString file = QDir::toNativeSeparators(SaveDialog1.initialName);
+    if (result.outcome == Outcome::Failed) {
+        notices->post(vx52::NoticeStrip::Kind::File, ctx.clock.now(),
+                      vx52::failureText(result.reason) +
+                          QStringLiteral(" Naměřená data zůstávají v paměti (%1 řádků), čtení a "
+                                         "záznam pokračují; další pokus o zápis bude za %2 min "
+                                         "(nezdařené pokusy: %3).")
+                              .arg(record.count())
+                              .arg(fileMinutes())
+                              .arg(result.failures));
+    } else if (result.outcome == Outcome::CaughtUp) {
+        notices->post(vx52::NoticeStrip::Kind::File, ctx.clock.now(),
+                      QStringLiteral("Soubor \"%1\" je opět zapsán celý (%2 řádků), po %3 "
+                                     "nezdařených pokusech o zápis.")
+                          .arg(file)
+                          .arg(record.count())
+                          .arg(result.failures));
     }
 }
 
@@ -133,13 +156,17 @@ void Tqdx01::mn_ulozitClick() {
         return;
     }
     SaveDialog1.title = QStringLiteral("Uložit jako");
-    const QString chosen = ctx.prompts.saveFile(this, SaveDialog1);
+    // Sampling goes on under the dialog; the periodic write waits for the choice.
+    const QString chosen = [this] {
+        HoldWrites hold(periodic_write);
+        return ctx.prompts.saveFile(this, SaveDialog1);
+    }();
     if (chosen.isEmpty()) return;
     // The choice takes effect only once the file is written: a failed write keeps the
     // previous file as the target of the periodic writes.
     writeRecord(chosen);
     SaveDialog1.initialName = chosen;
-    ui->pa_path->setText(QDir::toNativeSeparators(QFileInfo(chosen).absoluteFilePath()));
+    showRecordFile();
     ui->mn_novy->setChecked(true);
 }
 
@@ -156,7 +183,7 @@ void Tqdx01::mn_novyClick() {
 
 void Tqdx01::check_zapisClick() {
     if (!ui->check_zapis->isChecked()) return;
-    TimerRestart restart(*Timer1);
+    // Sampling goes on while the question and the file dialog are open.
     const auto answer = ctx.prompts.message(this, QStringLiteral("Chceš vymazat naměřená data?"),
                                             QStringLiteral("Clear"), vx52::Prompts::Icon::Warning,
                                             vx52::Prompts::Buttons::YesNo);
@@ -176,4 +203,19 @@ void Tqdx01::mn_rychlost_zaznamuClick() {
     ui->pa_zaznam->setText(form_zaznam->ed_sample()->text());
     vx52::setTag(ui->pa_zaznam, form_zaznam->ed_sample()->text().toInt());
     setRecordUnit(form_zaznam->unitResult());
+}
+
+void Tqdx01::startUnattended(bool read, const QString& recordFile) {
+    if (!recordFile.isEmpty()) {
+        SaveDialog1.initialName = QFileInfo(recordFile).absoluteFilePath();
+        ui->mn_novy->setChecked(true);
+        showRecordFile();
+        appendRecordHeader();
+        sample_ticks = 0;
+        ui->check_zapis->setChecked(true);
+        // The header goes out at once: the file is there from the start, and a place that
+        // cannot be written shows now, not a period later.
+        fileWriteDone(periodic_write.writeNow([this] { writeRecord(SaveDialog1.initialName); }));
+    }
+    if (read || !recordFile.isEmpty()) ui->check_auto->setChecked(true);
 }

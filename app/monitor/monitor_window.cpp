@@ -2,6 +2,7 @@
 
 #include "app/monitor/telegram_delegate.h"
 #include "app/monitor/telegram_export.h"
+#include "app/window_fit.h"
 #include "ui/guard.h"
 #include "ui/regional.h"
 #include "ui_monitor_window.h"
@@ -13,6 +14,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <limits>
 
 using namespace vx52;
 
@@ -218,11 +220,14 @@ void Tmonitor::hideEvent(QHideEvent* event) {
 // Read at the first showing, so that the start-up reads only what the start-up needs.
 void Tmonitor::readSettings() {
     SettingsStore& s = ctx_.settings;
-    resize(s.readInteger(kSection, QStringLiteral("Width"), width()),
-           s.readInteger(kSection, QStringLiteral("Height"), height()));
-    const int left = s.readInteger(kSection, QStringLiteral("Left"), -1);
-    const int top = s.readInteger(kSection, QStringLiteral("Top"), -1);
-    if (left >= 0 && top >= 0) move(left, top);
+    // Without a stored place the window is centred, as one off every screen.
+    const int off = std::numeric_limits<int>::min();
+    vx52::placeWindow(*this,
+                      QPoint(s.readInteger(kSection, QStringLiteral("Left"), off),
+                             s.readInteger(kSection, QStringLiteral("Top"), off)),
+                      QSize(s.readInteger(kSection, QStringLiteral("Width"), width()),
+                            s.readInteger(kSection, QStringLiteral("Height"), height())),
+                      minimumSizeHint());
     QHeaderView* header = ui->gr_telegramy->horizontalHeader();
     static constexpr int kWidths[TelegramModel::ColumnCount] = {95, 40, 55, 130, 170, 50, 190, 300};
     for (int c = 0; c < TelegramModel::ColumnCount; ++c)

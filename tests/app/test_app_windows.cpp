@@ -18,6 +18,7 @@
 #include "ui_monitor_window.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QHeaderView>
 #include <QScreen>
 #include <QScrollBar>
@@ -49,6 +50,15 @@ struct Run {
     vx52::Services services() { return {settings, line, prompts, clock, pause}; }
 };
 
+
+// Where the fitting rule puts the main window with this place and size on this system's
+// screens (the test screen may be narrower than the designed window).
+QRect fittedHere(QPoint place, QSize size) {
+    QList<QRect> screens;
+    for (const QScreen* screen : QGuiApplication::screens()) screens << screen->availableGeometry();
+    return vx52::fitWindow(place, size, QSize(815, 574), screens,
+                           QGuiApplication::primaryScreen()->availableGeometry());
+}
 
 QColor swatch(const QLabel* panel) { return panel->palette().color(QPalette::Window); }
 
@@ -83,7 +93,8 @@ private slots:
     void storedDepthIsTakenIntoRange();
     void storedGeometryIsTakenOnlyWhereItFits_data();
     void storedGeometryIsTakenOnlyWhereItFits();
-    void storedExtremeSizesStayUsable();
+    void everyStoredGeometryComesUpOnTheScreen_data();
+    void everyStoredGeometryComesUpOnTheScreen();
     void statusBarAndChartFollowTheWindowSize();
     void menuHoldsItsItemsInOrder();
     void konecSavesFirstAndKeepsTheWindowWhenSavingFails();
@@ -103,8 +114,9 @@ private:
 void TestAppWindows::firstStartRunsOnTheDefaults() {
     Run run(storeFile());
     Tqdx01 w(run.ctx);
-    QCOMPARE(w.pos(), QPoint(192, 107));
-    QCOMPARE(w.size(), QSize(815, 574));
+    const QRect designed = fittedHere(QPoint(192, 107), QSize(815, 574));
+    QCOMPARE(w.pos(), designed.topLeft());
+    QCOMPARE(w.size(), designed.size());
     QCOMPARE(w.ui->pa_zaznam->text(), QStringLiteral("1"));
     QCOMPARE(w.ui->pa_jednotky->text(), QStringLiteral("s"));
     QCOMPARE(w.ui->pa_soubor->text(), QStringLiteral("15"));
@@ -124,11 +136,11 @@ void TestAppWindows::firstStartRunsOnTheDefaults() {
     QVERIFY(w.ui->Chart1->view3D());
     for (QLabel* value : {w.ui->pa_meas1, w.ui->pa_meas2, w.ui->pa_meas3, w.ui->pa_meas4})
         QCOMPARE(value->text(), QStringLiteral("0,0")); // main() runs on a Czech system
-    QCOMPARE(w.ui->pa_path->text(), QStringLiteral("c:"));
+    // The file periodic writes go to, never a drive letter of another system.
+    QCOMPARE(w.ui->pa_path->text(), QDir::toNativeSeparators(Tqdx01::defaultRecordFile()));
     QVERIFY(w.Timer1->isActive());
     QCOMPARE(w.Timer1->interval(), 200);
     QCOMPARE(w.sample_ticks, 0);
-    QCOMPARE(w.save_ticks, 0);
     QCOMPARE(w.read_failures, 0);
     // Nothing is written at start-up and nothing is reported.
     QVERIFY(run.settings.writes().isEmpty());
@@ -149,8 +161,9 @@ void TestAppWindows::badEntriesReadAsTheirDefaults() {
     }
     Run run(storeFile());
     auto w = std::make_unique<Tqdx01>(run.ctx);
-    QCOMPARE(w->x(), 192);
-    QCOMPARE(w->width(), 815);
+    const QRect designed = fittedHere(QPoint(192, 107), QSize(815, 574));
+    QCOMPARE(w->x(), designed.x());
+    QCOMPARE(w->width(), designed.width());
     QCOMPARE(w->point_limit, 200);
     QCOMPARE(w->pen_color1, 0x000000FFu);
     QVERIFY(w->view_3d); // any non-zero value is on
@@ -159,7 +172,7 @@ void TestAppWindows::badEntriesReadAsTheirDefaults() {
     w->close();
     // Written back as clean decimal text, G3D as 1.
     QVERIFY(run.settings.writes().contains("write GRAF/G3D=1"));
-    QVERIFY(run.settings.writes().contains("write DESKTOP/Left=192"));
+    QVERIFY(run.settings.writes().contains(QStringLiteral("write DESKTOP/Left=%1").arg(designed.x())));
     QVERIFY(run.settings.writes().contains("write GRAF/POCET=200"));
     vx52::QtSettingsStore after(storeFile());
     QCOMPARE(after.readString("GRAF", "G3D", {}), QStringLiteral("1"));
@@ -176,15 +189,15 @@ void TestAppWindows::badEntriesReadAsTheirDefaults() {
 }
 
 void TestAppWindows::settingsSurviveCloseAndRestart() {
-    // A size the screen holds (never below the designed one).
+    // A size the screen holds (never below the designed one), where the screen holds it.
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-    const QSize kept(std::max(815, screen.width() - 5), std::max(574, screen.height() - 5));
+    const QRect kept = fittedHere(QPoint(40, 60), QSize(screen.width() - 60, screen.height() - 100));
     {
         Run run(storeFile());
         Tqdx01 w(run.ctx);
         w.show();
-        w.move(40, 60);
-        w.resize(kept);
+        w.move(kept.topLeft());
+        w.resize(kept.size());
         w.pen_color2 = 0x00123456u;
         w.wall_color = 0x00C0C0C0u;
         w.panel_color = 0x80000005u;
@@ -198,8 +211,8 @@ void TestAppWindows::settingsSurviveCloseAndRestart() {
     }
     Run run(storeFile());
     Tqdx01 w(run.ctx);
-    QCOMPARE(w.pos(), QPoint(40, 60));
-    QCOMPARE(w.size(), kept);
+    QCOMPARE(w.pos(), kept.topLeft());
+    QCOMPARE(w.size(), kept.size());
     QCOMPARE(w.pen_color1, 0x000000FFu);
     QCOMPARE(w.pen_color2, 0x00123456u);
     QCOMPARE(swatch(w.ui->pa_barva_pera2), QColor(0x56, 0x34, 0x12));
@@ -323,23 +336,29 @@ void TestAppWindows::storedDepthIsTakenIntoRange() {
 }
 
 void TestAppWindows::storedGeometryIsTakenOnlyWhereItFits_data() {
-    // Two screens side by side: 1920 x 1040 available, then 1280 x 984 to its right.
+    // Two screens side by side: 1920 x 1040 available, then 1280 x 984 to its right; the
+    // frame's allowance adds 16 x 40.
     QTest::addColumn<QPoint>("place");
     QTest::addColumn<QSize>("size");
     QTest::addColumn<QRect>("expected");
     QTest::newRow("as designed") << QPoint(192, 107) << QSize(815, 574) << QRect(192, 107, 815, 574);
     QTest::newRow("larger, fits") << QPoint(10, 10) << QSize(1600, 900) << QRect(10, 10, 1600, 900);
     QTest::newRow("int max") << QPoint(192, 107) << QSize(2147483647, 2147483647)
-                             << QRect(192, 107, 1920, 1040);
+                             << QRect(0, 0, 1904, 1000);
     QTest::newRow("no size") << QPoint(192, 107) << QSize(0, -5) << QRect(192, 107, 815, 574);
+    // Moved, not just shrunk: the whole frame, status bar included, on the screen.
+    QTest::newRow("corner kept, too big") << QPoint(100, 100) << QSize(1900, 1000)
+                                          << QRect(4, 0, 1900, 1000);
+    QTest::newRow("hanging off the right") << QPoint(1500, 500) << QSize(815, 574)
+                                           << QRect(1089, 426, 815, 574);
     QTest::newRow("second screen") << QPoint(2000, 50) << QSize(4000, 700)
-                                   << QRect(2000, 50, 1280, 700);
+                                   << QRect(1920, 50, 1264, 700);
     QTest::newRow("off every screen") << QPoint(-5000, 300) << QSize(815, 574)
-                                      << QRect(552, 233, 815, 574);
+                                      << QRect(544, 213, 815, 574);
     QTest::newRow("below the screens") << QPoint(100, 1035) << QSize(815, 574)
-                                       << QRect(552, 233, 815, 574);
+                                       << QRect(544, 213, 815, 574);
     QTest::newRow("int max place") << QPoint(2147483647, 2147483647) << QSize(815, 574)
-                                   << QRect(552, 233, 815, 574);
+                                   << QRect(544, 213, 815, 574);
 }
 
 void TestAppWindows::storedGeometryIsTakenOnlyWhereItFits() {
@@ -350,23 +369,55 @@ void TestAppWindows::storedGeometryIsTakenOnlyWhereItFits() {
     QCOMPARE(vx52::fitWindow(place, size, QSize(815, 574), screens, screens[0]), expected);
 }
 
-// The window itself on this system's screen: a stored 2147483647 gives no window beyond
-// the screen, a width of 0 still the designed one.
-void TestAppWindows::storedExtremeSizesStayUsable() {
-    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-    for (const int stored : {2147483647, 0}) {
-        {
-            vx52::QtSettingsStore store(storeFile());
-            store.writeInteger("DESKTOP", "Width", stored);
-            store.writeInteger("DESKTOP", "Height", stored);
-            store.flush();
-        }
-        Run run(storeFile());
-        Tqdx01 w(run.ctx);
-        QVERIFY(w.width() >= 815 && w.width() <= std::max(815, screen.width()));
-        QVERIFY(w.height() >= 574 && w.height() <= std::max(574, screen.height()));
-        QVERIFY(run.prompts.asked.isEmpty());
+// Each window that keeps its place and size comes up whole on this system's screen, however
+// the stored entries read.
+void TestAppWindows::everyStoredGeometryComesUpOnTheScreen_data() {
+    QTest::addColumn<QString>("section");
+    QTest::addColumn<QPoint>("place"); // Left, Top
+    QTest::addColumn<QSize>("size");   // Width, Height
+    constexpr int kMax = 2147483647;
+    for (const char* section : {"DESKTOP", "MONITOR"}) {
+        const auto row = [section](const char* name) -> QTestData& {
+            return QTest::addRow("%s: %s", section, name) << QString::fromLatin1(section);
+        };
+        row("int max size") << QPoint(192, 107) << QSize(kMax, kMax);
+        row("too big at its corner") << QPoint(100, 100) << QSize(5000, 5000);
+        row("far corner") << QPoint(700, 500) << QSize(600, 400);
+        row("no size") << QPoint(50, 50) << QSize(0, 0);
+        row("off every screen") << QPoint(-5000, -5000) << QSize(600, 400);
+        row("int max place") << QPoint(kMax, kMax) << QSize(600, 400);
     }
+}
+
+void TestAppWindows::everyStoredGeometryComesUpOnTheScreen() {
+    QFETCH(QString, section);
+    QFETCH(QPoint, place);
+    QFETCH(QSize, size);
+    {
+        vx52::QtSettingsStore store(storeFile());
+        store.writeInteger(section, "Left", place.x());
+        store.writeInteger(section, "Top", place.y());
+        store.writeInteger(section, "Width", size.width());
+        store.writeInteger(section, "Height", size.height());
+        store.flush();
+    }
+    Run run(storeFile());
+    vx52::AppWindows windows(run.services());
+    QWidget* window = windows.qdx01;
+    if (section == "MONITOR") {
+        window = windows.monitor;
+        window->show(); // placed at its first showing
+    }
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const QMargins frame = vx52::kFrameAllowance;
+    const QRect outer(window->pos(), window->size().grownBy(frame));
+    QVERIFY2(screen.contains(outer), qPrintable(QStringLiteral("%1,%2 %3x%4 on %5x%6")
+                                                    .arg(outer.x()).arg(outer.y())
+                                                    .arg(outer.width()).arg(outer.height())
+                                                    .arg(screen.width()).arg(screen.height())));
+    QVERIFY(window->width() >= std::min(200, screen.width()));
+    QVERIFY(window->height() >= std::min(150, screen.height()));
+    QVERIFY(run.prompts.asked.isEmpty());
 }
 
 void TestAppWindows::statusBarAndChartFollowTheWindowSize() {
@@ -380,8 +431,20 @@ void TestAppWindows::statusBarAndChartFollowTheWindowSize() {
     QTRY_COMPARE(client->width(), 1015);
     QCOMPARE(w.ui->Panel4->geometry().bottom(), client->height() - 1);
     QCOMPARE(w.ui->Panel4->width(), client->width());
-    QCOMPARE(w.ui->Chart1->geometry().right(), client->width() - 2);
-    QCOMPARE(w.ui->Chart1->geometry().bottom(), w.ui->Panel4->geometry().top() - 6);
+    const auto chart = [&] {
+        return QRect(w.ui->Chart1->mapTo(client, QPoint(0, 0)), w.ui->Chart1->size());
+    };
+    QCOMPARE(chart().right(), client->width() - 2);
+    QCOMPARE(chart().bottom(), w.ui->Panel4->geometry().top() - 6);
+    // A notice takes the top of the chart's place; the chart keeps its bottom, and has its
+    // top back once the notice is closed.
+    const int chartTop = chart().top();
+    w.notices->post(vx52::NoticeStrip::Kind::Link, run.clock.now(), QStringLiteral("Pokus"));
+    QTRY_VERIFY(chart().top() > chartTop);
+    QCOMPARE(w.notices->mapTo(client, QPoint(0, 0)).y(), chartTop);
+    QCOMPARE(chart().bottom(), w.ui->Panel4->geometry().top() - 6);
+    w.notices->withdraw(vx52::NoticeStrip::Kind::Link);
+    QTRY_COMPARE(chart().top(), chartTop);
     QCOMPARE(w.ui->Panel4->width() - w.ui->pa_jednotky->geometry().right(), rightGap);
     QCOMPARE(w.ui->pa_path->geometry(), QRect(8, 3, 393, 24));
     // The link's panel, on the status bar's second row, takes the width the window gains.

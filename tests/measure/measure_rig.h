@@ -1,7 +1,8 @@
 #pragma once
 // The program's eight windows over the simulated regulator on COM 1 at address 1 (an
-// in-process loopback line), a settings store in memory, scripted prompts and a clock the
-// test steps. Timer1 is stopped: the test delivers the timer's events itself.
+// in-process loopback line), a settings store in memory, scripted prompts and a fake clock.
+// Timer1 runs for real, each of its events a second of the clock, as many as the test grants
+// (seconds.run(n)).
 
 #include "fixtures/memory_store.h"
 #include "app/Unit_hl.h"
@@ -11,6 +12,7 @@
 #include "fixtures/fake_time.h"
 #include "fixtures/loopback_line.h"
 #include "fixtures/scripted_prompts.h"
+#include "fixtures/timer_seconds.h"
 #include "ui_Unit_hl.h"
 
 #include <QComboBox>
@@ -24,14 +26,20 @@
 
 namespace vx52::test {
 
-// Scripted prompts that can run something while a box is "open".
+// Scripted prompts that can run something while a box or the save dialog is "open" (with
+// TimerSeconds::waitFor it spins the event loop, as a modal box does).
 class HookedPrompts : public ScriptedPrompts {
 public:
     std::function<void()> whileOpen;
+    std::function<void()> whileSaveOpen;
     Answer message(QWidget* parent, const QString& text, const QString& caption, Icon icon,
                    Buttons buttons) override {
         if (whileOpen) whileOpen();
         return ScriptedPrompts::message(parent, text, caption, icon, buttons);
+    }
+    QString saveFile(QWidget* parent, const FileDialog& dialog) override {
+        if (whileSaveOpen) whileSaveOpen();
+        return ScriptedPrompts::saveFile(parent, dialog);
     }
 };
 
@@ -44,19 +52,22 @@ struct MeasureRig {
     QTemporaryDir folder; // recording files, if any, land here
     QString previousFolder = QDir::currentPath();
     std::unique_ptr<AppWindows> windows;
+    std::unique_ptr<TimerSeconds> seconds;
 
-    explicit MeasureRig(const QMap<QString, QString>& stored = {}) {
+    // eventsPerSecond: see TimerSeconds.
+    explicit MeasureRig(const QMap<QString, QString>& stored = {}, int eventsPerSecond = 1) {
         settings.entries[QStringLiteral("PORT/COM")] = QStringLiteral("1");
         settings.entries[QStringLiteral("ADRESA/DA")] = QStringLiteral("1");
         for (auto it = stored.begin(); it != stored.end(); ++it)
             settings.entries[it.key()] = it.value();
         QDir::setCurrent(folder.path());
         windows = std::make_unique<AppWindows>(Services{settings, line, prompts, clock, pause});
-        main().Timer1->stop();
+        seconds = std::make_unique<TimerSeconds>(*main().Timer1, clock, 5, eventsPerSecond);
         // The device holds still unless a test moves it.
         line.regulator().setProcessRunning(false);
     }
     ~MeasureRig() {
+        seconds.reset();
         windows.reset();
         QDir::setCurrent(previousFolder);
     }
@@ -77,11 +88,7 @@ struct MeasureRig {
     QList<QLabel*> relays() { return {ui().pa_re1, ui().pa_re2, ui().pa_re3, ui().pa_re4}; }
 
     void read() { ui().tl_precist->click(); }
-    // One timer event one second later.
-    void secondTick() {
-        clock.advanceSeconds(1);
-        main().Timer1Timer();
-    }
+    NoticeStrip& notices() { return *main().notices; }
 };
 
 } // namespace vx52::test

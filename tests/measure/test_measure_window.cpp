@@ -15,6 +15,7 @@
 #include <QImage>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolButton>
 
 using vx52::Prompts;
 using vx52::test::MeasureRig;
@@ -156,103 +157,199 @@ private slots:
         QVERIFY(!rig.line.isOpen());
     }
 
-    // An outage during automatic reading is one event: one box at its start (a line that
-    // cannot be opened at once, a silent regulator at its seventh silent read), the chosen
-    // line kept, quiet retries while the box is open, and reading and recording resuming by
-    // themselves. The status bar and the chart's shading follow it.
-    void anOutageIsOneBoxAndEndsByItself_data() {
+    // ---- Unattended work on the real timer: nothing waits for a person ----
+
+    // An outage during automatic reading is one event: one notice at its start (a line that
+    // cannot be opened at once, a silent regulator at its seventh silent read), no box, the
+    // chosen line kept, the timer going on at its pace, and reading and recording resuming
+    // by themselves once the regulator is back. The status bar and the chart follow it.
+    void anOutageEndsByItselfWithNothingAnswered_data() {
         QTest::addColumn<bool>("unplug");
         QTest::newRow("adapter pulled out") << true;
         QTest::newRow("silent regulator") << false;
     }
-    void anOutageIsOneBoxAndEndsByItself() {
+    void anOutageEndsByItselfWithNothingAnswered() {
         QFETCH(bool, unplug);
+        using Kind = vx52::NoticeStrip::Kind;
         MeasureRig rig;
         rig.ui().check_auto->click();
-        rig.main().Timer1->stop();
-        rig.secondTick();
-        rig.secondTick();
+        QVERIFY(rig.seconds->run(2));
         QVERIFY(rig.ui().pa_spojeni->text().startsWith(QStringLiteral("spojeno | dobrá 2, chybná 0 | poslední ")));
 
         const QString lostAt = vx52::longTimeText(rig.clock.now().addSecs(1).time());
-        QString insideState, resumedState;
-        std::size_t linesInside = 0;
-        int boxes = 0;
-        rig.prompts.whileOpen = [&] {
-            if (boxes++ > 0) return;
-            for (int i = 0; i < 3; ++i) rig.secondTick(); // no box over the open one
-            insideState = rig.ui().pa_spojeni->text();
-            rig.line.plugIn();
-            rig.line.setFault(sim::Fault::None);
-            rig.secondTick();
-            resumedState = rig.ui().pa_spojeni->text();
-            linesInside = rig.main().record.count();
-        };
         if (unplug)
             rig.line.unplug();
         else
             rig.line.setFault(sim::Fault::Silent);
-        const int toOutage = unplug ? 1 : 7;
-        for (int i = 0; i < toOutage; ++i) rig.secondTick();
-
-        QCOMPARE(rig.prompts.asked.size(), 1);
-        const QString text = rig.prompts.asked[0].text;
+        QVERIFY(rig.seconds->run(unplug ? 1 : 7));
+        const QString text = rig.notices().text(Kind::Link);
         QVERIFY2(text.startsWith(unplug ? QStringLiteral("Sériový port COM1 nelze otevřít. ")
                                         : QStringLiteral("Regulátor neodpovídá od %1.").arg(lostAt)),
                  qPrintable(text));
         QVERIFY(text.contains(QStringLiteral("samo pokračuje")));
+        const QDateTime noticed = rig.notices().postedAt(Kind::Link);
+        const std::size_t linesAtOutage = rig.main().record.count();
+
+        QVERIFY(rig.seconds->run(3)); // the outage goes on: the same notice, counts running
+        QCOMPARE(rig.notices().postedAt(Kind::Link), noticed);
         QCOMPARE(rig.main().selectedLine(), 1); // still chosen, so the retries can succeed
-        QVERIFY2(insideState.startsWith(unplug ? QStringLiteral("port nelze otevřít | dobrá 2, chybná 4 | ")
-                                               : QStringLiteral("bez odezvy od %1 | dobrá 2, chybná 10 | ").arg(lostAt)),
-                 qPrintable(insideState));
-        QVERIFY2(resumedState.startsWith(QStringLiteral("spojeno | dobrá 3, ")), qPrintable(resumedState));
+        const QString inside = rig.ui().pa_spojeni->text();
+        QVERIFY2(inside.startsWith(unplug ? QStringLiteral("port nelze otevřít | dobrá 2, chybná 4 | ")
+                                          : QStringLiteral("bez odezvy od %1 | dobrá 2, chybná 10 | ").arg(lostAt)),
+                 qPrintable(inside));
         // No record line while the line cannot be opened; a silent regulator's samples are recorded.
-        QCOMPARE(linesInside, std::size_t(unplug ? 3 : 2 + 10 + 1));
+        QCOMPARE(rig.main().record.count() - linesAtOutage, std::size_t(unplug ? 0 : 3));
+
+        rig.line.plugIn();
+        rig.line.setFault(sim::Fault::None);
+        QVERIFY(rig.seconds->run(1));
+        QVERIFY2(rig.ui().pa_spojeni->text().startsWith(QStringLiteral("spojeno | dobrá 3, ")),
+                 qPrintable(rig.ui().pa_spojeni->text()));
+        QVERIFY2(rig.notices().text(Kind::Link).startsWith(QStringLiteral("Regulátor opět odpovídá")),
+                 qPrintable(rig.notices().text(Kind::Link)));
         QCOMPARE(rig.ui().pa_meas1->text(), vx52::valueText(rig.device().OUT1)); // read again
         const auto& gaps = rig.chart().gaps().stretches();
         QCOMPARE(int(gaps.size()), 1);
         QVERIFY(!rig.chart().gaps().isOpen());
         QVERIFY(gaps[0].to > gaps[0].from);
+        QVERIFY2(rig.prompts.asked.isEmpty(), qPrintable(rig.prompts.texts().join('|')));
 
-        // After the box, the next outage is a new event with its own box.
+        // The next outage is a new event with its own notice, replacing the last one.
         rig.line.unplug();
-        for (int i = 0; i < 3; ++i) rig.secondTick();
-        QCOMPARE(rig.prompts.asked.size(), 2);
+        QVERIFY(rig.seconds->run(3));
+        QVERIFY(rig.notices().postedAt(Kind::Link) > noticed);
+        QVERIFY(rig.notices().text(Kind::Link).startsWith(QStringLiteral("Sériový port COM1")));
+        QVERIFY(rig.prompts.asked.isEmpty());
+        rig.notices().findChild<QWidget*>(QStringLiteral("notice_spojeni"))
+            ->findChild<QToolButton*>(QStringLiteral("tl_zavrit"))->click();
+        QVERIFY(!rig.notices().shows(Kind::Link));
+        QVERIFY(rig.notices().isHidden());
     }
 
-    // A periodic write that fails is shown without holding the readings off: under its open
-    // box the samples go on, a second failure opens no second box, and the next period
-    // writes the whole buffer.
-    void aFailedPeriodicWriteLetsTheReadingGoOn() {
+    // A periodic write that fails keeps every line in memory, says so, and is tried again at
+    // every period while the samples go on; the write that succeeds catches the file up.
+    void aFileThatCannotBeWrittenCatchesUp() {
+        using Kind = vx52::NoticeStrip::Kind;
         MeasureRig rig;
         rig.main().setFileMinutes(1);
         const QString target = rig.folder.filePath(QStringLiteral("gone/zaznam.txt"));
         rig.main().SaveDialog1.initialName = target; // its folder does not exist (share gone)
         rig.ui().check_auto->click();
         rig.ui().check_zapis->setChecked(true);
-        rig.main().Timer1->stop();
-        std::size_t before = 0, after = 0;
-        rig.prompts.whileOpen = [&] {
-            if (before != 0) return;
-            before = rig.main().record.count();
-            for (int i = 0; i < 65; ++i) rig.secondTick(); // another period fails inside
-            after = rig.main().record.count();
-        };
-        for (int i = 0; i < 60; ++i) rig.secondTick();
-        QCOMPARE(rig.prompts.asked.size(), 1);
-        const QString text = rig.prompts.asked[0].text;
+        QVERIFY(rig.seconds->run(60));
+        QVERIFY(rig.prompts.asked.isEmpty());
+        const QString text = rig.notices().text(Kind::File);
         QVERIFY2(text.contains(QStringLiteral("zaznam.txt")) &&
-                     text.endsWith(QStringLiteral("další pokus o zápis bude za 1 min.")),
+                     text.contains(QStringLiteral("v paměti (60 řádků)")) &&
+                     text.endsWith(QStringLiteral("další pokus o zápis bude za 1 min (nezdařené pokusy: 1).")),
                  qPrintable(text));
-        QCOMPARE(after - before, std::size_t(65));
+
+        QVERIFY(rig.seconds->run(65)); // another period fails; no sample is skipped
+        QCOMPARE(rig.main().record.count(), std::size_t(125));
+        QVERIFY(rig.notices().text(Kind::File).endsWith(QStringLiteral("(nezdařené pokusy: 2).")));
         QVERIFY(rig.main().record_unsaved);
 
         QVERIFY(QDir(rig.folder.path()).mkdir(QStringLiteral("gone")));
-        for (int i = 0; i < 55; ++i) rig.secondTick(); // the period that began inside the box
+        QVERIFY(rig.seconds->run(54));
+        QVERIFY(!QFile::exists(target)); // not before its period
+        QVERIFY(rig.seconds->run(1));
         QFile written(target);
         QVERIFY(written.open(QIODevice::ReadOnly));
-        QCOMPARE(written.readAll().count('\n'), qsizetype(rig.main().record.count()));
+        QCOMPARE(written.readAll().count('\n'), qsizetype(180));
         QVERIFY(!rig.main().record_unsaved);
+        QVERIFY2(rig.notices().text(Kind::File).contains(QStringLiteral("opět zapsán celý (180 řádků), po 2 ")),
+                 qPrintable(rig.notices().text(Kind::File)));
+        QVERIFY(rig.prompts.asked.isEmpty());
+    }
+
+    // Ticking "Zápis do souboru": sampling goes on while its question and its file dialog
+    // are open (each spins the event loop as a modal box does); the periodic write waits
+    // for the choice and then goes to the chosen file.
+    void samplingGoesOnWhileTheRecordingAsks() {
+        MeasureRig rig;
+        rig.main().setFileMinutes(1);
+        rig.main().SaveDialog1.initialName = rig.folder.filePath(QStringLiteral("vychozi.txt"));
+        rig.ui().check_auto->click();
+        QVERIFY(rig.seconds->run(3));
+        const QString chosen = rig.folder.filePath(QStringLiteral("noc.txt"));
+        rig.prompts.answers.push_back(Prompts::Answer::No); // keep the data
+        rig.prompts.paths.push_back(chosen);
+        bool sampledUnderQuestion = false, sampledUnderDialog = false;
+        bool writtenUnderDialog = true;
+        rig.prompts.whileOpen = [&] {
+            const std::size_t before = rig.main().record.count();
+            rig.seconds->letRun();
+            sampledUnderQuestion = vx52::test::TimerSeconds::waitFor(
+                [&] { return rig.main().record.count() >= before + 3; }, 20000);
+            rig.seconds->hold();
+        };
+        rig.prompts.whileSaveOpen = [&] {
+            const int from = rig.seconds->passed;
+            rig.seconds->letRun();
+            // Past a whole write period under the dialog.
+            sampledUnderDialog = vx52::test::TimerSeconds::waitFor(
+                [&] { return rig.seconds->passed >= from + 70; }, 20000);
+            rig.seconds->hold();
+            writtenUnderDialog = QFile::exists(chosen) ||
+                                 QFile::exists(rig.main().SaveDialog1.initialName);
+        };
+        rig.ui().check_zapis->click();
+        QVERIFY(sampledUnderQuestion);
+        QVERIFY(sampledUnderDialog);
+        QVERIFY(!writtenUnderDialog);
+        QFile written(chosen);
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        QCOMPARE(written.readAll().count('\n'), qsizetype(rig.main().record.count()));
+        QCOMPARE(rig.ui().pa_path->text(), QDir::toNativeSeparators(chosen));
+    }
+
+    // Start-up with --record FILE: reading and recording at once, nothing asked, the file
+    // holding the header from the start and every line after each period.
+    void anUnattendedStartRecordsWithoutAQuestion() {
+        MeasureRig rig;
+        rig.main().setFileMinutes(1);
+        const QString file = rig.folder.filePath(QStringLiteral("noc.txt"));
+        rig.main().startUnattended(true, file);
+        QVERIFY(rig.ui().check_auto->isChecked());
+        QVERIFY(rig.ui().check_zapis->isChecked());
+        QCOMPARE(rig.ui().pa_path->text(), QDir::toNativeSeparators(file));
+        const auto linesIn = [&file] {
+            QFile f(file);
+            return f.open(QIODevice::ReadOnly) ? f.readAll().count('\n') : qsizetype(-1);
+        };
+        QCOMPARE(linesIn(), qsizetype(3));
+        QVERIFY(rig.seconds->run(60));
+        QCOMPARE(linesIn(), qsizetype(63));
+        QVERIFY(rig.prompts.asked.isEmpty());
+        QVERIFY(rig.notices().isHidden());
+    }
+
+    // The link panel's counts start again with a new recording; the state goes on.
+    void theLinkCountsStartAgainWithANewRecording() {
+        MeasureRig rig;
+        rig.read();
+        rig.line.setFault(sim::Fault::Silent);
+        rig.read();
+        rig.line.setFault(sim::Fault::None);
+        QVERIFY(rig.ui().pa_spojeni->text().startsWith(QStringLiteral("spojeno | dobrá 1, chybná 1")));
+        rig.ui().mn_novy->trigger(); // its read and first sample, then "Uložit jako", cancelled
+        QVERIFY2(rig.ui().pa_spojeni->text().startsWith(QStringLiteral("spojeno | dobrá 2, chybná 0")),
+                 qPrintable(rig.ui().pa_spojeni->text()));
+    }
+
+    // "Přečíst" failing seven times does not raise automatic reading's outage notice, neither
+    // at once nor once automatic reading starts; the operator saw each read.
+    void failedSingleReadsRaiseNoOutage() {
+        MeasureRig rig;
+        rig.line.setFault(sim::Fault::Silent);
+        for (int i = 0; i < vx52::LinkWatch::kSilentAfter; ++i) rig.read();
+        QVERIFY(rig.ui().pa_spojeni->text().startsWith(QStringLiteral("bez odezvy")));
+        rig.line.setFault(sim::Fault::None);
+        rig.prompts.answers.push_back(Prompts::Answer::No); // keep the chart
+        rig.ui().check_auto->click();
+        QVERIFY(rig.seconds->run(2));
+        QVERIFY(!rig.notices().shows(vx52::NoticeStrip::Kind::Link));
+        QCOMPARE(rig.prompts.texts(), QStringList{QStringLiteral("Chceš vymazat naměřená data?")});
     }
 
     // A manual read keeps its own rule: its failure is shown every time, and a failed open
@@ -269,23 +366,21 @@ private slots:
         QVERIFY(rig.ui().pa_spojeni->text().startsWith(QStringLiteral("port nelze otevřít | dobrá 0, chybná 2")));
     }
 
+    // Five timer events a second, as the 200 ms timer gives: only a new second counts.
     void automaticReadingFollowsTheSamplePeriod() {
-        MeasureRig rig({{"ZAZNAM/LIST", "3"}});
+        MeasureRig rig({{"ZAZNAM/LIST", "3"}}, 5);
         rig.ui().check_auto->click();
         QVERIFY(rig.prompts.asked.isEmpty()); // an empty chart asks nothing
         QVERIFY(rig.main().Timer1->isActive());
-        rig.main().Timer1->stop();
         for (int i = 1; i <= 9; ++i) {
-            rig.secondTick();
-            rig.main().Timer1Timer(); // the same second again counts nothing
+            QVERIFY(rig.seconds->run(1));
             QCOMPARE(rig.chart().count(0), i / 3);
         }
         QCOMPARE(int(rig.line.opened.size()), 3);
         QCOMPARE(rig.main().record.count(), std::size_t(3)); // one record line per sample
 
         rig.ui().check_auto->click(); // unticked: the ticks read no more
-        for (int i = 0; i < 6; ++i)
-            rig.secondTick();
+        QVERIFY(rig.seconds->run(6));
         QCOMPARE(rig.chart().count(0), 3);
         rig.read(); // "Přečíst" still works, without a record line
         QCOMPARE(rig.chart().count(0), 4);
@@ -295,11 +390,9 @@ private slots:
     void minutesMultiplyThePeriod() {
         MeasureRig rig({{"ZAZNAM/LIST", "2"}, {"ZAZNAM/JEDNOTKY", "60"}});
         rig.ui().check_auto->click();
-        rig.main().Timer1->stop();
-        for (int i = 0; i < 119; ++i)
-            rig.secondTick();
+        QVERIFY(rig.seconds->run(119));
         QCOMPARE(rig.chart().count(0), 0);
-        rig.secondTick();
+        QVERIFY(rig.seconds->run(1));
         QCOMPARE(rig.chart().count(0), 1);
     }
 
@@ -462,12 +555,11 @@ private slots:
         MeasureRig rig;
         rig.line.regulator().setProcessRunning(true);
         rig.ui().check_auto->click();
-        rig.main().Timer1->stop();
         rig.prompts.colors.push_back(QColor(128, 0, 128));
         for (int i = 0; i < 150; ++i) {
             if (i == 110) rig.ui().tl_barva_pera3->click(); // a pen change part way
             rig.line.advance(std::chrono::seconds(20));
-            rig.secondTick();
+            QVERIFY(rig.seconds->run(1));
         }
         QCOMPARE(rig.chart().count(0), 150);
         QDir().mkpath(QStringLiteral(SCREENSHOT_DIR));

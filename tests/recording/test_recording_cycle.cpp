@@ -36,12 +36,6 @@ QString shownValuesLine(WindowRig& rig, const QString& time, const QString& date
                                 rig.panel("pa_meas4"), time, date);
 }
 
-// One second of the clock and the timer event that notices it.
-void tickSecond(WindowRig& rig) {
-    rig.clock.advanceSeconds(1);
-    rig.main().Timer1Timer();
-}
-
 // Sets the regulator's measured values (the device's process is stopped so they stay).
 void setDeviceValues(WindowRig& rig, float v1, float v2, float v3, float v4) {
     auto& regulator = rig.line.regulator();
@@ -85,7 +79,6 @@ void TestRecordingCycle::newRecordGivesHeaderAndOneSampleAndEmptyChart() {
     for (int s = 0; s < 4; ++s)
         QCOMPARE(rig.control<TrendChart>("Chart1")->count(s), 0);
     QCOMPARE(rig.main().sample_ticks, 0);
-    QCOMPARE(rig.main().save_ticks, 0);
     QCOMPARE(rig.prompts.asked.size(), 1);
     QCOMPARE(rig.prompts.asked.front().dialog.title, QStringLiteral("Uložit jako"));
     QVERIFY(!rig.fileChosen());
@@ -111,8 +104,7 @@ void TestRecordingCycle::newFileWithUnopenableLineKeepsFileChoice() {
 void TestRecordingCycle::zapisYesStartsNewRecording() {
     WindowRig rig;
     rig.control<QCheckBox>("check_auto")->click();
-    for (int i = 0; i < 5; ++i)
-        tickSecond(rig);
+    QVERIFY(rig.seconds->run(5));
     QCOMPARE(rig.main().record.count(), std::size_t(5)); // data lines only, no header yet
 
     rig.prompts.answers.push_back(Prompts::Answer::Yes);
@@ -137,7 +129,7 @@ void TestRecordingCycle::twoMinutesRateAppendsEvery120Ticks() {
     rig.control<QCheckBox>("check_auto")->click();
     QStringList expected;
     for (int tick = 1; tick <= 360; ++tick) {
-        tickSecond(rig);
+        QVERIFY(rig.seconds->run(1));
         if (tick % 120 == 0) {
             expected << shownValuesLine(rig, rig.clock.current.toString("H:mm:ss"),
                                         rig.clock.current.toString("dd.MM.yy"));
@@ -152,15 +144,13 @@ void TestRecordingCycle::periodicWriteNeedsBothBoxes() {
     rig.main().setFileMinutes(1);
     const QString file = rig.path(QStringLiteral("Documents/Záznam QDX72_4xxx.txt"));
     rig.control<QCheckBox>("check_zapis")->click(); // Yes: new recording; dialog cancelled
-    for (int i = 0; i < 120; ++i)
-        tickSecond(rig); // no automatic reading: no ticks
+    QVERIFY(rig.seconds->run(120)); // no automatic reading: no ticks
     QVERIFY(!QFile::exists(file));
 
     rig.control<QCheckBox>("check_auto")->click();
-    for (int i = 0; i < 59; ++i)
-        tickSecond(rig);
+    QVERIFY(rig.seconds->run(59));
     QVERIFY(!QFile::exists(file));
-    tickSecond(rig);
+    QVERIFY(rig.seconds->run(1));
     QCOMPARE(readAll(file), [&] {
         QByteArray out;
         for (const auto piece : rig.main().record.pieces())
@@ -172,8 +162,7 @@ void TestRecordingCycle::periodicWriteNeedsBothBoxes() {
     // Unticked, the lines keep coming but the file stays as it was.
     rig.control<QCheckBox>("check_zapis")->click();
     const QByteArray written = readAll(file);
-    for (int i = 0; i < 120; ++i)
-        tickSecond(rig);
+    QVERIFY(rig.seconds->run(120));
     QCOMPARE(readAll(file), written);
     QCOMPARE(rig.main().record.count(), std::size_t(3 + 1 + 180));
 }

@@ -152,33 +152,34 @@ void TestRecordingWindow::zapisNoKeepsBufferAndPeriodicWritesGoToDefaultFile() {
     QCOMPARE(rig.prompts.asked[1].dialog.title, QStringLiteral("Uložit jako"));
     QCOMPARE(rig.recordBytes(), before);
     QVERIFY(!rig.fileChosen());
-    QCOMPARE(rig.panel("pa_path"), QStringLiteral("c:"));
     QVERIFY(rig.main().Timer1->isActive());
 
-    // With no file chosen, the periodic write goes to the default name in the documents folder.
-    for (int i = 0; i < 15 * 60; ++i)
-        rig.main().SaveTick();
-    QCOMPARE(readAll(rig.path(kDefaultFile)), before);
+    // With no file chosen, the periodic write goes to the default name in the documents
+    // folder, which the path panel names.
+    QCOMPARE(rig.panel("pa_path"), QDir::toNativeSeparators(rig.path(kDefaultFile)));
+    rig.main().setFileMinutes(1);
+    rig.readAndRecord();
+    QVERIFY(rig.seconds->run(60));
+    QCOMPARE(readAll(rig.path(kDefaultFile)), rig.recordBytes());
+    QVERIFY(rig.recordBytes().startsWith(before));
 }
 
 void TestRecordingWindow::periodicWriteFollowsSouborMinutes() {
     WindowRig rig;
     rig.main().setFileMinutes(2);
-    addLines(rig, 1);
+    rig.readAndRecord();
     const QString file = rig.path(kDefaultFile);
-    for (int i = 0; i < 119; ++i)
-        rig.main().SaveTick();
+    QVERIFY(rig.seconds->run(119));
     QVERIFY(!QFile::exists(file));
-    rig.main().SaveTick();
+    QVERIFY(rig.seconds->run(1));
     QCOMPARE(readAll(file), rig.recordBytes());
 
-    // The next write comes another 120 ticks later and carries what was added meanwhile.
-    addLines(rig, 1);
-    for (int i = 0; i < 119; ++i)
-        rig.main().SaveTick();
+    // The next write comes another 120 seconds later and carries what was added meanwhile.
+    QVERIFY(rig.seconds->run(119));
     QVERIFY(readAll(file) != rig.recordBytes());
-    rig.main().SaveTick();
+    QVERIFY(rig.seconds->run(1));
     QCOMPARE(readAll(file), rig.recordBytes());
+    QCOMPARE(rig.main().record.count(), std::size_t(240));
 }
 
 void TestRecordingWindow::failedWriteKeepsOldFileBufferAndChoice_data() {
@@ -190,6 +191,7 @@ void TestRecordingWindow::failedWriteKeepsOldFileBufferAndChoice_data() {
 
 void TestRecordingWindow::failedWriteKeepsOldFileBufferAndChoice() {
     QFETCH(QString, how);
+    const bool periodic = how == "periodic";
     WindowRig rig;
     rig.main().setFileMinutes(1);
     addLines(rig, 2);
@@ -200,30 +202,35 @@ void TestRecordingWindow::failedWriteKeepsOldFileBufferAndChoice() {
     QVERIFY(!old.isEmpty());
 
     addLines(rig, 50);
-    const QByteArray buffer = rig.recordBytes();
     rig.prompts.clear();
     const QString other = rig.path("jiny.TXT");
+    if (periodic) rig.readAndRecord();
     {
         DiskFull full;
-        if (how == "periodic") {
-            // As the timer runs it: through the failure display.
-            for (int i = 0; i < 60; ++i)
-                vx52::runGuarded(rig.prompts, &rig.main(), [&] { rig.main().SaveTick(); });
+        if (periodic) {
+            QVERIFY(rig.seconds->run(60)); // as the timer runs it: into the notice strip
         } else {
             rig.prompts.paths.push_back(other);
             rig.action(how.toLatin1().constData())->trigger();
         }
     }
-    const auto failure = rig.prompts.asked.back();
-    QCOMPARE(failure.kind, QStringLiteral("message"));
-    QCOMPARE(failure.caption, QStringLiteral("VX-52"));
-    QCOMPARE(failure.icon, Prompts::Icon::Error);
-    QVERIFY2(failure.text.contains(QStringLiteral("zaznam.TXT")) ||
-                 failure.text.contains(QStringLiteral("jiny.TXT")),
-             qPrintable(failure.text));
+    const QByteArray buffer = rig.recordBytes();
+    if (periodic) {
+        QVERIFY(rig.prompts.asked.isEmpty());
+        const QString notice = rig.main().notices->text(vx52::NoticeStrip::Kind::File);
+        QVERIFY2(notice.contains(QStringLiteral("zaznam.TXT")), qPrintable(notice));
+        QCOMPARE(rig.main().record.count(), std::size_t(52 + 60)); // no sample skipped
+    } else {
+        const auto failure = rig.prompts.asked.back();
+        QCOMPARE(failure.kind, QStringLiteral("message"));
+        QCOMPARE(failure.caption, QStringLiteral("VX-52"));
+        QCOMPARE(failure.icon, Prompts::Icon::Error);
+        QVERIFY2(failure.text.contains(QStringLiteral("jiny.TXT")) ||
+                     failure.text.contains(QStringLiteral("zaznam.TXT")),
+                 qPrintable(failure.text));
+    }
     QCOMPARE(readAll(chosen), old);
     QVERIFY(!QFile::exists(other));
-    QCOMPARE(rig.recordBytes(), buffer);
     QCOMPARE(QDir(rig.folder.path()).entryList(QDir::Files), QStringList{"zaznam.TXT"});
     QCOMPARE(rig.panel("pa_path"), QDir::toNativeSeparators(chosen));
 
@@ -231,9 +238,10 @@ void TestRecordingWindow::failedWriteKeepsOldFileBufferAndChoice() {
     // new name the target: the periodic writes still reach the old file.
     QCOMPARE(rig.fileChosen(), how != "mn_ulozitjako");
     rig.prompts.clear();
-    for (int i = 0; i < 60; ++i)
-        rig.main().SaveTick();
-    QCOMPARE(readAll(chosen), buffer);
+    rig.readAndRecord();
+    QVERIFY(rig.seconds->run(60));
+    QCOMPARE(readAll(chosen), rig.recordBytes());
+    QVERIFY(rig.recordBytes().startsWith(buffer));
     QVERIFY(rig.prompts.asked.isEmpty());
 }
 
@@ -322,7 +330,6 @@ void TestRecordingWindow::rateDialogOkSetsPanelsAndCancelChangesNothing() {
     QCOMPARE(rig.main().recordList(), 1);
 
     rig.main().sample_ticks = 1;
-    rig.main().save_ticks = 33;
     answerDialog(true, "2", "5", true);
     QCOMPARE(rig.panel("pa_zaznam"), QStringLiteral("2"));
     QCOMPARE(rig.panel("pa_jednotky"), QStringLiteral("min"));
@@ -330,8 +337,7 @@ void TestRecordingWindow::rateDialogOkSetsPanelsAndCancelChangesNothing() {
     QCOMPARE(rig.main().recordList(), 2);
     QCOMPARE(rig.main().recordUnit(), 60);
     QCOMPARE(rig.main().fileMinutes(), 5);
-    QCOMPARE(rig.main().sample_ticks, 1); // the counters run on
-    QCOMPARE(rig.main().save_ticks, 33);
+    QCOMPARE(rig.main().sample_ticks, 1); // the counter runs on
 
     // Stored at closing.
     rig.main().close();

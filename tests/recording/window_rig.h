@@ -1,12 +1,14 @@
 #pragma once
 // The program's eight windows over an answering regulator on COM 1 at address 1, with a
-// settings store in memory, scripted prompts and a hand-stepped clock. The process's current
+// settings store in memory, scripted prompts and a fake clock whose seconds are the events of
+// the main window's real Timer1, as many as the test grants (seconds.run(n)). The process's current
 // folder and its home folder (with a documents folder in it) are a fresh temporary one for
 // the rig's life.
 
 #include "app/Unit_hl.h"
 #include "app/windows.h"
 #include "recording/recording_context.h"
+#include "fixtures/timer_seconds.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -29,6 +31,7 @@ struct WindowRig {
     QByteArray previousHome = qgetenv("HOME");
     QByteArray previousConfig = qgetenv("XDG_CONFIG_HOME");
     std::unique_ptr<AppWindows> windows;
+    std::unique_ptr<TimerSeconds> seconds;
 
     WindowRig() {
         settings.entries[QStringLiteral("PORT/COM")] = QStringLiteral("1");
@@ -38,8 +41,10 @@ struct WindowRig {
         qputenv("XDG_CONFIG_HOME", folder.filePath(QStringLiteral(".config")).toUtf8());
         QDir(folder.path()).mkdir(QStringLiteral("Documents"));
         windows = std::make_unique<AppWindows>(Services{settings, line, prompts, clock, pause});
+        seconds = std::make_unique<TimerSeconds>(*main().Timer1, clock);
     }
     ~WindowRig() {
+        seconds.reset();
         windows.reset();
         QDir::setCurrent(previousFolder);
         qputenv("HOME", previousHome);
@@ -54,6 +59,11 @@ struct WindowRig {
     QString panel(const char* name) { return control<QLabel>(name)->text(); }
     bool fileChosen() { return action("mn_novy")->isChecked(); }
     QString path(const QString& name) const { return folder.filePath(name); }
+    // Automatic reading and "Zápis do souboru" ticked, without their questions.
+    void readAndRecord() {
+        control<QCheckBox>("check_auto")->setChecked(true);
+        control<QCheckBox>("check_zapis")->setChecked(true);
+    }
 
     // The record buffer's bytes, as a write puts them in the file.
     QByteArray recordBytes() {
