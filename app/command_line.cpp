@@ -1,6 +1,9 @@
 #include "app/command_line.h"
 
 #include <QCommandLineParser>
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryFile>
 
 #include <cstdio>
 
@@ -19,6 +22,21 @@ const char* const kQtFlagOptions[] = {"reverse", "widgetcount", "nograb", "dogra
 
 } // namespace
 
+QString recordFileProblem(const QString& file) {
+    const QFileInfo info(file);
+    if (file.isEmpty()) return QStringLiteral("no file name");
+    if (info.exists() && !info.isFile()) return QStringLiteral("not a regular file");
+    const QDir folder = info.absoluteDir();
+    if (!folder.exists()) return QStringLiteral("folder '%1' does not exist").arg(folder.path());
+    if (info.exists() && !info.isWritable()) return QStringLiteral("the file is not writable");
+    // A periodic write puts a new file beside it and renames it over the old one.
+    QTemporaryFile probe(folder.filePath(QStringLiteral(".vx52-probe-XXXXXX")));
+    if (!probe.open())
+        return QStringLiteral("no file can be written in '%1': %2")
+            .arg(folder.path(), probe.errorString());
+    return {};
+}
+
 CommandLineAnswer answerCommandLine(const QStringList& args) {
     QCommandLineParser parser;
     // Qt's window options come with one dash: "-platform" is one option, not eight letters.
@@ -31,8 +49,21 @@ CommandLineAnswer answerCommandLine(const QStringList& args) {
                                   QStringLiteral("Display this help and exit."));
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
                                      QStringLiteral("Display the version and exit."));
+    const QCommandLineOption read(
+        QStringLiteral("read"),
+        QStringLiteral("Start automatic reading at start-up, as if \"Automatické čtení\" were "
+                       "ticked. Failures go to the window's notice strip; nothing waits for a "
+                       "person."));
+    const QCommandLineOption record(
+        QStringLiteral("record"),
+        QStringLiteral("Also record to FILE from the start, with periodic writes (implies "
+                       "--read). FILE is replaced. It is checked first: a FILE that cannot be "
+                       "written ends the program with status 2."),
+        QStringLiteral("FILE"));
     parser.addOption(help);
     parser.addOption(version);
+    parser.addOption(read);
+    parser.addOption(record);
     for (const char* name : kQtValueOptions) {
         QCommandLineOption o(QString::fromLatin1(name), QString(), QStringLiteral("value"));
         o.setFlags(QCommandLineOption::HiddenFromHelp);
@@ -60,18 +91,29 @@ CommandLineAnswer answerCommandLine(const QStringList& args) {
         answer.err = kProgram + QStringLiteral(": ") + why + QStringLiteral("\nTry ") + kProgram +
                      QStringLiteral(" --help.\n");
         answer.exitCode = 2;
+    } else if (parser.isSet(record)) {
+        const QString file = parser.value(record);
+        if (const QString problem = recordFileProblem(file); !problem.isEmpty()) {
+            answer.err = kProgram + QStringLiteral(": cannot record to '%1': %2.\n").arg(file, problem);
+            answer.exitCode = 2;
+        } else {
+            answer.recordFile = QFileInfo(file).absoluteFilePath();
+            answer.read = true;
+        }
+    } else {
+        answer.read = parser.isSet(read);
     }
     return answer;
 }
 
-std::optional<int> answerCommandLine(int argc, char** argv) {
+CommandLineAnswer answerCommandLine(int argc, char** argv) {
     QStringList args;
     for (int i = 0; i < argc; ++i)
         args << QString::fromLocal8Bit(argv[i]);
     const CommandLineAnswer answer = answerCommandLine(args);
     std::fputs(answer.out.toLocal8Bit().constData(), stdout);
     std::fputs(answer.err.toLocal8Bit().constData(), stderr);
-    return answer.exitCode;
+    return answer;
 }
 
 } // namespace vx52

@@ -16,8 +16,10 @@
 #include <exception>
 
 int main(int argc, char** argv) {
-    // --help and --version answer without a display; unknown options end here too.
-    if (const auto exitCode = vx52::answerCommandLine(argc, argv)) return *exitCode;
+    // --help and --version answer without a display; unknown options and a --record FILE
+    // that cannot be written end here too.
+    const vx52::CommandLineAnswer options = vx52::answerCommandLine(argc, argv);
+    if (options.exitCode) return *options.exitCode;
     QApplication app(argc, argv);
     QApplication::setApplicationName(vx52::kAppTitle);
     vx52::installQtTranslations(app);
@@ -31,6 +33,7 @@ int main(int argc, char** argv) {
         vx52::SleepingPause pause;
         vx52::AppWindows windows({settings, line, prompts, clock, pause});
         windows.qdx01->show();
+        windows.qdx01->startUnattended(options.read, options.recordFile);
         return app.exec();
     } catch (const std::exception& failure) {
         // A failure at start-up or one that escaped the message loop ends the program.

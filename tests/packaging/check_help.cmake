@@ -34,6 +34,23 @@ foreach(args "--bogus" "-platform;offscreen;--frobnicate" "extra")
   endif()
 endforeach()
 
+# --record checks its FILE before any window: a folder that does not exist, or a folder given
+# as FILE, is refused with the reason and status 2; a missing FILE is refused like any option.
+foreach(args "--record;/nonexistent-vx52-folder/noc.txt" "--record;/tmp" "--record")
+  run_vx52(status out err ${args})
+  if(NOT status EQUAL 2 OR NOT out STREQUAL "" OR NOT err MATCHES "^vx52: ")
+    fail("vx52 ${args}: status ${status}, out '${out}', err '${err}'")
+  endif()
+endforeach()
+run_vx52(status out err --record /nonexistent-vx52-folder/noc.txt)
+if(NOT err MATCHES "cannot record to '/nonexistent-vx52-folder/noc.txt': folder")
+  fail("vx52 --record into a missing folder: err '${err}'")
+endif()
+run_vx52(status out err --help)
+if(NOT out MATCHES "--read" OR NOT out MATCHES "--record <FILE>")
+  fail("vx52 --help lacks --read or --record: '${out}'")
+endif()
+
 # Every long option of --help in the program's rendered manual page.
 if(MAN_DIR)
   foreach(program VX52 VX52_CLI VX52_SIM)
