@@ -634,6 +634,14 @@ void TestAppWindows::monitorShowsTheLinksTelegramsAndKeepsItsPlace() {
         m->SyncTimer();
         QCoreApplication::processEvents();
         QCOMPARE(bar->value(), 10);
+        // Counters with many causes wrap inside the window instead of widening it.
+        const int width = m->width();
+        QStringList causes;
+        for (int i = 0; i < 40; ++i) causes << QStringLiteral("příčina %1 %2").arg(i).arg(i * 7);
+        m->ui->lb_citace->setText(causes.join(QStringLiteral(", ")));
+        QCoreApplication::processEvents();
+        QCOMPARE(m->width(), width);
+        QVERIFY(m->minimumSizeHint().width() <= width);
         m->move(30, 40);
         m->resize(700, 400);
         m->ui->gr_telegramy->horizontalHeader()->resizeSection(vx52::TelegramModel::What, 222);
