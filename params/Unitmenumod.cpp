@@ -45,7 +45,12 @@ Tmenu_mod::Tmenu_mod(vx52::AppContext& ctx, QWidget* parent)
     QWidget* client = ui_->tl_cancel->parentWidget();
     lb_stav_ = new QLabel(client);
     lb_stav_->setObjectName(QStringLiteral("lb_stav"));
-    lb_stav_->setGeometry(24, 374, 480, 21);
+    // Two lines between the cards and the buttons; what does not fit is cut after a whole name,
+    // and the tool tip and a click on the line give it whole.
+    lb_stav_->setGeometry(24, 370, 482, 29);
+    lb_stav_->setWordWrap(true);
+    lb_stav_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    lb_stav_->installEventFilter(this);
     tl_storno_ = new QPushButton(QStringLiteral("Storno"), client);
     tl_storno_->setObjectName(QStringLiteral("tl_storno"));
     tl_storno_->setToolTip(QStringLiteral("Zastavení přenosu po právě přenášené kartě (Esc)"));
@@ -147,6 +152,14 @@ QString Tmenu_mod::cardNames(const std::vector<int>& cards) const {
 void Tmenu_mod::setIdentification(int result, const QString& device) {
     identification_ = result;
     device_ = device;
+}
+
+bool Tmenu_mod::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == lb_stav_ && event->type() == QEvent::MouseButtonRelease &&
+        lb_stav_->text() != lb_stav_->toolTip())
+        ctx_.prompts.message(this, lb_stav_->toolTip(), QStringLiteral("Stav"),
+                             vx52::Prompts::Icon::Information);
+    return QDialog::eventFilter(watched, event);
 }
 
 void Tmenu_mod::tl_pomClick() {

@@ -8,6 +8,8 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QEvent>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QMenuBar>
 
@@ -96,9 +98,33 @@ void Tmenu_mod::communicationError(const QString& text) {
     ctx_.prompts.message(this, text, kCaption, vx52::Prompts::Icon::Error);
 }
 
+namespace {
+
+// The text as the label shows it: whole when it fits its lines, else cut after the last whole
+// name of its list that fits, then "…".
+QString fitted(const QLabel& label, const QString& whole) {
+    const QFontMetrics metrics(label.font());
+    const auto fits = [&](const QString& text) {
+        const int flags = Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop;
+        return metrics.boundingRect(QRect(0, 0, label.width(), 1 << 20), flags, text).height() <=
+               label.height();
+    };
+    if (fits(whole)) return whole;
+    const QString comma = QStringLiteral(", ");
+    for (qsizetype at = whole.lastIndexOf(comma); at > 0; at = whole.lastIndexOf(comma, at - 1)) {
+        const QString cut = whole.left(at) + QStringLiteral(", …");
+        if (fits(cut)) return cut;
+    }
+    return metrics.elidedText(whole, Qt::ElideMiddle, label.width());
+}
+
+} // namespace
+
 void Tmenu_mod::status(const QString& text) {
-    lb_stav_->setText(ctx_.clock.now().time().toString(QStringLiteral("H:mm:ss")) +
-                      QStringLiteral("  ") + text);
+    const QString whole = ctx_.clock.now().time().toString(QStringLiteral("H:mm:ss")) +
+                          QStringLiteral("  ") + text;
+    lb_stav_->setToolTip(whole);
+    lb_stav_->setText(fitted(*lb_stav_, whole));
 }
 
 // Later requests go to the address just written to the regulator.

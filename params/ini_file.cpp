@@ -236,11 +236,10 @@ bool isReadOnly(const QFileInfo& info) {
 
 void replaceIniFile(const QString& path, const QByteArray& bytes) {
     requireCodePage(); // the entries would have been encoded to nothing
-    const QFileInfo info(path);
-    // A link is followed, so the file it names is updated and the link stays.
-    const QString target = info.isSymLink() ? info.canonicalFilePath() : path;
-    if (info.exists() && isReadOnly(QFileInfo(target))) failWrite(path);
-    QSaveFile file(target);
+    const QFileInfo info(path); // through a link: the file it names
+    if (info.exists() && isReadOnly(info)) failWrite(path);
+    // QSaveFile follows a link: the file it names is replaced and the link stays.
+    QSaveFile file(path);
     file.setDirectWriteFallback(false);
     if (!file.open(QIODevice::WriteOnly)) failWrite(path);
     if (file.write(bytes) != bytes.size()) {
@@ -329,6 +328,10 @@ void IniText::writeInteger(const QString& section, const QString& key, int value
 
 bool IniText::hasSection(const QString& section) const {
     return locate(bytes_, section, QString()).sectionFound;
+}
+
+bool IniText::hasKey(const QString& section, const QString& key) const {
+    return locate(bytes_, section, key).keyFound;
 }
 
 IniFile::IniFile(QString path) : path_(std::move(path)) {}

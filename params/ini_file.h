@@ -32,6 +32,7 @@ public:
     void writeString(const QString& section, const QString& key, const QString& value);
     void writeInteger(const QString& section, const QString& key, int value);
     bool hasSection(const QString& section) const;
+    bool hasKey(const QString& section, const QString& key) const;
 
     const QByteArray& bytes() const { return bytes_; }
 

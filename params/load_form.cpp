@@ -113,11 +113,13 @@ void Tload_form::Timer1Timer() {
 
 int Tload_form::IdentifyDevice() {
     auto& link = ctx_.link;
-    if (link.ReadDeviceType())
+    typeRead_ = link.ReadDeviceType() != 0;
+    if (typeRead_)
         ui_->lb_verze->setText(vx52::deviceText(link.type_text.data(), link.type_text.size()));
     ui_->bar_load->setValue(20);
     QApplication::processEvents();
-    if (!link.ReadDeviceVersion()) return 0;
+    versionRead_ = link.ReadDeviceVersion() != 0;
+    if (!versionRead_) return 0;
     const char* version = link.version_text.data();
     for (const auto& known : kFirmware)
         if (strnlen(version, kPrefixLength) == kPrefixLength &&
@@ -130,12 +132,26 @@ void Tload_form::AdvanceBar(int step) {
     ui_->bar_load->setValue(std::min(100, ui_->bar_load->value() + step));
 }
 
-// The device as the editor names it when it asks before writing.
-QString Tload_form::deviceFound(int result) const {
+// What answered the identification, as the editor names it when it asks before writing.
+QString Tload_form::deviceFound(int result) {
     if (result != 0) return QStringLiteral("zařízení typu QDX 01");
-    const QString type = ui_->lb_verze->text();
-    return type == QStringLiteral("neidentifikováno") ? QStringLiteral("žádné zařízení neodpovědělo")
-                                                      : type;
+    auto& link = ctx_.link;
+    if (typeRead_) return vx52::deviceText(link.type_text.data(), link.type_text.size());
+    if (versionRead_)
+        return QStringLiteral("zařízení s verzí firmwaru %1")
+            .arg(vx52::deviceText(link.version_text.data(), link.version_text.size()));
+    // Another family answers the type request in a record of its own: maker, model, version.
+    if (link.ReadForeignIdent()) {
+        constexpr std::size_t kBlock = 32;
+        QStringList texts;
+        for (std::size_t block = 0; block < 3; ++block) {
+            const auto* at = reinterpret_cast<const char*>(link.foreign_ident.data()) + block * kBlock;
+            const QString text = vx52::deviceText(at, kBlock).trimmed();
+            if (!text.isEmpty()) texts << text;
+        }
+        return QStringLiteral("zařízení jiného typu (%1)").arg(texts.join(QLatin1Char(' ')));
+    }
+    return QStringLiteral("žádné zařízení neodpovědělo");
 }
 
 void Tload_form::LoadParameters() {

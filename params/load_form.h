@@ -41,13 +41,15 @@ protected:
 
 private:
     void setEditorDefaults();
-    QString deviceFound(int result) const;
+    QString deviceFound(int result);
 
     vx52::AppContext& ctx_;
     Tmenu_mod& editor_;
     Ui::Tload_form* ui_;
     QTimer Timer1;
     QPushButton* tl_storno_ = nullptr;
+    bool typeRead_ = false;    // the last identification read a type text
+    bool versionRead_ = false; // and a version text
     bool loading_ = false;
     bool stop_ = false;
 };

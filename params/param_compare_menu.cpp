@@ -10,6 +10,7 @@
 #include "params/param_compare.h"
 #include "params/param_file.h"
 #include "params/param_report.h"
+#include "params/param_values.h"
 #include "ui/guard.h"
 #include "ui_Unitmenumod.h"
 
@@ -89,25 +90,12 @@ vx52::Prompts::FileDialog pdfDialog() {
             QStringLiteral("pdf"), QStringLiteral("QDX72-4xxx-protokol.pdf"), true};
 }
 
-// A second, hidden editor with a link of its own: a parameter file is opened into it exactly
-// as the editor opens one, while the editor's cards and set stay as they are.
-class ShadowCards : public vx52::WidgetCards {
-public:
-    explicit ShadowCards(Tmenu_mod& shadow) : WidgetCards(shadow), shadow_(shadow) {}
-    int pageCount() const override { return shadow_.pageControl()->count(); }
-    void ShowCard(int card) override { shadow_.ShowCard(card); }
-    std::vector<vx52::RefusedEntry> loadCard(int card) override {
-        std::vector<vx52::RefusedEntry> refused;
-        for (const auto& p : shadow_.takeOpenedCard(card))
-            refused.push_back({vx52::cardEntries(card)[p.entry].control, p.reason});
-        loaded.set(static_cast<std::size_t>(card));
-        return refused;
-    }
-    vx52::CardMask loaded; // cards the file gave, refused entries or not
-
-private:
-    Tmenu_mod& shadow_;
-};
+// The file's entries that are missing or that no card takes: named apart, never compared.
+bool amongProblems(const std::vector<vx52::EntryRead>& problems, const vx52::CardEntry* entry) {
+    for (const auto& p : problems)
+        if (qstrcmp(p.entry->control, entry->control) == 0) return true;
+    return false;
+}
 
 } // namespace
 
@@ -200,32 +188,46 @@ void Tmenu_mod::mn_porovnatClick() {
 void Tmenu_mod::mn_porovnat_souborClick() {
     if (TakeCard(ui_->PageControl->currentIndex()) != 0) return;
     auto& dialog = vx52::fileDialogState(*this, QStringLiteral("dl_porovnat"), compareDialog());
-
-    vx52::Link ownLink;
-    vx52::AppContext own{ownLink, ctx_.line, ctx_.settings, ctx_.prompts, ctx_.clock, ctx_.pause};
-    Tmenu_mod shadow(own, this);
-    ShadowCards cards(shadow);
-    vx52::openParamFile(cards, ctx_.prompts, this, dialog);
-    // Cancelled or refused: the file gave no cards, and there is nothing to compare.
-    if (!cards.loaded.all()) return;
+    const QString name = ctx_.prompts.openFile(this, dialog);
+    if (name.isEmpty()) return;
+    dialog.initialName = name;
+    QByteArray bytes;
+    const QString refusal = vx52::paramFileRefusal(name, bytes);
+    if (!refusal.isEmpty()) {
+        ctx_.prompts.message(nullptr, refusal, QStringLiteral("INI SOUBOR"),
+                             vx52::Prompts::Icon::Error);
+        return;
+    }
+    vx52::FileValues file = vx52::readFileValues(vx52::IniText(std::move(bytes)));
+    const auto problems = file.problems();
 
     clearDifferenceMarks();
     const vx52::CardTexts texts(*this);
     auto& ours = ctx_.link.params();
-    auto& file = ownLink.params();
-    const auto found = vx52::differences(ours, file);
+    std::vector<vx52::FieldDifference> found;
+    for (const auto& d : vx52::differences(ours, file.set))
+        if (!amongProblems(problems, d.entry)) found.push_back(d);
     const QString where = QStringLiteral("V souboru");
-    markDifferences(*this, texts, file, where, found);
-    const QString name = dialog.initialName;
+    markDifferences(*this, texts, file.set, where, found);
+    QString text = found.empty()
+                       ? QStringLiteral("Karty se shodují se souborem %1.").arg(name)
+                       : QStringLiteral("Se souborem %1 se liší %2.")
+                             .arg(name, parametersText(found.size()));
+    if (!problems.empty()) {
+        QStringList named;
+        for (const auto& p : problems)
+            named << vx52::FileValues::describe(p);
+        text += QStringLiteral("\nV souboru chybí nebo je chybné, neporovnáno:\n") +
+                named.join(QLatin1Char('\n'));
+    }
     if (found.empty()) {
-        ctx_.prompts.message(this, QStringLiteral("Karty se shodují se souborem %1.").arg(name),
-                             kCompareCaption, vx52::Prompts::Icon::Information);
+        ctx_.prompts.message(this, text, kCompareCaption,
+                             problems.empty() ? vx52::Prompts::Icon::Information
+                                              : vx52::Prompts::Icon::Warning);
         return;
     }
-    ctx_.prompts.table(
-        this, QStringLiteral("Se souborem %1 se liší %2.").arg(name, parametersText(found.size())),
-        kCompareCaption, {kCardColumn, kFieldColumn, kOnCardColumn, where},
-        differenceRows(texts, ours, file, found));
+    ctx_.prompts.table(this, text, kCompareCaption, {kCardColumn, kFieldColumn, kOnCardColumn, where},
+                       differenceRows(texts, ours, file.set, found));
 }
 
 bool Tmenu_mod::confirmWriteChanges(const std::vector<int>& tables) {

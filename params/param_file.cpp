@@ -4,10 +4,7 @@
 
 #include "link/failure.h"
 
-#include <QComboBox>
 #include <QDir>
-#include <QLineEdit>
-#include <QWidget>
 
 #include <array>
 
@@ -79,7 +76,7 @@ QString name(const char* ascii) {
     return QString::fromLatin1(ascii);
 }
 
-void writeEntry(const FileEntry& e, const ParamCards& cards, IniText& ini) {
+void writeEntry(const FileEntry& e, const ParamSource& cards, IniText& ini) {
     switch (e.kind) {
     case EntryKind::Version:
         ini.writeString(name(e.section), name(e.key), kFileVersion);
@@ -111,26 +108,6 @@ std::span<const FileEntry> fileEntries() {
     return kEntries;
 }
 
-QString WidgetCards::entryText(const char* control) const {
-    const auto* edit = root_.findChild<QLineEdit*>(name(control));
-    return edit ? edit->text() : QString();
-}
-
-void WidgetCards::setEntryText(const char* control, const QString& text) {
-    if (auto* edit = root_.findChild<QLineEdit*>(name(control))) edit->setText(text);
-}
-
-int WidgetCards::listIndex(const char* control) const {
-    const auto* list = root_.findChild<QComboBox*>(name(control));
-    return list ? list->currentIndex() : -1;
-}
-
-void WidgetCards::setListIndex(const char* control, int index) {
-    auto* list = root_.findChild<QComboBox*>(name(control));
-    if (!list) return;
-    list->setCurrentIndex(index >= 0 && index < list->count() ? index : -1);
-}
-
 bool isParamFileVersion(const QString& version) {
     return version.size() >= kFileVersion.size() &&
            QStringView(version).left(kFileVersion.size()) == kFileVersion;
@@ -153,6 +130,13 @@ Prompts::FileDialog openDialog() {
             kExtension, kFileName, false};
 }
 
+QByteArray withParamEntries(const ParamSource& cards, QByteArray bytes) {
+    IniText ini(std::move(bytes));
+    for (const FileEntry& e : kEntries)
+        writeEntry(e, cards, ini);
+    return ini.bytes();
+}
+
 void saveParamFile(ParamCards& cards, Prompts& prompts, QWidget* parent,
                    Prompts::FileDialog& dl_save) {
     // The file holds what ParamSet holds, not half-typed entries.
@@ -168,10 +152,7 @@ void saveParamFile(ParamCards& cards, Prompts& prompts, QWidget* parent,
     QByteArray bytes;
     if (loadIniFile(path, bytes) == IniLoad::Unusable)
         throw Failure(QStringLiteral("Unable to write to %1").arg(path).toStdString());
-    IniText ini(std::move(bytes));
-    for (const FileEntry& e : kEntries)
-        writeEntry(e, cards, ini);
-    replaceIniFile(path, ini.bytes());
+    replaceIniFile(path, withParamEntries(cards, std::move(bytes)));
 }
 
 namespace {
@@ -195,6 +176,27 @@ const FileEntry* entryOf(const char* control) {
 
 } // namespace
 
+QString paramFileRefusal(const QString& path, QByteArray& bytes) {
+    const QString shownPath = QDir::toNativeSeparators(path);
+    switch (loadIniFile(path, bytes)) {
+    case IniLoad::Missing: return QStringLiteral("INI soubor %1 neexistuje").arg(shownPath);
+    case IniLoad::Unusable:
+        return QStringLiteral("INI soubor %1 nelze přečíst (není to běžný soubor, je větší než "
+                              "64 MB nebo k němu není přístup)")
+            .arg(shownPath);
+    case IniLoad::Read: break;
+    }
+    const IniText ini(bytes);
+    // No IDENT section passes: the default is the expected text.
+    if (!isParamFileVersion(
+            ini.readString(QStringLiteral("IDENT"), QStringLiteral("VERSION"), kFileVersion)))
+        return kMismatchText;
+    if (!holdsParameters(ini))
+        return QStringLiteral("INI soubor %1 neobsahuje parametry regulátoru QDX 72-4xxx")
+            .arg(shownPath);
+    return {};
+}
+
 void openParamFile(ParamCards& cards, Prompts& prompts, QWidget* parent,
                    Prompts::FileDialog& dl_open) {
     const QString path = prompts.openFile(parent, dl_open);
@@ -203,30 +205,12 @@ void openParamFile(ParamCards& cards, Prompts& prompts, QWidget* parent,
 
     const QString shownPath = QDir::toNativeSeparators(path);
     QByteArray bytes;
-    switch (loadIniFile(path, bytes)) {
-    case IniLoad::Missing:
-        refuseFile(prompts, QStringLiteral("INI soubor %1 neexistuje").arg(shownPath));
+    const QString refusal = paramFileRefusal(path, bytes);
+    if (!refusal.isEmpty()) {
+        refuseFile(prompts, refusal);
         return;
-    case IniLoad::Unusable:
-        refuseFile(prompts, QStringLiteral("INI soubor %1 nelze přečíst (není to běžný soubor, "
-                                           "je větší než 64 MB nebo k němu není přístup)")
-                                .arg(shownPath));
-        return;
-    case IniLoad::Read: break;
     }
     const IniText ini(std::move(bytes));
-    // No IDENT section passes: the default is the expected text.
-    if (!isParamFileVersion(
-            ini.readString(QStringLiteral("IDENT"), QStringLiteral("VERSION"), kFileVersion))) {
-        refuseFile(prompts, kMismatchText);
-        return;
-    }
-    if (!holdsParameters(ini)) {
-        refuseFile(prompts,
-                   QStringLiteral("INI soubor %1 neobsahuje parametry regulátoru QDX 72-4xxx")
-                       .arg(shownPath));
-        return;
-    }
 
     QStringList refused;
     for (std::size_t i = 1; i < kEntries.size(); ++i) {

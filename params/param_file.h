@@ -19,22 +19,28 @@ struct RefusedEntry {
     QString reason;
 };
 
-// What the parameter file needs of the editor: its cards and the controls of their entries.
-class ParamCards {
+// What Save writes: each entry's text or list position.
+class ParamSource {
 public:
-    virtual ~ParamCards() = default;
+    virtual ~ParamSource() = default;
+    virtual QString entryText(const char* control) const = 0;
+    // What Save writes for a decimal entry: the value as exactly as the card holds it.
+    virtual QString exactText(const char* control) const { return entryText(control); }
+    // The chosen position of a list, -1 for none.
+    virtual int listIndex(const char* control) const = 0;
+};
+
+// What the parameter file needs of the editor: its cards and the controls of their entries.
+class ParamCards : public ParamSource {
+public:
     virtual int pageCount() const = 0;
     virtual void ShowCard(int card) = 0;
     // Takes the card as Open has filled its controls, every entry, a decimal point read like
     // the comma. Gives the refused entries; a card with any keeps its previous contents.
     virtual std::vector<RefusedEntry> loadCard(int card) = 0;
 
-    virtual QString entryText(const char* control) const = 0;
-    // What Save writes for a decimal entry: the value as exactly as the card holds it.
-    virtual QString exactText(const char* control) const { return entryText(control); }
     virtual void setEntryText(const char* control, const QString& text) = 0;
-    // The chosen position of a list, -1 for none; a position outside the list chooses none.
-    virtual int listIndex(const char* control) const = 0;
+    // A position outside the list chooses none.
     virtual void setListIndex(const char* control, int index) = 0;
 };
 
@@ -75,6 +81,13 @@ bool isParamFileVersion(const QString& version);
 // The editor's save and open dialogs as first created; each then offers the last name chosen.
 Prompts::FileDialog saveDialog();
 Prompts::FileDialog openDialog();
+
+// The 48 entries of `cards` applied to a file's bytes: the version, then every parameter.
+QByteArray withParamEntries(const ParamSource& cards, QByteArray bytes);
+
+// Why the file at `path` is not taken as a parameter file (missing, unreadable, no parameter
+// section, another version), or an empty text and its bytes.
+QString paramFileRefusal(const QString& path, QByteArray& bytes);
 
 // Save: every card refreshed from ParamSet, then, unless the dialog is cancelled, the 48
 // entries applied to the file's contents and the file replaced once. A failed write raises

@@ -379,6 +379,60 @@ private slots:
 #endif
     }
 
+    // Save replaces the file in one step: another name of the old file (a hard link) keeps the
+    // old contents, as a replacement leaves it; rewritten in place, it would show the new ones.
+    void saveReplacesTheFileWhole() {
+#ifndef Q_OS_UNIX
+        QSKIP("hard links are a Unix matter here");
+#else
+        const QByteArray old = "[OTHER]\r\nK=v\r\n";
+        writeAll(path(), old);
+        QCOMPARE(::link(QFile::encodeName(path()).constData(),
+                        QFile::encodeName(path("second-name.ini")).constData()),
+                 0);
+        cards->fillDistinct();
+        save(path());
+        QCOMPARE(readAll(path("second-name.ini")), old);
+        const QByteArray saved = readAll(path());
+        QVERIFY(saved.startsWith(old));
+        QVERIFY(saved.contains("[COMP]\r\nSP=1,5\r\n"));
+#endif
+    }
+
+    // A target Save cannot read is refused: replacing it by the 48 entries alone would drop
+    // everything else it holds.
+    void saveRefusesATargetItCannotRead() {
+        {
+            QFile f(path());
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("[OTHER]\r\nK=v\r\n");
+            QVERIFY(f.resize(IniFile::kMaxFileSize + 1)); // sparse: no disk space used
+        }
+        cards->fillDistinct();
+        prompts.paths.push_back(path());
+        QCOMPARE(failureOf([&] { saveParamFile(*cards, prompts, root.get(), dl_save); }),
+                 QStringLiteral("Unable to write to ") + path());
+        QCOMPARE(QFileInfo(path()).size(), IniFile::kMaxFileSize + 1);
+        QFile f(path());
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.read(14), QByteArray("[OTHER]\r\nK=v\r\n"));
+    }
+
+    // Through a symbolic link Save writes the file the link names, and the link stays.
+    void saveThroughALinkWritesItsTarget() {
+        QDir(dir.path()).mkpath("elsewhere");
+        const QString target = path("elsewhere/real.ini");
+        writeAll(target, "[OTHER]\r\nK=v\r\n");
+        QVERIFY(QFile::link(target, path("link.ini")));
+        cards->fillDistinct();
+        save(path("link.ini"));
+        QVERIFY(QFileInfo(path("link.ini")).isSymLink());
+        QCOMPARE(QFileInfo(path("link.ini")).symLinkTarget(), target);
+        const QByteArray saved = readAll(target);
+        QVERIFY(saved.startsWith("[OTHER]\r\nK=v\r\n"));
+        QVERIFY(saved.contains("SP=1,5"));
+    }
+
     // Refused as a whole: a missing name, a file that cannot be read, or one holding none of
     // the parameter sections. One message in the manner of the version message; no card changes.
     void refusedFiles_data() {

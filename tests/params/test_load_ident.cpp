@@ -182,6 +182,41 @@ private slots:
         QCOMPARE(rig->tables(kReadTable).size(), 12u);
     }
 
+    // The question before writing names what answered the identification.
+    void writeQuestionNamesWhatAnswered_data() {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<bool>("typeSilent");
+        QTest::addColumn<QString>("named");
+        QTest::newRow("another family") << int(sim::DeviceKind::Foreign) << false
+                                        << "zařízení jiného typu (ACME Messtechnik MT-900 "
+                                           "Datalogger V4.2.1)";
+        QTest::newRow("QDX 01") << int(sim::DeviceKind::Qdx01) << false << "zařízení typu QDX 01";
+        QTest::newRow("unknown firmware") << int(sim::DeviceKind::Regulator) << false
+                                          << "QDX 72-4xxx";
+        QTest::newRow("unknown firmware, type silent")
+            << int(sim::DeviceKind::Regulator) << true
+            << "zařízení s verzí firmwaru FW-R-11-04";
+        QTest::newRow("nothing") << int(sim::DeviceKind::Nothing) << false
+                                 << "žádné zařízení neodpovědělo";
+    }
+    void writeQuestionNamesWhatAnswered() {
+        QFETCH(int, kind);
+        QFETCH(bool, typeSilent);
+        QFETCH(QString, named);
+        const bool regulator = kind == int(sim::DeviceKind::Regulator);
+        build({.kind = sim::DeviceKind(kind), .versionText = regulator ? "FW-R-11-04" : ""});
+        MutingLine muting(rig->line);
+        if (typeSilent) muting.muted.insert(kTypeCommand);
+        rig->link.setLine(&muting);
+        QCOMPARE(loading->exec(), int(QDialog::Accepted));
+        rig->forget();
+        rig->prompts.answers = {Prompts::Answer::No};
+        editor->findChild<QPushButton*>("tl_eeprom")->click();
+        QCOMPARE(rig->prompts.texts(),
+                 QStringList{"Identifikace nenalezla regulátor QDX 72-4xxx, ale: " + named +
+                             ".\nZapsat přesto do tohoto zařízení?"});
+    }
+
     // At each showing the loading dialog sets its defaults on some controls of the editor and
     // their fields (what the card shows is what a write sends), leaves the others, and every
     // card holds nothing yet.

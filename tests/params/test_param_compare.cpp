@@ -6,6 +6,7 @@
 #include "fixtures/operator_input.h"
 #include "params/Unitmenumod.h"
 #include "params/decimal_text.h"
+#include "params/ini_file.h"
 #include "params/param_compare.h"
 #include "params/param_report.h"
 
@@ -215,6 +216,43 @@ private slots:
         QCOMPARE(rig->prompts.asked.size(), 1);
         QCOMPARE(lastAsked().kind, QStringLiteral("open"));
         QVERIFY(entry("ed_sp")->toolTip().isEmpty());
+    }
+
+    // Entries a card refuses or the file lacks are no differences: they are named apart.
+    void comparingWithAFileWithRefusedEntries() {
+        const QString path = dir.filePath(QStringLiteral("refused.ini"));
+        rig->prompts.paths.push_back(path);
+        menu("Uloit1");
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        IniText ini(f.readAll());
+        f.close();
+        ini.writeString("SENS1", "STRS", "abc");
+        ini.writeString("OSTAT", "FILT", "x");
+        QByteArray bytes = ini.bytes();
+        QVERIFY(bytes.contains("\r\nTI="));
+        bytes.replace("\r\nTI=", "\r\nXTI="); // PID TI missing
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(bytes);
+        f.close();
+        type(entry("ed_sp"), QStringLiteral("7,25"));
+        rig->forget();
+
+        rig->prompts.paths.push_back(path);
+        menu("mn_porovnat_soubor");
+        const auto asked = lastAsked();
+        QCOMPARE(asked.kind, QStringLiteral("table"));
+        QCOMPARE(asked.rows.size(), 1);
+        QCOMPARE(asked.rows[0][1], QStringLiteral("SP"));
+        QVERIFY2(asked.text.startsWith(QStringLiteral("Se souborem %1 se liší 1 parametr.\n"
+                                                      "V souboru chybí nebo je chybné, neporovnáno:")
+                                           .arg(path)),
+                 qPrintable(asked.text));
+        QVERIFY2(asked.text.contains("[SENS1] STRS=abc: "), qPrintable(asked.text));
+        QVERIFY(asked.text.contains("[PID] TI: chybí"));
+        QVERIFY(asked.text.contains("[OSTAT] FILT=x: "));
+        QCOMPARE(asked.text.count('\n'), 4);
+        QVERIFY(entry("ed_strs1")->toolTip().isEmpty());
     }
 
     void previewBeforeWriteAll() {

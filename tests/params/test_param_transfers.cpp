@@ -72,7 +72,9 @@ class TestParamTransfers : public QObject {
     QProgressBar* bar() { return editor->findChild<QProgressBar*>("bar_load"); }
     void press(const char* button) { editor->findChild<QPushButton*>(button)->click(); }
     void turnTo(int card) { editor->pageControl()->setCurrentIndex(card); }
-    QString status() { return editor->findChild<QLabel*>("lb_stav")->text(); }
+    QLabel* statusLine() { return editor->findChild<QLabel*>("lb_stav"); }
+    // The whole status; the line shows it as far as it fits (statusLineShowsItsWholeText).
+    QString status() { return statusLine()->toolTip(); }
     void menu(const char* action) { editor->findChild<QAction*>(action)->trigger(); }
     void preview(bool on) { editor->findChild<QCheckBox*>("check_nahled")->setChecked(on); }
     void forget() {
@@ -573,6 +575,40 @@ private slots:
         QVERIFY(rig->prompts.asked.isEmpty());
         QVERIFY(rig->device() == device);
         QCOMPARE(editor->model().origin(7, 2), Origin::File);
+    }
+
+    // The status line shows its whole text, wrapped; what does not fit in it is cut after a
+    // whole card name, and its tool tip and a click on it give the whole text.
+    void statusLineShowsItsWholeText_data() {
+        QTest::addColumn<int>("pixels"); // the font's size: 0 the window's own
+        QTest::newRow("window's font") << 0;
+        QTest::newRow("large font") << 22;
+    }
+    void statusLineShowsItsWholeText() {
+        QFETCH(int, pixels);
+        QLabel* line = statusLine();
+        if (pixels > 0) {
+            QFont font = line->font();
+            font.setPixelSize(pixels);
+            line->setFont(font);
+        }
+        editor->forgetSources();
+        rig->prompts.answers = {Prompts::Answer::No};
+        press("Button2");
+        const QString whole = "10:00:00  Nezapsány karty: COMP, ALARM 1, ALARM 2, SENS 1, SENS 2, "
+                              "SENS 3, SENS 4, PID, REGO, DACO, OST_, ADD";
+        QCOMPARE(line->toolTip(), whole);
+        QVERIFY(line->heightForWidth(line->width()) <= line->height());
+        const QString shown = line->text();
+        if (pixels == 0) {
+            QCOMPARE(shown, whole);
+            return;
+        }
+        QVERIFY2(shown.endsWith(", …") && whole.startsWith(shown.chopped(1)) &&
+                     whole.mid(shown.size() - 1).contains(", "),
+                 qPrintable(shown));
+        QTest::mouseClick(line, Qt::LeftButton);
+        QCOMPARE(rig->prompts.texts().last(), whole);
     }
 
     void eepromStoresOnceAndReportsItsFailure() {
