@@ -42,6 +42,12 @@ Commands:
                                  silent 3 rounds in a row is asked every 10th round
                                  until it answers. Exit 0 when every station
                                  answered at least once
+  save-params FILE               read tables 0..11 and save them as a parameter
+                                 file (as the editor's Save; other sections stay)
+  load-params FILE [CARD...]     write the file's cards (all, or those named by
+                                 table 0..11 or section: COMP, SENS1, ADD...) to
+                                 the regulator, ADD last; a file with entries
+                                 missing or refused is refused, naming them
 
 Exit status: 0 success, 1 the exchange failed (one line on stderr: the
 operation, the station and why), 2 bad usage or the line cannot be opened
@@ -56,8 +62,9 @@ bool integer(std::string_view text, int& out) {
     return r.ec == std::errc() && r.ptr == text.data() + text.size();
 }
 
-constexpr std::array<std::string_view, 9> kCommands{
-    "meas", "read-table", "write-table", "type", "version", "eeprom", "probe", "scan", "poll"};
+constexpr std::array<std::string_view, 11> kCommands{
+    "meas",  "read-table", "write-table", "type", "version",     "eeprom",
+    "probe", "scan",       "poll",        "save-params", "load-params"};
 
 } // namespace
 

@@ -1,5 +1,7 @@
 #include "cli/commands.h"
 
+#include "cli/param_commands.h"
+
 #include "link/frame.h"
 #include "link/tables.h"
 
@@ -164,6 +166,7 @@ int runCommand(Link& link, const std::string& command, const std::vector<std::st
         return kExitOk;
     }
     if (command == "scan") return scan(link, args, out, err);
+    if (isParamCommand(command)) return runParamCommand(link, command, args, out, err);
     return usage(err, "unknown command: " + command);
 }
 

@@ -161,6 +161,88 @@ private slots:
         QVERIFY(r.out.contains("ALARM1.SPLO=-12.5\n"));
     }
 
+    // A regulator backed up with save-params and restored with load-params has every field
+    // of every table back, to the last bit; the file keeps what else it held.
+    void saveThenLoadParamsRoundTrip() {
+        QTemporaryDir dir;
+        const QString file = dir.filePath("backup.ini");
+        {
+            QFile f(file);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("; kept\r\n[OTHER]\r\nK=v\r\n");
+        }
+        Bench b;
+        ParamSet& device = b.line.regulator().tables();
+        device.COMP.SP = 0.005f;
+        device.PID.TI = 0.123456789f;
+        device.SENS2.ENDS = -1.5e-7f;
+        device.ALARM2.HYST = 123456.7f;
+        device.OSTAT.PASS1 = -32768;
+        device.REGO.DSER = 32767;
+        device.SENS3.OBR = 4;
+        device.DACO.AIN = 5;
+        const ParamSet original = device;
+        Run r = b.run("save-params", {file.toStdString()});
+        QCOMPARE(r.status, 0);
+        QCOMPARE(r.out.count(" read\n"), 12);
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QVERIFY(f.readAll().startsWith("; kept\r\n[OTHER]\r\nK=v\r\n"));
+
+        ParamSet blank; // tables 0..11; the measured values stay
+        blank.ADD.ADRESA = 1;
+        blank.MEAS = device.MEAS;
+        blank.AUX = device.AUX;
+        device = blank;
+        r = b.run("load-params", {file.toStdString()});
+        QCOMPARE(r.status, 0);
+        QVERIFY(r.out.startsWith("table 0 COMP written\ntable 1 ALARM1 written\n"));
+        QVERIFY(r.out.endsWith("table 11 ADD written\n"));
+        QVERIFY(device == original);
+
+        // Named cards only, by number or section.
+        device.PID.TI = 1;
+        device.COMP.SP = 1;
+        b.line.written.clear();
+        r = b.run("load-params", {file.toStdString(), "pid", "0"});
+        QCOMPARE(r.out, QString("table 0 COMP written\ntable 7 PID written\n"));
+        QVERIFY(device == original);
+    }
+
+    // A file with missing or refused entries, a target Save could not read and a silent
+    // regulator: refused with the reason, and nothing written.
+    void paramFileCommandsRefuse() {
+        QTemporaryDir dir;
+        const QString file = dir.filePath("bad.ini");
+        {
+            QFile f(file);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("[COMP]\r\nSP=1\r\n[SENS3]\r\nSTRS=abc\r\n");
+        }
+        Bench b;
+        Run r = b.run("load-params", {file.toStdString()});
+        QCOMPARE(r.status, 2);
+        QVERIFY2(r.err.contains("  [SENS3] STRS=abc: "), qPrintable(r.err));
+        QVERIFY(r.err.contains("  [PID] TI: chybí\n"));
+        QVERIFY(b.line.written.empty());
+        r = b.run("load-params", {file.toStdString(), "COMP"}); // COMP is whole
+        QCOMPARE(r.status, 0);
+        QCOMPARE(b.line.regulator().tables().COMP.SP, 1.0f);
+        QCOMPARE(b.run("load-params", {file.toStdString(), "12"}).status, 2);
+
+        b.line.written.clear();
+        r = b.run("save-params", {dir.path().toStdString()}); // a folder
+        QCOMPARE(r.status, 2);
+        QVERIFY(b.line.written.empty());
+
+        Bench silent({.kind = sim::DeviceKind::Nothing});
+        const QString none = dir.filePath("none.ini");
+        r = silent.run("save-params", {none.toStdString()});
+        QCOMPARE(r.status, 1);
+        QVERIFY(r.err.startsWith("vx52-cli: save-params, read-table 0, station 1: no reply"));
+        QVERIFY(!QFile::exists(none));
+    }
+
     void badArgumentsSendNothing_data() {
         QTest::addColumn<QString>("command");
         QTest::addColumn<QStringList>("args");
