@@ -1,0 +1,113 @@
+// Drives the loading dialog and the parameter editor over a serial line to vx52-sim, clicking
+// their buttons and typing into their entries; the boxes are answered from a script and
+// printed. Usage:
+//   bench_editor_scenarios DEVICE SIM_PID failed-load   silent regulator while the editor
+//       opens, then back (SIGUSR1 to SIM_PID); "Zápis": Ano to the device, Ne to the cards
+//       never filled, Ano to the preview
+//   bench_editor_scenarios DEVICE SIM_PID type-back     PID: type 3, "Zápis karty", type
+//       4,00, "Zápis karty"
+// What the regulator then holds is read with vx52-cli (tools/editor_scenarios.sh).
+
+#include "fixtures/memory_store.h"
+#include "fixtures/scripted_prompts.h"
+#include "link/link.h"
+#include "link/port/serial_line.h"
+#include "params/Unitmenumod.h"
+#include "params/load_form.h"
+#include "ui/app_context.h"
+#include "ui/clock.h"
+#include "ui/pause.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+
+#include <csignal>
+#include <cstdio>
+
+using namespace vx52;
+
+namespace {
+
+void printAsked(test::ScriptedPrompts& prompts) {
+    for (const auto& a : prompts.asked)
+        std::printf("  box \"%s\": %s\n", qPrintable(a.caption),
+                    qPrintable(QString(a.text).replace('\n', QStringLiteral(" / "))));
+    prompts.asked.clear();
+}
+
+void typeInto(QLineEdit* entry, const QString& text) {
+    entry->selectAll();
+    QTest::keyClicks(entry, text);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: bench_editor_scenarios DEVICE SIM_PID failed-load|type-back\n");
+        return 2;
+    }
+    const QString device = QString::fromLocal8Bit(argv[1]);
+    const int simPid = atoi(argv[2]);
+    const QString scenario = QString::fromLatin1(argv[3]);
+
+    SerialLine line(ComPorts([device](const QString&, const QString&) { return device; }));
+    line.setComNumber(1);
+    line.setBaudRate(9600);
+    line.OpenLine(1);
+    Link link;
+    link.setLine(&line);
+    link.SetDeviceAddress(1);
+    link.SetHostAddress(0);
+    test::MemoryStore settings;
+    test::ScriptedPrompts prompts;
+    SystemClock clock;
+    SleepingPause pause;
+    AppContext ctx{link, line, settings, prompts, clock, pause};
+
+    Tmenu_mod editor(ctx);
+    Tload_form loading(ctx, editor);
+    const auto press = [&editor](const char* name) {
+        editor.findChild<QPushButton*>(QString::fromLatin1(name))->click();
+    };
+    const auto status = [&editor] {
+        return editor.findChild<QLabel*>(QStringLiteral("lb_stav"))->text();
+    };
+
+    std::printf("loading dialog and editor opened\n");
+    loading.exec();
+    editor.show();
+    printAsked(prompts);
+
+    if (scenario == QLatin1String("failed-load")) {
+        ::kill(simPid, SIGUSR1); // the regulator answers again
+        std::printf("regulator back; Zápis\n");
+        prompts.answers = {Prompts::Answer::Yes, Prompts::Answer::No, Prompts::Answer::Yes,
+                           Prompts::Answer::No};
+        press("Button2");
+        printAsked(prompts);
+        std::printf("  status: %s\n", qPrintable(status()));
+    } else {
+        editor.pageControl()->setCurrentIndex(7);
+        auto* pb = editor.findChild<QLineEdit*>(QStringLiteral("ed_pb"));
+        std::printf("PID shows PB %s; type 3, Zápis karty\n", qPrintable(pb->text()));
+        typeInto(pb, QStringLiteral("3"));
+        press("tl_zapis");
+        printAsked(prompts);
+        std::printf("  status: %s\n", qPrintable(status()));
+        std::printf("type 4,00, Zápis karty\n");
+        typeInto(pb, QStringLiteral("4,00"));
+        press("tl_zapis");
+        printAsked(prompts);
+        std::printf("  status: %s; the card shows PB %s\n", qPrintable(status()),
+                    qPrintable(pb->text()));
+    }
+    editor.hide();
+    line.CloseLine();
+    return 0;
+}
