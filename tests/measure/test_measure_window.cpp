@@ -324,6 +324,27 @@ private slots:
         QVERIFY(rig.notices().isHidden());
     }
 
+    // A sample that fails in a way nobody foresaw (a caption that is not a number) is told
+    // in the notice strip, not in a box, and the period's write still comes on its second.
+    void anOddSampleFailureIsNoticedAndTheWriteGoesOn() {
+        MeasureRig rig;
+        rig.main().setFileMinutes(1);
+        const QString file = rig.folder.filePath(QStringLiteral("noc.txt"));
+        rig.main().SaveDialog1.initialName = file;
+        rig.ui().check_auto->click();
+        rig.ui().check_zapis->setChecked(true);
+        QVERIFY(rig.seconds->run(59));
+        rig.line.setFault(sim::Fault::Silent); // a failed read keeps the captions
+        rig.ui().pa_meas3->setText(QStringLiteral("x"));
+        QVERIFY(rig.seconds->run(1));
+        QVERIFY(rig.prompts.asked.isEmpty());
+        const QString text = rig.notices().text(vx52::NoticeStrip::Kind::Reading);
+        QVERIFY2(text.contains(QStringLiteral("'x'")), qPrintable(text));
+        QVERIFY(QFile::exists(file));
+        QVERIFY(rig.seconds->run(1)); // the timer goes on
+        QCOMPARE(rig.main().link_watch.failedReads(), std::int64_t(2));
+    }
+
     // The link panel's counts start again with a new recording; the state goes on.
     void theLinkCountsStartAgainWithANewRecording() {
         MeasureRig rig;
