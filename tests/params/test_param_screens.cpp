@@ -38,6 +38,12 @@ private slots:
         Tmenu_mod editor(rig.ctx);
         editor.show();
         QVERIFY(QTest::qWaitForWindowExposed(&editor));
+        // The longest status line, shown with the cards: nothing of the window lies over it.
+        editor.setIdentification(Tmenu_mod::kRegulatorServed, {});
+        editor.forgetSources();
+        rig.prompts.answers = {Prompts::Answer::No};
+        editor.findChild<QPushButton*>("Button2")->click();
+        rig.prompts.clear();
         const int menu = editor.findChild<QMenuBar*>("MainMenu1")->height();
         QCOMPARE(editor.size(), QSize(654, 442 + menu));
         // The card buttons and the progress bar lie over the card area's lower edge.
