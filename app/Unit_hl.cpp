@@ -68,6 +68,7 @@ Tqdx01::Tqdx01(vx52::AppContext& context, QWidget* parent)
                            static_cast<QWidget*>(ui->pa_jednotky)})
         statusAnchors->follow(panel, Qt::RightEdge | Qt::TopEdge);
     statusAnchors->follow(ui->pa_spojeni, Qt::LeftEdge | Qt::RightEdge | Qt::TopEdge);
+    statusAnchors->follow(ui->pa_mqtt, Qt::RightEdge | Qt::TopEdge);
 
     // The menu's separators carry their names too.
     const QList<QAction*> fileItems = ui->mn_soubor->actions();
@@ -88,6 +89,7 @@ Tqdx01::Tqdx01(vx52::AppContext& context, QWidget* parent)
     connectPortMenu();
     connectParamMenu();
     connectMonitorMenu();
+    connectMqtt();
 
     vx52::runGuarded(ctx.prompts, this, [this] { FormCreate(); });
     vx52::runGuarded(ctx.prompts, this, [] { vx52::requireCodePage(); });

@@ -13,6 +13,7 @@
 #include "app/periodic_write.h"
 #include "app/record_buffer.h"
 #include "link/param_set.h"
+#include "publish/mqtt_publisher.h"
 #include "ui/app_context.h"
 #include "ui/guard.h"
 #include "ui/prompts.h"
@@ -36,6 +37,7 @@ class Trotace3D;
 class Tform_zaznam;
 class Tload_form;
 class Tmonitor;
+class Tmqtt;
 
 namespace Ui {
 class Tqdx01;
@@ -194,6 +196,18 @@ public:
     // ---- Telegram monitor (app/monitor_menu.cpp) ----
     void mn_monitorClick();
     void connectMonitorMenu();
+
+    // ---- Publishing to MQTT (app/mqtt_menu.cpp) ----
+    Tmqtt* mqtt_dialog = nullptr;        // "Publikování MQTT"
+    vx52::MqttPublisher* mqtt = nullptr; // while publishing is on
+    void mn_mqttClick();
+    void connectMqtt();
+    // (Re)starts publishing as the settings store has it.
+    void startPublishing();
+    void showMqttState();
+    void publishReading(const QDateTime& at, const vx52::ParamSet::Meas& meas); // a good one
+    void publishLink();                       // the link's state, when it has one
+    static QString mqttStateText(const vx52::MqttPublisher::Status& s);
 
     // ---- Parameter editor and identification (app/param_menu.cpp) ----
     void mn_parametryClick();

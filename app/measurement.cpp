@@ -58,7 +58,10 @@ void Tqdx01::noticeFailure(vx52::NoticeStrip::Kind kind, const QString& text) {
     notices->post(kind, ctx.clock.now(), vx52::failureText(text));
 }
 
-void Tqdx01::showLinkState() { ui->pa_spojeni->setText(link_watch.panelText()); }
+void Tqdx01::showLinkState() {
+    ui->pa_spojeni->setText(link_watch.panelText());
+    publishLink();
+}
 
 bool Tqdx01::noteOpenFailure(const QDateTime& at) {
     const bool begins = link_watch.openFailed(at);
@@ -138,6 +141,7 @@ void Tqdx01::readingDone(const Reading& reading) {
     const bool wasOut = link_watch.inOutage();
     const QDateTime outSince = link_watch.failingSince();
     const bool outageBegins = link_watch.readDone(reading.good, reading.at);
+    if (reading.good) publishReading(reading.at, reading.meas);
     if (reading.good)
         ui->Chart1->gaps().end(TrendChart::toChartTime(reading.at));
     else

@@ -4,6 +4,7 @@
 #include "app/dialogs/Rotace_3d.h"
 #include "app/dialogs/Rychlostzaznamu.h"
 #include "app/dialogs/about_box.h"
+#include "app/dialogs/mqtt_dialog.h"
 #include "app/dialogs/Unitport.h"
 #include "app/monitor/monitor_window.h"
 #include "params/Unitmenumod.h"
@@ -52,6 +53,7 @@ AppWindows::AppWindows(Services services)
     form_zaznam = new Tform_zaznam(context_, qdx01);
     load_form = new Tload_form(context_, *menu_mod, qdx01);
     monitor = new Tmonitor(context_, telegrams_, qdx01);
+    mqtt = new Tmqtt(context_, qdx01);
 
     port->setObjectName(QStringLiteral("port"));
     AboutBox->setObjectName(QStringLiteral("AboutBox"));
@@ -60,6 +62,7 @@ AppWindows::AppWindows(Services services)
     rotace3D->setObjectName(QStringLiteral("rotace3D"));
     form_zaznam->setObjectName(QStringLiteral("form_zaznam"));
     load_form->setObjectName(QStringLiteral("load_form"));
+    mqtt->setObjectName(QStringLiteral("mqtt"));
 
     // What the windows reach of each other.
     qdx01->port = port;
@@ -70,6 +73,7 @@ AppWindows::AppWindows(Services services)
     qdx01->form_zaznam = form_zaznam;
     qdx01->load_form = load_form;
     qdx01->monitor = monitor;
+    qdx01->mqtt_dialog = mqtt;
     port->setPortOpenedFlag(&qdx01->port_opened);
     rotace3D->setChart(qdx01->ui->Chart1);
 }

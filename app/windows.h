@@ -19,6 +19,7 @@ class Trotace3D;
 class Tform_zaznam;
 class Tload_form;
 class Tmonitor;
+class Tmqtt;
 
 namespace vx52 {
 
@@ -51,6 +52,7 @@ public:
     Tform_zaznam* form_zaznam = nullptr;
     Tload_form* load_form = nullptr;
     Tmonitor* monitor = nullptr; // "Monitor komunikace", not modal, shown from the menu
+    Tmqtt* mqtt = nullptr;       // "Publikování MQTT"
 
     TelegramStore& telegrams() { return telegrams_; }
 

@@ -20,6 +20,14 @@ Line:
                    start, the bytes in hexadecimal
   --decode         as --trace, each telegram followed by its meaning and fields
 
+Publishing:
+  --mqtt URL       publish each reading to an MQTT broker as the program does:
+                   mqtt://[user[:password]@]host[:port] or mqtts://... (TLS);
+                   a password given here is visible to other users of the PC
+  --ca FILE        with mqtts://, the CA certificate that vouches for the
+                   broker (default: the system's certificates)
+  --mqtt-prefix P  topic prefix, default vx52/<host name>
+
 Commands:
   meas                           measured values (MEAS.OUT1..OUT4, RELAYS, WORD)
   read-table T                   table T (0..13), one GROUP.KEY=value line a field
@@ -51,7 +59,8 @@ Commands:
 
 Exit status: 0 success, 1 the exchange failed (one line on stderr: the
 operation, the station and why), 2 bad usage or the line cannot be opened
-(the reason on stderr). Commands that await a reply refuse --da 127, the
+(the reason on stderr), 3 with --mqtt: the broker did not take the reading
+within 10 s. Commands that await a reply refuse --da 127, the
 broadcast address.
 )";
 
@@ -99,6 +108,12 @@ std::optional<CliOptions> parseCliOptions(const std::vector<std::string>& args,
         } else if (a == "--da") {
             if (!integer(v, o.da) || o.da < 0 || o.da > 127)
                 return bad("bad regulator address: " + v);
+        } else if (a == "--mqtt") {
+            o.mqtt = v;
+        } else if (a == "--ca") {
+            o.ca = v;
+        } else if (a == "--mqtt-prefix") {
+            o.mqttPrefix = v;
         } else if (a == "--sa") {
             if (!integer(v, o.sa) || o.sa < 0 || o.sa > 126) return bad("bad PC address: " + v);
         } else {
@@ -106,12 +121,16 @@ std::optional<CliOptions> parseCliOptions(const std::vector<std::string>& args,
         }
     }
     if (o.device.empty() == !comGiven) return bad("give either --device PATH or --com N");
+    if (o.mqtt.empty() && !(o.ca.empty() && o.mqttPrefix.empty()))
+        return bad("--ca and --mqtt-prefix go with --mqtt URL");
     if (i >= args.size()) return bad("no command");
     o.command = args[i++];
     bool known = false;
     for (const auto c : kCommands)
         known = known || c == o.command;
     if (!known) return bad("unknown command: " + o.command);
+    if (!o.mqtt.empty() && o.command != "meas")
+        return bad("--mqtt publishes readings: use it with meas");
     o.arguments.assign(args.begin() + static_cast<std::ptrdiff_t>(i), args.end());
     return o;
 }

@@ -16,6 +16,9 @@ struct CliOptions {
     bool trace = false;
     bool decode = false; // with trace: decoded rows and fields
     bool help = false;
+    std::string mqtt;       // broker URL: publish the readings there
+    std::string ca;         // with an mqtts:// URL: the CA certificate file
+    std::string mqttPrefix; // topic prefix; empty: vx52/<host name>
     std::string command;
     std::vector<std::string> arguments; // the command's own arguments
 };

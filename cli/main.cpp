@@ -6,9 +6,11 @@
 #include "cli/trace_printer.h"
 #include "link/failure.h"
 #include "link/port/serial_line.h"
+#include "publish/mqtt_publisher.h"
 #include "ui/qt_settings_store.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 
 #include <csignal>
 #include <iostream>
@@ -55,6 +57,54 @@ QString lineName(const cli::CliOptions& o, const ComPorts& ports) {
     return path.isEmpty() ? name : name + QStringLiteral(" (") + path + QLatin1Char(')');
 }
 
+constexpr std::chrono::seconds kDeliveryWait{10};
+constexpr int kExitUndelivered = 3;
+
+// The publisher for --mqtt URL [--ca FILE] [--mqtt-prefix P]; nothing with a reason in error.
+std::unique_ptr<MqttPublisher> publisherFor(const cli::CliOptions& o, std::string& error) {
+    QString why;
+    auto settings = parseMqttUrl(QString::fromStdString(o.mqtt), why);
+    if (settings && !o.ca.empty() && !settings->tls)
+        why = QStringLiteral("--ca goes with an mqtts:// URL");
+    if (settings && why.isEmpty()) {
+        settings->caFile = QString::fromStdString(o.ca);
+        settings->prefix = QString::fromStdString(o.mqttPrefix);
+        if (!settings->prefix.isEmpty()) why = prefixProblem(settings->prefix);
+    }
+    if (!settings || !why.isEmpty()) {
+        error = why.toStdString();
+        return nullptr;
+    }
+    return std::make_unique<MqttPublisher>(*settings);
+}
+
+const char* stateWords(MqttPublisher::State state) {
+    switch (state) {
+    case MqttPublisher::State::Connecting:
+        return "still connecting";
+    case MqttPublisher::State::Connected:
+        return "connected, not acknowledged yet";
+    case MqttPublisher::State::Unreachable:
+        return "broker unreachable";
+    case MqttPublisher::State::LoginRefused:
+        return "the broker refused the user name or password";
+    case MqttPublisher::State::TlsFailed:
+        return "TLS failed";
+    }
+    return "";
+}
+
+// Waits until the broker has what was published; exit status 3 when it did not take it.
+int delivered(MqttPublisher* publisher, int status) {
+    if (publisher == nullptr || publisher->waitDelivered(kDeliveryWait)) return status;
+    const MqttPublisher::Status s = publisher->status();
+    std::cerr << "vx52-cli: MQTT " << publisher->settings().host.toStdString() << ':'
+              << publisher->settings().port << ": not delivered within " << kDeliveryWait.count()
+              << " s: " << stateWords(s.state)
+              << (s.reason.isEmpty() ? std::string() : " (" + s.reason.toStdString() + ")") << '\n';
+    return status == cli::kExitOk ? kExitUndelivered : status;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -73,6 +123,16 @@ int main(int argc, char** argv) {
         return cli::kExitOk;
     }
 
+    std::unique_ptr<MqttPublisher> publisher;
+    if (!options->mqtt.empty()) {
+        publisher = publisherFor(*options, error);
+        if (!publisher) {
+            std::cerr << "vx52-cli: " << error << '\n';
+            return cli::kExitUsage;
+        }
+    }
+    const int station = options->da;
+
     std::unique_ptr<SettingsStore> store;
     SerialLine line(portsFor(*options, store));
     const int com = options->device.empty() ? options->com : 1;
@@ -86,7 +146,8 @@ int main(int argc, char** argv) {
                          .replace(ComPorts::comName(com), lineName(*options, line.ports()))
                          .toStdString()
                   << '\n';
-        return cli::kExitUsage;
+        if (publisher) publisher->publishLink(station, StationLink::CannotOpen);
+        return delivered(publisher.get(), cli::kExitUsage);
     }
 
     Link link;
@@ -107,5 +168,15 @@ int main(int argc, char** argv) {
         status = cli::runCommand(link, options->command, options->arguments, std::cout, std::cerr);
     }
     line.CloseLine();
-    return status;
+    if (publisher && status != cli::kExitUsage) {
+        const bool good = status == cli::kExitOk;
+        publisher->publishLink(station, good ? StationLink::Connected : StationLink::Silent);
+        const auto& m = link.params().MEAS;
+        if (good)
+            publisher->publish(Reading::at(QDateTime::currentDateTime(),
+                                           static_cast<std::uint8_t>(station),
+                                           {m.OUT1, m.OUT2, m.OUT3, m.OUT4},
+                                           static_cast<std::uint8_t>(m.RELAYS & 0x0F)));
+    }
+    return delivered(publisher.get(), status);
 }

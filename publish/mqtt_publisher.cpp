@@ -72,7 +72,14 @@ MqttPublisher::Status MqttPublisher::status() const {
 
 bool MqttPublisher::waitDelivered(std::chrono::milliseconds deadline) {
     std::unique_lock lock(mutex_);
-    return wake_.wait_for(lock, deadline, [this] { return queue_.empty() && window_size_ == 0; });
+    return wake_.wait_for(lock, deadline, [this] { return allDelivered(); });
+}
+
+bool MqttPublisher::allDelivered() const {
+    if (!queue_.empty() || window_size_ != 0 || links_unacked_ != 0) return false;
+    for (const auto& [station, dirty] : linksDirty_)
+        if (dirty) return false;
+    return true;
 }
 
 void MqttPublisher::run() {
@@ -214,8 +221,14 @@ void MqttPublisher::sendPending() {
     }
     for (const auto& [station, text] : links) {
         const QByteArray topic = stateTopic(prefix_, station).toUtf8();
-        mosquitto_publish(mosq_, nullptr, topic.constData(), static_cast<int>(text.size()),
-                          text.constData(), kQos, true);
+        int mid = 0;
+        if (mosquitto_publish(mosq_, &mid, topic.constData(), static_cast<int>(text.size()),
+                              text.constData(), kQos, true) == MOSQ_ERR_SUCCESS)
+            link_mids_.insert(mid);
+    }
+    if (!links.empty()) {
+        std::lock_guard lock(mutex_);
+        links_unacked_ = link_mids_.size();
     }
     for (std::size_t i = 0; i < readings.size(); ++i) {
         const Reading& r = readings[i];
@@ -255,7 +268,12 @@ void MqttPublisher::dropConnection() {
     if (mosq_ != nullptr) mosquitto_destroy(mosq_);
     mosq_ = nullptr;
     connected_ = false;
+    link_mids_.clear();
     std::lock_guard lock(mutex_);
+    // Links go out again on the next connection; until then they count as not delivered.
+    for (auto& [station, dirty] : linksDirty_)
+        dirty = true;
+    links_unacked_ = 0;
     for (auto it = window_.rbegin(); it != window_.rend(); ++it)
         queue_.push_front(it->reading);
     window_.clear();
@@ -302,6 +320,14 @@ void MqttPublisher::onConnect(mosquitto*, void* self, int rc) {
 void MqttPublisher::onPublish(mosquitto*, void* self, int mid) {
     auto* p = static_cast<MqttPublisher*>(self);
     if (mid == p->offline_mid_) p->offline_acked_ = true;
+    if (p->link_mids_.erase(mid) > 0) {
+        {
+            std::lock_guard lock(p->mutex_);
+            p->links_unacked_ = p->link_mids_.size();
+        }
+        p->wake_.notify_all();
+        return;
+    }
     const auto it = std::find_if(p->window_.begin(), p->window_.end(),
                                  [mid](const Sent& s) { return s.mid == mid; });
     if (it == p->window_.end()) return;

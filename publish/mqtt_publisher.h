@@ -20,6 +20,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <set>
 #include <thread>
 
 struct mosquitto; // libmosquitto's client
@@ -68,8 +69,8 @@ public:
     const MqttSettings& settings() const { return settings_; }
     QString prefix() const { return prefix_; }
 
-    // Blocks until every reading so far is acknowledged, or the deadline passes: for a
-    // command-line tool about to end, never for a window.
+    // Blocks until every reading and link state so far is acknowledged, or the deadline
+    // passes: for a command-line tool about to end, never for a window.
     bool waitDelivered(std::chrono::milliseconds deadline);
 
 signals:
@@ -84,6 +85,7 @@ private:
     };
 
     void run();
+    bool allDelivered() const; // with mutex_ held
     bool connectOnce();
     void serve();
     void sendPending();
@@ -110,10 +112,12 @@ private:
     std::map<int, bool> linksDirty_;            // not yet sent since it changed or we connected
     Status status_;
     std::int64_t window_size_ = 0;              // mirror of window_.size() for status()
+    std::size_t links_unacked_ = 0;             // mirror of link_mids_.size()
 
     // Worker thread only.
     ::mosquitto* mosq_ = nullptr;
     std::deque<Sent> window_;
+    std::set<int> link_mids_; // link states sent and not yet acknowledged
     bool connected_ = false;
     int connack_ = -1;
     std::chrono::milliseconds retry_ = kFirstRetry;

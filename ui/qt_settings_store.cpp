@@ -1,5 +1,8 @@
 #include "ui/qt_settings_store.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QStringList>
 
 #include <limits>
@@ -44,10 +47,29 @@ QtSettingsStore::QtSettingsStore()
                                             QStringLiteral("TevVx52")))
 #endif
 {
+#ifndef Q_OS_WIN
+    // The store may come to hold a password: it is born readable by its user alone, and a
+    // rewrite keeps the permissions of the file it replaces.
+    if (!QFileInfo::exists(location())) keepPrivate();
+#endif
 }
 
 QtSettingsStore::QtSettingsStore(const QString& iniFile)
     : settings_(std::make_unique<QSettings>(iniFile, QSettings::IniFormat)) {}
+
+bool QtSettingsStore::keepPrivate() {
+#ifdef Q_OS_WIN
+    return true;
+#else
+    const QString file = location();
+    if (!QFileInfo::exists(file)) {
+        QDir().mkpath(QFileInfo(file).absolutePath());
+        QFile created(file);
+        if (!created.open(QIODevice::WriteOnly)) return false;
+    }
+    return QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner);
+#endif
+}
 
 int QtSettingsStore::readInteger(const QString& section, const QString& key, int defaultValue) {
     const QVariant value = settings_->value(entryPath(section, key));

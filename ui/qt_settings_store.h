@@ -31,7 +31,9 @@ public:
     void flush() override;
 
     // Where the entries live: the registry path or the file name.
-    QString location() const;
+    QString location() const override;
+    // The file gets the permissions 0600 (on Windows the user's registry hive is his alone).
+    bool keepPrivate() override;
 
 private:
     std::unique_ptr<QSettings> settings_;

@@ -17,6 +17,11 @@ public:
     virtual void writeString(const QString& section, const QString& key, const QString& value) = 0;
     // Puts every written entry on disk.
     virtual void flush() = 0;
+    // Where the entries live (a file's name); empty when they are in no file.
+    virtual QString location() const { return {}; }
+    // Makes the store readable and writable by its user alone, before a secret is written
+    // into it; false when it cannot be made so.
+    virtual bool keepPrivate() { return true; }
 };
 
 } // namespace vx52
