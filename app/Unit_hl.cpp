@@ -68,6 +68,7 @@ Tqdx01::Tqdx01(vx52::AppContext& context, QWidget* parent)
                            static_cast<QWidget*>(ui->pa_jednotky)})
         statusAnchors->follow(panel, Qt::RightEdge | Qt::TopEdge);
     statusAnchors->follow(ui->pa_spojeni, Qt::LeftEdge | Qt::RightEdge | Qt::TopEdge);
+    // While publishing, the broker's panel covers the right end of the link's panel.
     statusAnchors->follow(ui->pa_mqtt, Qt::RightEdge | Qt::TopEdge);
 
     // The menu's separators carry their names too.
@@ -93,10 +94,14 @@ Tqdx01::Tqdx01(vx52::AppContext& context, QWidget* parent)
 
     vx52::runGuarded(ctx.prompts, this, [this] { FormCreate(); });
     vx52::runGuarded(ctx.prompts, this, [] { vx52::requireCodePage(); });
+    vx52::runGuarded(ctx.prompts, this, [this] { startPublishing(); });
     Timer1->start();
 }
 
-Tqdx01::~Tqdx01() { delete ui; }
+Tqdx01::~Tqdx01() {
+    delete mqtt; // its last status signal must not find the controls gone
+    delete ui;
+}
 
 void Tqdx01::connectStartup() {
     connect(ui->mn_about, &QAction::triggered, this, guarded([this] { mn_aboutClick(); }));

@@ -202,7 +202,8 @@ public:
     vx52::MqttPublisher* mqtt = nullptr; // while publishing is on
     void mn_mqttClick();
     void connectMqtt();
-    // (Re)starts publishing as the settings store has it.
+    // (Re)starts publishing as the settings store has it: after FormCreate, and after the
+    // dialog's OK.
     void startPublishing();
     void showMqttState();
     void publishReading(const QDateTime& at, const vx52::ParamSet::Meas& meas); // a good one

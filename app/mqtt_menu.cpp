@@ -40,7 +40,6 @@ QString Tqdx01::mqttStateText(const vx52::MqttPublisher::Status& s) {
 
 void Tqdx01::connectMqtt() {
     connect(ui->mn_mqtt, &QAction::triggered, this, guarded([this] { mn_mqttClick(); }));
-    startPublishing();
 }
 
 void Tqdx01::mn_mqttClick() {

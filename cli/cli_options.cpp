@@ -21,7 +21,9 @@ Line:
   --decode         as --trace, each telegram followed by its meaning and fields
 
 Publishing:
-  --mqtt URL       publish each reading to an MQTT broker as the program does:
+  --mqtt URL       with meas and poll: publish each reading to an MQTT broker
+                   as the program does, a station's readings in order, kept
+                   while the broker is away (as long as the tool runs):
                    mqtt://[user[:password]@]host[:port] or mqtts://... (TLS);
                    a password given here is visible to other users of the PC
   --ca FILE        with mqtts://, the CA certificate that vouches for the
@@ -59,8 +61,8 @@ Commands:
 
 Exit status: 0 success, 1 the exchange failed (one line on stderr: the
 operation, the station and why), 2 bad usage or the line cannot be opened
-(the reason on stderr), 3 with --mqtt: the broker did not take the reading
-within 10 s. Commands that await a reply refuse --da 127, the
+(the reason on stderr), 3 with --mqtt: the broker did not take the readings
+within 10 s of the end. Commands that await a reply refuse --da 127, the
 broadcast address.
 )";
 
@@ -129,8 +131,8 @@ std::optional<CliOptions> parseCliOptions(const std::vector<std::string>& args,
     for (const auto c : kCommands)
         known = known || c == o.command;
     if (!known) return bad("unknown command: " + o.command);
-    if (!o.mqtt.empty() && o.command != "meas")
-        return bad("--mqtt publishes readings: use it with meas");
+    if (!o.mqtt.empty() && o.command != "meas" && o.command != "poll")
+        return bad("--mqtt publishes readings: use it with meas or poll");
     o.arguments.assign(args.begin() + static_cast<std::ptrdiff_t>(i), args.end());
     return o;
 }

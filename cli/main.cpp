@@ -7,6 +7,7 @@
 #include "link/failure.h"
 #include "link/port/serial_line.h"
 #include "publish/mqtt_publisher.h"
+#include "publish/station_publish.h"
 #include "ui/qt_settings_store.h"
 
 #include <QCoreApplication>
@@ -162,13 +163,16 @@ int main(int argc, char** argv) {
     int status = cli::kExitOk;
     if (options->command == "poll") {
         catchInterrupts();
+        std::function<void(const StationReading&)> publish;
+        if (publisher)
+            publish = [&](const StationReading& r) { publishStationReading(*publisher, r); };
         status = cli::runPoll(link, options->arguments, std::cout, std::cerr,
-                              cli::systemPollHooks([] { return interrupted != 0; }));
+                              cli::systemPollHooks([] { return interrupted != 0; }), publish);
     } else {
         status = cli::runCommand(link, options->command, options->arguments, std::cout, std::cerr);
     }
     line.CloseLine();
-    if (publisher && status != cli::kExitUsage) {
+    if (publisher && options->command == "meas" && status != cli::kExitUsage) {
         const bool good = status == cli::kExitOk;
         publisher->publishLink(station, good ? StationLink::Connected : StationLink::Silent);
         const auto& m = link.params().MEAS;

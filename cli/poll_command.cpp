@@ -111,7 +111,8 @@ PollHooks systemPollHooks(std::function<bool()> stop) {
 }
 
 int runPoll(Link& link, const std::vector<std::string>& arguments, std::ostream& out,
-            std::ostream& err, const PollHooks& hooks) {
+            std::ostream& err, const PollHooks& hooks,
+            const std::function<void(const StationReading&)>& reading) {
     std::string error;
     const auto p = parse(arguments, error);
     if (!p) {
@@ -127,6 +128,7 @@ int runPoll(Link& link, const std::vector<std::string>& arguments, std::ostream&
             Tally& t = tally[r.station];
             (r.answered() ? t.good : r.state == StationState::Failed ? t.failed : t.skipped)++;
             out << csvRow(r).toStdString() << '\n' << std::flush;
+            if (reading) reading(r);
         },
         hooks.stop,
     };

@@ -13,6 +13,7 @@ class QDateTime;
 
 namespace vx52 {
 class Link;
+struct StationReading;
 }
 
 namespace vx52::cli {
@@ -27,7 +28,9 @@ struct PollHooks {
 // Hooks on the system clocks; stop() comes from the caller.
 PollHooks systemPollHooks(std::function<bool()> stop);
 
+// reading, when given, gets each station's outcome after its row (to publish it).
 int runPoll(Link& link, const std::vector<std::string>& arguments, std::ostream& out,
-            std::ostream& err, const PollHooks& hooks);
+            std::ostream& err, const PollHooks& hooks,
+            const std::function<void(const StationReading&)>& reading = {});
 
 } // namespace vx52::cli

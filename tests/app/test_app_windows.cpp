@@ -474,7 +474,8 @@ void TestAppWindows::menuHoldsItsItemsInOrder() {
     QCOMPARE(items(w.ui->mn_nastaveni),
              (QStringList{"mn_port:&Komunikační port", "mn_monitor:&Monitor komunikace",
                           "mn_parametry:&Parametry regulátoru",
-                          "mn_barva:Nastavení &grafu", "mn_rychlost_zaznamu:&Rychlost záznamu"}));
+                          "mn_barva:Nastavení &grafu", "mn_rychlost_zaznamu:&Rychlost záznamu",
+                          "mn_mqtt:Publikování M&QTT..."}));
     QCOMPARE(items(w.ui->mn_napoveda),
              (QStringList{"mn_about:&O aplikaci", "mn_ident:&Identifikace"}));
     QVERIFY(w.ui->mn_novy->isCheckable());
