@@ -49,7 +49,7 @@ std::string_view faultName(Fault fault) {
     return "?";
 }
 
-void applyFault(Fault fault, Reply& reply) {
+void applyFault(Fault fault, Reply& reply, std::chrono::milliseconds late) {
     if (reply.silent()) return;
     auto& f = reply.bytes;
     switch (fault) {
@@ -74,7 +74,7 @@ void applyFault(Fault fault, Reply& reply) {
         reply.pause = kGapPause;
         break;
     case Fault::Late:
-        reply.delay += kLateDelay;
+        reply.delay += late;
         break;
     case Fault::Garbage: {
         static constexpr std::uint8_t kNoise[] = {0xFF, 0x00, 0xE5, 0x68, 0x3C};

@@ -17,7 +17,7 @@ enum class Fault {
     Short,   // last byte dropped
     Refuse,  // acknowledgement with FC 0x05 instead of the answer
     Gap,     // 150 ms pause in the middle of the reply
-    Late,    // first byte 700 ms late
+    Late,    // first byte late, 700 ms unless told
     Garbage, // noise bytes before the reply
 };
 
@@ -31,6 +31,6 @@ std::string_view faultName(Fault fault);
 
 // Damages a healthy reply the way the fault says. Refuse is decided by the device (it needs
 // the addresses), so it is not handled here.
-void applyFault(Fault fault, Reply& reply);
+void applyFault(Fault fault, Reply& reply, std::chrono::milliseconds late = kLateDelay);
 
 } // namespace vx52::sim

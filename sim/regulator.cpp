@@ -81,9 +81,11 @@ Reply Regulator::respond(std::span<const std::uint8_t> frame, std::chrono::milli
     if (config_.kind == DeviceKind::Nothing || frame.empty()) return {};
     Reply reply = frame[0] == kSD1 ? answerProbe(frame) : answerVariable(frame, now);
     lastFaulted_ = !reply.silent() && faultHits();
-    if (!lastFaulted_) return reply;
-    if (fault_ == Fault::Refuse) return ack(frame, kFcRefused);
-    applyFault(fault_, reply);
+    if (lastFaulted_ && fault_ == Fault::Refuse)
+        reply = ack(frame, kFcRefused);
+    else if (lastFaulted_)
+        applyFault(fault_, reply, config_.lateDelay);
+    reply.delay += config_.replyDelay;
     return reply;
 }
 

@@ -41,6 +41,8 @@ struct RegulatorConfig {
     std::string foreignModel = "MT-900 Datalogger";
     std::string foreignVersion = "V4.2.1";
     std::uint32_t seed = 52;
+    std::chrono::milliseconds replyDelay{0};    // every reply this much later, as an adapter's latency timer
+    std::chrono::milliseconds lateDelay{kLateDelay}; // how late the late fault makes a reply
 };
 
 class Regulator {

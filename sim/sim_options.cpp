@@ -33,6 +33,9 @@ Simulated regulator on a serial line. With --pty the first line printed is
   --silent-stations LIST  stations of --stations that hear but never answer
   --fault F             silent, badsum, wrongfc, short, refuse, gap, late, garbage
   --fault-rate P        share of replies the fault hits, 0..1, default 1
+  --late-ms MS          how late the late fault makes a reply, default 700
+  --reply-delay MS      every reply MS later, as a USB adapter's latency timer
+                        holds received bytes (16 ms by default on common ones)
   --seed N              seed of the simulated process and of the fault rate
   --trace               log every frame with a time stamp on stderr
   --help                this text
@@ -88,7 +91,7 @@ std::optional<SimOptions> parseSimOptions(const std::vector<std::string>& args,
                    a == "--version-text" || a == "--baud" || a == "--address" ||
                    a == "--also-answer" || a == "--device" || a == "--fault" ||
                    a == "--fault-rate" || a == "--seed" || a == "--stations" ||
-                   a == "--silent-stations") {
+                   a == "--silent-stations" || a == "--late-ms" || a == "--reply-delay") {
             const auto v = value();
             if (!v) return bad(a + " needs a value");
             if (a == "--port")
@@ -134,6 +137,11 @@ std::optional<SimOptions> parseSimOptions(const std::vector<std::string>& args,
                 (a == "--stations" ? o.stations : o.silentStations) = list.stations;
             } else if (a == "--seed") {
                 if (!number(*v, o.device.seed)) return bad("bad seed: " + *v);
+            } else if (a == "--late-ms" || a == "--reply-delay") {
+                int ms = -1;
+                if (!number(*v, ms) || ms < 0 || ms > 60000) return bad("bad time for " + a + ": " + *v);
+                (a == "--late-ms" ? o.device.lateDelay : o.device.replyDelay) =
+                    std::chrono::milliseconds(ms);
             }
         } else {
             return bad("unknown argument: " + a);
