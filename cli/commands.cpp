@@ -80,13 +80,21 @@ int scan(Link& link, std::vector<std::string> args, std::ostream& out, std::ostr
         return usage(err, "scan takes addresses FROM and TO within 0..126");
     const std::uint8_t saved = link.GetDeviceAddress();
     int found = 0;
+    link.beginSearch();
     for (int a = from; a <= to; ++a) {
         link.SetDeviceAddress(static_cast<std::uint8_t>(a));
-        if (fast ? link.ProbeStationFast() : link.ProbeStation()) {
+        const bool answered = fast ? link.ProbeStationFast() : link.ProbeStation();
+        // A station that answered late is named before the one asked now.
+        for (const std::uint8_t late : link.takeLateStations()) {
+            out << int(late) << '\n' << std::flush;
+            ++found;
+        }
+        if (answered) {
             out << a << '\n' << std::flush;
             ++found;
         }
     }
+    link.endSearch();
     link.SetDeviceAddress(saved);
     if (found > 0) return kExitOk;
     err << "vx52-cli: scan " << from << ".." << to << ": no station answered\n";

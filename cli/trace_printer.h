@@ -32,12 +32,20 @@ public:
                     bytes);
     }
 
+    void late(std::span<const std::uint8_t> bytes, Clock::time_point when) override {
+        line(TelegramDirection::Reply, bytes, true, when, true);
+        if (decode_)
+            decoded(decoder_.late(bytes, std::chrono::duration_cast<std::chrono::milliseconds>(
+                                             when - lastSent_)),
+                    bytes);
+    }
+
 private:
     void line(TelegramDirection direction, std::span<const std::uint8_t> bytes, bool ok,
-              Clock::time_point when) {
+              Clock::time_point when, bool late = false) {
         const auto ms =
             std::chrono::duration_cast<std::chrono::milliseconds>(when - start_).count();
-        out_ << traceLineText(direction, ms, bytes, ok) << '\n' << std::flush;
+        out_ << traceLineText(direction, ms, bytes, ok, late) << '\n' << std::flush;
     }
     void decoded(const TelegramRow& row, std::span<const std::uint8_t> bytes) {
         out_ << "  " << rowText(row) << '\n';

@@ -16,8 +16,11 @@
 // after the request has left (write() returns only then); a read that gets no first byte by
 // then returns with none, otherwise the rule above ends it.
 //
+// Nothing else waits on the line: the link waits for a quiet line by reading (Link).
+//
 // write() first purges the receive side, then the transmit side, then sends the bytes; it
-// returns when they have left the driver.
+// returns when they have left the driver. writeKeepingReceived() keeps what has arrived
+// (an address search: a late acknowledgement still names its station).
 
 #include <algorithm>
 #include <chrono>
@@ -44,11 +47,14 @@ constexpr std::chrono::milliseconds totalReadTimeout(std::size_t n, int baud = 0
            std::chrono::milliseconds(500);
 }
 
-// 30 character times of 11 bits at the line's speed, at least 20 ms.
+// The fast search's window for the first byte: 30 character times, at least 50 ms (a USB
+// adapter holds received bytes up to 16 ms), never longer than a normal probe's read of the
+// 6-byte acknowledgement.
+constexpr std::chrono::milliseconds kPromptReplyFloor{50};
 constexpr std::chrono::milliseconds promptReplyTimeout(int baud) {
-    const long long bits = 30 * 11 * 1000LL;
-    const long long ms = baud > 0 ? (bits + baud - 1) / baud : 0;
-    return std::chrono::milliseconds(ms > 20 ? ms : 20);
+    const auto window =
+        std::max(kPromptReplyFloor, std::chrono::milliseconds(characterTimesMs(30, baud)));
+    return std::min(window, totalReadTimeout(6, baud));
 }
 
 struct ReadResult {
@@ -63,6 +69,7 @@ public:
     virtual ReadResult read(std::span<std::uint8_t> buffer) = 0;
     // A line with no speed of its own (a scripted one) reads as usual.
     virtual ReadResult readPrompt(std::span<std::uint8_t> buffer) { return read(buffer); }
+    virtual bool writeKeepingReceived(std::span<const std::uint8_t> bytes) { return write(bytes); }
     virtual void purgeReceive() = 0;
     virtual void purgeTransmit() = 0;
 };

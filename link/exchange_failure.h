@@ -22,6 +22,7 @@ enum class FailureCause : std::uint8_t {
     Refused,      // acknowledgement with a function code other than 0x00
     BadTable,     // table number out of range: nothing was sent
 };
+constexpr int kFailureCauseCount = 10;
 
 struct ExchangeFailure {
     FailureCause cause = FailureCause::None;

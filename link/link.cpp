@@ -11,6 +11,8 @@ namespace vx52 {
 namespace {
 constexpr std::size_t kTextReadLength = 255;    // type and version replies: length unknown
 constexpr std::size_t kForeignReadLength = 254; // another family's identification record
+// A line that never goes quiet (noise, a babbling station) is waited out no further.
+constexpr std::size_t kMostDiscarded = 1024;
 } // namespace
 
 std::size_t Link::buildRequest(std::uint8_t fc, std::span<const std::uint8_t> data) {
@@ -18,6 +20,7 @@ std::size_t Link::buildRequest(std::uint8_t fc, std::span<const std::uint8_t> da
 }
 
 void Link::begin() {
+    lastRead_ = 0;
     failure_ = {};
     failure_.asked = da_;
     failure_.host = sa_;
@@ -30,7 +33,9 @@ std::uint8_t Link::refuseTable() {
 
 bool Link::send(std::size_t length) {
     const std::span<const std::uint8_t> frame(tx_buf.data(), length);
-    const bool ok = line_ != nullptr && line_->write(frame);
+    // Within a search only acknowledgements come: a late one is kept to be credited.
+    const bool ok = line_ != nullptr &&
+                    (searching_ ? line_->writeKeepingReceived(frame) : line_->write(frame));
     if (observer_) observer_->sent(frame, ok, TelegramObserver::Clock::now());
     if (!ok) failure_.cause = FailureCause::LineFailed;
     return ok;
@@ -40,6 +45,7 @@ ReadResult Link::receive(std::size_t n) {
     ReadResult result;
     const std::span<std::uint8_t> buffer(rx_buf.data(), n);
     const auto start = std::chrono::steady_clock::now();
+    lastRead_ = n;
     if (line_ != nullptr) result = prompt_reply_ ? line_->readPrompt(buffer) : line_->read(buffer);
     waited_ = std::chrono::duration_cast<std::chrono::milliseconds>(
         std::chrono::steady_clock::now() - start);
@@ -57,17 +63,76 @@ bool Link::accept(const ReadResult& read, ExchangeFailure sorted) {
     return !failure_.failed();
 }
 
-void Link::purgeAfterFailure() {
-    if (line_ == nullptr) return;
+std::uint8_t Link::finish(bool ok) {
+    if (ok) return 1;
+    // A search keeps what arrived: a late acknowledgement is credited by the next probe.
+    if (line_ == nullptr || searching_) return 0;
+    if (lastRead_ != 0 && failure_.cause != FailureCause::LineFailed) awaitQuietLine();
     line_->purgeTransmit();
     line_->purgeReceive();
+    return 0;
+}
+
+// Reads on with the failed read's length: a read that gets nothing has lasted that read's
+// total time-out, so the line has been quiet that long. Bytes up to a pause make one report.
+void Link::awaitQuietLine() {
+    std::array<std::uint8_t, 256> scratch{};
+    std::vector<std::uint8_t> chunk;
+    std::size_t discarded = 0;
+    const std::span<std::uint8_t> buffer(scratch.data(), std::min(lastRead_, scratch.size()));
+    while (discarded < kMostDiscarded) {
+        const ReadResult r = line_->read(buffer);
+        const std::size_t count = std::min(r.count, buffer.size());
+        chunk.insert(chunk.end(), scratch.begin(), scratch.begin() + count);
+        discarded += count;
+        if (count < buffer.size()) {
+            reportLate(chunk);
+            chunk.clear();
+        }
+        if (!r.ok || count == 0) return;
+    }
+    reportLate(chunk);
+}
+
+void Link::reportLate(std::span<const std::uint8_t> bytes) {
+    if (observer_ && !bytes.empty()) observer_->late(bytes, TelegramObserver::Clock::now());
+}
+
+void Link::beginSearch() {
+    searching_ = true;
+    probed_.fill(false);
+    answered_.fill(false);
+    lateStations_.clear();
+}
+
+void Link::endSearch() { searching_ = false; }
+
+std::vector<std::uint8_t> Link::takeLateStations() {
+    std::vector<std::uint8_t> stations;
+    stations.swap(lateStations_);
+    return stations;
+}
+
+// Within a search, a sound acknowledgement to this PC from a station probed before and not
+// yet counted is that station's late answer.
+bool Link::creditLateStation(const ExchangeFailure& sorted) {
+    if (!searching_ || sorted.cause != FailureCause::WrongStation || sorted.to != sa_ ||
+        rx_buf[3] != kFcAck ||
+        sorted.from >= probed_.size() || !probed_[sorted.from] || answered_[sorted.from])
+        return false;
+    answered_[sorted.from] = true;
+    lateStations_.push_back(sorted.from);
+    return true;
 }
 
 std::uint8_t Link::awaitAck() {
-    const ReadResult r = receive(kAckLength);
-    return accept(r, classifyAck(std::span<const std::uint8_t>(rx_buf.data(), r.count), da_, sa_))
-               ? 1
-               : 0;
+    for (;;) {
+        const ReadResult r = receive(kAckLength);
+        const ExchangeFailure sorted =
+            classifyAck(std::span<const std::uint8_t>(rx_buf.data(), r.count), da_, sa_);
+        if (r.ok && creditLateStation(sorted)) continue;
+        return accept(r, sorted) ? 1 : 0;
+    }
 }
 
 std::uint8_t Link::ReadTable(int table) {
@@ -79,22 +144,14 @@ std::uint8_t Link::ReadTable(int table) {
     const auto n = static_cast<std::uint8_t>(payloadLength(table));
     const std::uint8_t data[] = {CMD_READ_TABLE, static_cast<std::uint8_t>(table), n, 0};
     const bool sent = send(buildRequest(kFcSendDataReply, data));
-    if (da_ == kBroadcast) {
-        if (!sent) purgeAfterFailure();
-        return sent ? 1 : 0;
-    }
-    std::uint8_t result = 0;
-    if (sent) {
-        const std::size_t expected = n + kFrameOverhead;
-        const ReadResult r = receive(expected);
-        if (accept(r, classifyDataReply(std::span<const std::uint8_t>(rx_buf.data(), r.count),
-                                        expected, da_, sa_))) {
-            DecodeTable(params_, table, rx_buf);
-            result = 1;
-        }
-    }
-    if (result == 0) purgeAfterFailure();
-    return result;
+    if (!sent || da_ == kBroadcast) return finish(sent);
+    const std::size_t expected = n + kFrameOverhead;
+    const ReadResult r = receive(expected);
+    if (!accept(r, classifyDataReply(std::span<const std::uint8_t>(rx_buf.data(), r.count),
+                                     expected, da_, sa_)))
+        return finish(false);
+    DecodeTable(params_, table, rx_buf);
+    return 1;
 }
 
 std::uint8_t Link::WriteTable(int table) {
@@ -116,22 +173,19 @@ std::uint8_t Link::WriteTable(int table) {
     tx_buf[10] = 0;
     EncodeTable(params_, table, tx_buf);
     // The acknowledgement of a new bus address (table 11) still comes from the old one: DA.
-    const std::uint8_t result = send(finishVariableFrame(tx_buf)) ? awaitAck() : 0;
-    if (result == 0) purgeAfterFailure();
-    return result;
+    return finish(send(finishVariableFrame(tx_buf)) && awaitAck());
 }
 
 std::uint8_t Link::ReadMeasurement() {
     begin();
     const std::uint8_t data[] = {CMD_READ_MEAS};
     const bool sent = send(buildRequest(kFcSendDataReply, data));
-    if (da_ == kBroadcast) return sent ? 1 : 0;
-    if (!sent) return 0;
+    if (!sent || da_ == kBroadcast) return finish(sent);
     const std::size_t expected = payloadLength(kMeasTable) + kFrameOverhead;
     const ReadResult r = receive(expected);
     if (!accept(r, classifyDataReply(std::span<const std::uint8_t>(rx_buf.data(), r.count),
                                      expected, da_, sa_)))
-        return 0;
+        return finish(false);
     DecodeTable(params_, kMeasTable, rx_buf);
     return 1;
 }
@@ -139,12 +193,12 @@ std::uint8_t Link::ReadMeasurement() {
 std::uint8_t Link::readText(std::uint8_t command, std::array<char, 250>& text) {
     begin();
     const std::uint8_t data[] = {command};
-    if (!send(buildRequest(kFcSendDataReply, data))) return 0;
+    if (!send(buildRequest(kFcSendDataReply, data))) return finish(false);
     const ReadResult r = receive(kTextReadLength);
     // Variable length: LE 3..127 (below 3 there is no data field) and exactly LE + 6 bytes.
     if (!accept(r, classifyDataReply(std::span<const std::uint8_t>(rx_buf.data(), r.count), 0,
                                      da_, sa_)))
-        return 0;
+        return finish(false);
     const std::size_t le = rx_buf[1];
     text.fill('\0');
     const std::size_t length = std::min<std::size_t>(le - 3, text.size() - 1);
@@ -159,12 +213,12 @@ std::uint8_t Link::ReadDeviceVersion() { return readText(CMD_VERSION, version_te
 std::uint8_t Link::ReadForeignIdent() {
     begin();
     const std::uint8_t data[] = {CMD_TYPE};
-    if (!send(buildRequest(kFcSendDataReply, data))) return 0;
+    if (!send(buildRequest(kFcSendDataReply, data))) return finish(false);
     const ReadResult r = receive(kForeignReadLength);
     const auto le = static_cast<std::int8_t>(rx_buf[1]);
-    // Another family's record: no check sum or address test, only LE > 4. The copied bytes
-    // must have arrived in this exchange: rx_buf is never cleared, and a stale earlier reply
-    // must not pass for a foreign device.
+    // Another family's record: no check sum test, only LE > 4 and the addresses (from the
+    // station asked, to this PC). The copied bytes must have arrived in this exchange: rx_buf
+    // is never cleared, and a stale earlier reply must not pass for a foreign device.
     ExchangeFailure sorted = failure_;
     if (r.count == 0 || (le > 4 && r.count < static_cast<std::size_t>(le) + 4)) {
         sorted.cause = r.count == 0 ? FailureCause::NoReply : FailureCause::ShortReply;
@@ -173,8 +227,12 @@ std::uint8_t Link::ReadForeignIdent() {
     } else if (le <= 4) {
         sorted.cause = FailureCause::BadLength;
         sorted.received = static_cast<std::uint8_t>(le);
+    } else if (rx_buf[4] != sa_ || rx_buf[5] != da_) {
+        sorted.cause = FailureCause::WrongStation;
+        sorted.from = rx_buf[5];
+        sorted.to = rx_buf[4];
     }
-    if (!accept(r, sorted)) return 0;
+    if (!accept(r, sorted)) return finish(false);
     foreign_ident.fill(0);
     std::memcpy(foreign_ident.data(), rx_buf.data() + 8, static_cast<std::size_t>(le) - 4);
     return 1;
@@ -183,14 +241,15 @@ std::uint8_t Link::ReadForeignIdent() {
 std::uint8_t Link::StoreToEeprom() {
     begin();
     const std::uint8_t data[] = {CMD_EEPROM};
-    if (!send(buildRequest(kFcSendDataAck, data))) return 0;
-    return awaitAck();
+    return finish(send(buildRequest(kFcSendDataAck, data)) && awaitAck());
 }
 
 std::uint8_t Link::ProbeStation() {
     begin();
-    if (!send(buildFixedFrame(tx_buf, da_, sa_, kFcProbe))) return 0;
-    return awaitAck();
+    if (searching_ && da_ < probed_.size()) probed_[da_] = true;
+    const bool ok = send(buildFixedFrame(tx_buf, da_, sa_, kFcProbe)) && awaitAck();
+    if (ok && searching_ && da_ < answered_.size()) answered_[da_] = true;
+    return finish(ok);
 }
 
 std::uint8_t Link::ProbeStationFast() {

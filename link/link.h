@@ -5,6 +5,12 @@
 // lastFailure() tells why. A reply counts only when it comes from the station asked (SA is
 // DA of the request), goes to this PC, and has the length its request needs.
 // The link never opens or closes the line; with no line set every operation fails.
+//
+// Replies carry no command, so only timing tells whose reply a frame is. After an exchange
+// that failed the link therefore reads on, discarding, until the line has been quiet for the
+// total time-out of the read that failed, and only then returns; the discarded bytes reach
+// the observer as a late reply. A healthy exchange reads nothing more. Probes within an
+// address search are the exception (beginSearch).
 
 #include "link/byte_line.h"
 #include "link/exchange_failure.h"
@@ -16,6 +22,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace vx52 {
 
@@ -51,6 +58,16 @@ public:
     // the line's prompt-reply time (ByteLine::readPrompt).
     std::uint8_t ProbeStationFast();
 
+    // An address search: probes one address after another until endSearch. A probe that
+    // fails within it does not wait for a quiet line; an acknowledgement from a station probed
+    // earlier in the search credits that station (takeLateStations) and the read goes on for
+    // the station asked.
+    void beginSearch();
+    void endSearch();
+    bool searching() const { return searching_; }
+    // Stations credited by a late acknowledgement since the last call, in order of arrival.
+    std::vector<std::uint8_t> takeLateStations();
+
     // Why the last operation failed (cause None after a success), for callers that report it.
     const ExchangeFailure& lastFailure() const { return failure_; }
 
@@ -76,12 +93,15 @@ private:
     std::size_t buildRequest(std::uint8_t fc, std::span<const std::uint8_t> data);
     bool send(std::size_t length);
     ReadResult receive(std::size_t n);
-    void purgeAfterFailure();
+    std::uint8_t finish(bool ok);
+    void awaitQuietLine();
+    void reportLate(std::span<const std::uint8_t> bytes);
     void begin();
     std::uint8_t refuseTable();
     bool accept(const ReadResult& read, ExchangeFailure sorted);
     std::uint8_t readText(std::uint8_t command, std::array<char, 250>& text);
     std::uint8_t awaitAck();
+    bool creditLateStation(const ExchangeFailure& sorted);
 
     bool prompt_reply_ = false; // the next receive() is a prompt read
     ByteLine* line_ = nullptr;
@@ -92,6 +112,11 @@ private:
     ParamSet params_;
     ExchangeFailure failure_;
     std::chrono::milliseconds waited_{}; // how long the last read took
+    std::size_t lastRead_ = 0;            // bytes the exchange's last read asked for; 0: none
+    bool searching_ = false;
+    std::array<bool, 128> probed_{};      // addresses probed in this search
+    std::array<bool, 128> answered_{};    // and those that answered
+    std::vector<std::uint8_t> lateStations_;
 };
 
 } // namespace vx52

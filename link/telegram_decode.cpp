@@ -64,58 +64,38 @@ std::size_t dataReplyLength(const Asked& a) {
 
 std::uint8_t clampByte(std::size_t n) { return static_cast<std::uint8_t>(std::min<std::size_t>(n, 255)); }
 
-void judgeAck(std::span<const std::uint8_t> f, const Asked& a, TelegramRow& row) {
-    row.kind = f.size() >= 4 && f[3] != kFcAck ? FrameKind::Refusal : FrameKind::Ack;
-    if (f.size() >= 4) {
-        row.fc = f[3];
-        row.hasFc = true;
-    }
-    if (f.size() >= 3) row.sender = f[2];
-    if (f.size() < kAckLength) {
-        row.result = TelegramResult::Short;
-        row.expected = kAckLength;
-    } else if (f.size() > kAckLength || f[5] != kED) {
-        row.result = TelegramResult::BadFrame;
-    } else if (static_cast<std::uint8_t>(f[1] + f[2] + f[3]) != f[4]) {
-        row.result = TelegramResult::BadCheckSum;
-    } else if (a.known && (f[1] != a.host || f[2] != a.station)) {
-        row.result = TelegramResult::WrongStation;
-    } else if (row.kind == FrameKind::Refusal) {
-        row.result = TelegramResult::Refused;
-    } else if (a.known && !answeredByAck(a.operation)) {
-        row.result = TelegramResult::BadFrame; // an acknowledgement where data was due
+// What the frame says of itself: its kind, FC and sender.
+void describeFrame(std::span<const std::uint8_t> f, TelegramRow& row) {
+    if (f[0] == kSD1) {
+        row.kind = f.size() >= 4 && f[3] != kFcAck ? FrameKind::Refusal : FrameKind::Ack;
+        if (f.size() >= 4) {
+            row.fc = f[3];
+            row.hasFc = true;
+        }
+        if (f.size() >= 3) row.sender = f[2];
+    } else if (f[0] == kSD2) {
+        row.kind = FrameKind::DataReply;
+        if (f.size() >= 7) {
+            row.fc = f[6];
+            row.hasFc = true;
+        }
+        if (f.size() >= 6) row.sender = f[5];
+    } else {
+        row.kind = FrameKind::Unknown;
     }
 }
 
-void judgeData(std::span<const std::uint8_t> f, const Asked& a, TelegramRow& row) {
-    row.kind = FrameKind::DataReply;
-    if (f.size() >= 7) {
-        row.fc = f[6];
-        row.hasFc = true;
-    }
-    if (f.size() >= 6) row.sender = f[5];
-    const std::size_t awaited = dataReplyLength(a);
-    const std::size_t le = f.size() >= 2 ? f[1] : 0;
-    const std::size_t frameLength = le + 6;
-    auto isShort = [&row](std::size_t n) {
-        row.result = TelegramResult::Short;
-        row.expected = clampByte(n);
-    };
-    if (awaited != 0 && f.size() < awaited) return isShort(awaited);
-    if (f.size() < 3) return isShort(awaited != 0 ? awaited : 9);
-    if (f[1] != f[2] || le < 3 || (awaited != 0 && frameLength != awaited) ||
-        (a.known && answeredByAck(a.operation))) {
-        row.result = TelegramResult::BadFrame;
-        return;
-    }
-    if (f.size() < frameLength) return isShort(frameLength);
-    if (f.size() > frameLength || f[frameLength - 1] != kED || f[6] != kFcDataReply) {
-        row.result = TelegramResult::BadFrame;
-    } else if (checkSum(f.subspan(4, le)) != f[le + 4]) {
-        row.result = TelegramResult::BadCheckSum;
-    } else if (a.known && (f[4] != a.host || f[5] != a.station)) {
-        row.result = TelegramResult::WrongStation;
-    }
+// The link's judgement of the reply, with the check its request calls for. Without a known
+// request the frame is judged by its own kind and addresses.
+void judge(std::span<const std::uint8_t> f, const Asked& a, TelegramRow& row) {
+    const bool ack = a.known ? answeredByAck(a.operation) : f[0] == kSD1;
+    const std::uint8_t station = a.known ? a.station : row.sender;
+    const std::uint8_t host = a.known ? a.host : f[0] == kSD1 ? (f.size() > 1 ? f[1] : 0)
+                                                              : (f.size() > 4 ? f[4] : 0);
+    const ExchangeFailure judged =
+        ack ? classifyAck(f, station, host) : classifyDataReply(f, dataReplyLength(a), station, host);
+    row.result = judged.cause;
+    if (judged.cause == FailureCause::ShortReply) row.expected = clampByte(judged.expected);
 }
 
 std::string number(std::uint32_t n) { return std::to_string(n); }
@@ -172,7 +152,7 @@ TelegramRow TelegramDecoder::request(std::span<const std::uint8_t> bytes, bool l
     } else {
         row.kind = FrameKind::Unknown;
     }
-    row.result = lineOk ? TelegramResult::Ok : TelegramResult::LineFailed;
+    row.result = lineOk ? TelegramResult::None : TelegramResult::LineFailed;
     return row;
 }
 
@@ -192,14 +172,17 @@ TelegramRow TelegramDecoder::reply(std::span<const std::uint8_t> bytes, bool lin
     } else if (bytes.empty()) {
         row.kind = FrameKind::None;
         row.result = TelegramResult::NoReply;
-    } else if (bytes[0] == kSD1) {
-        judgeAck(bytes, a, row);
-    } else if (bytes[0] == kSD2) {
-        judgeData(bytes, a, row);
     } else {
-        row.kind = FrameKind::Unknown;
-        row.result = TelegramResult::BadFrame;
+        describeFrame(bytes, row);
+        judge(bytes, a, row);
     }
+    return row;
+}
+
+TelegramRow TelegramDecoder::late(std::span<const std::uint8_t> bytes,
+                                  std::chrono::milliseconds wait) {
+    TelegramRow row = reply(bytes, true, wait);
+    row.late = true;
     return row;
 }
 
@@ -247,25 +230,33 @@ std::string operationText(const TelegramRow& row) {
 
 std::string resultName(TelegramResult result) {
     switch (result) {
-    case TelegramResult::Ok: return "OK";
-    case TelegramResult::NoReply: return "bez odpovědi";
-    case TelegramResult::Short: return "krátká odpověď";
-    case TelegramResult::BadCheckSum: return "chybný kontrolní součet";
-    case TelegramResult::BadFrame: return "chybný rámec";
-    case TelegramResult::WrongStation: return "cizí stanice";
-    case TelegramResult::Refused: return "odmítnuto";
-    case TelegramResult::LineFailed: return "chyba linky";
+    case FailureCause::None: return "OK";
+    case FailureCause::LineFailed: return "chyba linky";
+    case FailureCause::NoReply: return "bez odpovědi";
+    case FailureCause::ShortReply: return "krátká odpověď";
+    case FailureCause::BadLength: return "chybná délka";
+    case FailureCause::BadFrame: return "chybný rámec";
+    case FailureCause::BadCheckSum: return "chybný kontrolní součet";
+    case FailureCause::WrongStation: return "cizí stanice";
+    case FailureCause::Refused: return "odmítnuto";
+    case FailureCause::BadTable: return "tabulka mimo rozsah";
     }
     return "?";
 }
 
 std::string resultText(const TelegramRow& row) {
+    if (row.late)
+        return row.failed() ? "pozdní odpověď, " + resultName(row.result) : "pozdní odpověď";
     switch (row.result) {
-    case TelegramResult::NoReply: return "bez odpovědi po " + number(row.waitMs) + " ms";
-    case TelegramResult::Short:
+    case FailureCause::NoReply: return "bez odpovědi po " + number(row.waitMs) + " ms";
+    case FailureCause::ShortReply:
+        if (row.expected == 0) return "krátká odpověď: " + number(row.length) + " B";
         return "krátká odpověď: " + number(row.length) + " z " + number(row.expected) + " B";
-    case TelegramResult::WrongStation: return "cizí stanice " + number(row.sender);
-    case TelegramResult::Refused: return "odmítnuto (FC " + hexByte(row.fc) + ")";
+    case FailureCause::WrongStation:
+        // From the station asked, so the DA named another PC.
+        if (row.sender == row.station) return "odpověď jinému adresátovi";
+        return "cizí stanice " + number(row.sender);
+    case FailureCause::Refused: return "odmítnuto (FC " + hexByte(row.fc) + ")";
     default: return resultName(row.result);
     }
 }

@@ -4,6 +4,8 @@
 // answers (station asked, operation, length awaited), so decoding follows the line in order.
 // The monitor window and `vx52-cli --trace --decode` both print these texts.
 
+#include "link/exchange_failure.h"
+
 #include <array>
 #include <chrono>
 #include <cstdint>
@@ -35,17 +37,11 @@ enum class TelegramOperation : std::uint8_t {
     Probe,
 };
 
-enum class TelegramResult : std::uint8_t {
-    Ok,
-    NoReply,      // waitMs says how long the read waited
-    Short,        // length of expected bytes
-    BadCheckSum,
-    BadFrame,     // start, length or end byte wrong, or a frame the request does not call for
-    WrongStation, // sender says which station answered
-    Refused,      // fc holds the refusal code
-    LineFailed,   // the write or the read itself failed
-};
-constexpr int kTelegramResultCount = 8;
+// A reply's result is the link's own judgement of it (classifyDataReply, classifyAck): the
+// monitor shows what the link concluded. NoReply: waitMs says how long the read waited;
+// ShortReply: expected bytes awaited; WrongStation: sender answered; Refused: fc.
+using TelegramResult = FailureCause;
+constexpr int kTelegramResultCount = kFailureCauseCount;
 
 // One decoded telegram, kept compact: the monitor holds a million of them.
 struct TelegramRow {
@@ -55,14 +51,15 @@ struct TelegramRow {
     TelegramDirection direction = TelegramDirection::Request;
     FrameKind kind = FrameKind::Unknown;
     TelegramOperation operation = TelegramOperation::Unknown;
-    TelegramResult result = TelegramResult::Ok;
+    TelegramResult result = TelegramResult::None;
     std::uint8_t station = 0; // DA of a request; the station asked, for a reply
     std::uint8_t sender = 0;  // SA of a reply frame
     std::uint8_t fc = 0;      // valid when hasFc
-    bool hasFc = false;
+    bool hasFc : 1 = false;
+    bool late : 1 = false;  // bytes discarded after a failed exchange, judged as its reply
     std::uint8_t table = 0; // for table operations
 
-    bool failed() const { return result != TelegramResult::Ok; }
+    bool failed() const { return result != TelegramResult::None; }
 };
 
 // Reads the line in order: each request is remembered, each reply is judged against it.
@@ -71,6 +68,8 @@ public:
     TelegramRow request(std::span<const std::uint8_t> bytes, bool lineOk);
     TelegramRow reply(std::span<const std::uint8_t> bytes, bool lineOk,
                       std::chrono::milliseconds wait);
+    // Bytes that came after the read of the last request had ended.
+    TelegramRow late(std::span<const std::uint8_t> bytes, std::chrono::milliseconds wait);
     void reset() { requestLength_ = 0; }
 
 private:
@@ -83,7 +82,7 @@ std::string directionText(const TelegramRow& row);    // "→" request, "←" re
 std::string frameKindText(const TelegramRow& row);    // "data FC 08"
 std::string operationText(const TelegramRow& row);    // "čtení tabulky 7 PID"
 std::string operationName(TelegramOperation operation);       // "čtení tabulky", for filters
-std::string resultText(const TelegramRow& row);       // "bez odpovědi po 556 ms"
+std::string resultText(const TelegramRow& row);       // "bez odpovědi po 556 ms", "pozdní odpověď"
 std::string resultName(TelegramResult result);        // "bez odpovědi", for counters
 // All columns but time and bytes in one line: "← 1 | data FC 08 | měření | 28 B | OK".
 std::string rowText(const TelegramRow& row);

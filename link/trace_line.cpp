@@ -6,6 +6,7 @@ namespace vx52 {
 
 namespace {
 constexpr std::string_view kLineFailed = " (line failed)";
+constexpr std::string_view kLate = " (late)";
 
 int hexDigit(char c) {
     if (c >= '0' && c <= '9') return c - '0';
@@ -16,11 +17,12 @@ int hexDigit(char c) {
 } // namespace
 
 std::string traceLineText(TelegramDirection direction, long long ms,
-                          std::span<const std::uint8_t> bytes, bool lineOk) {
+                          std::span<const std::uint8_t> bytes, bool lineOk, bool late) {
     std::string text = direction == TelegramDirection::Request ? "TX " : "RX ";
     text += std::to_string(ms);
     if (!bytes.empty()) text += ' ' + hexText(bytes);
     if (!lineOk) text += kLineFailed;
+    if (late && direction == TelegramDirection::Reply) text += kLate;
     return text;
 }
 
@@ -34,6 +36,10 @@ std::optional<TraceLine> parseTraceLine(std::string_view line) {
     else
         return std::nullopt;
     line.remove_prefix(3);
+    if (t.direction == TelegramDirection::Reply && line.ends_with(kLate)) {
+        t.late = true;
+        line.remove_suffix(kLate.size());
+    }
     if (line.ends_with(kLineFailed)) {
         t.lineOk = false;
         line.remove_suffix(kLineFailed.size());

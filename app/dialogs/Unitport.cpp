@@ -230,6 +230,7 @@ void Tport::tl_najitClick() {
         ui->str_tab->item(address / kTableColumns, address % kTableColumns)
             ->setText(QStringLiteral(" "));
     search_addr_ = 0;
+    ctx_.link.beginSearch();
     Timer1->start(fastSearch() ? kFastTickMs : kTickMs);
 }
 
@@ -245,6 +246,8 @@ void Tport::Timer1Timer() {
     ctx_.link.SetDeviceAddress(static_cast<std::uint8_t>(search_addr_));
     if (fastSearch() ? ctx_.link.ProbeStationFast() : ctx_.link.ProbeStation())
         ui->str_tab->item(row, column)->setText(QString::number(search_addr_));
+    for (const std::uint8_t late : ctx_.link.takeLateStations())
+        ui->str_tab->item(late / kTableColumns, late % kTableColumns)->setText(QString::number(late));
     ++search_addr_;
     ctx_.link.SetDeviceAddress(remembered);
     if (search_addr_ > kLastAddress) stopSearch();
@@ -254,6 +257,7 @@ void Tport::tl_prerusitClick() { stopSearch(); }
 
 void Tport::stopSearch() {
     Timer1->stop();
+    ctx_.link.endSearch();
     setSearchControls(false);
 }
 

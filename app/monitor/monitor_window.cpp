@@ -184,6 +184,7 @@ void Tmonitor::ShowCounters() {
                           .arg(u8(resultName(static_cast<TelegramResult>(r))))
                           .arg(c.failures[static_cast<std::size_t>(r)]);
     if (!causes.isEmpty()) text += QStringLiteral(" (") + causes.join(QStringLiteral(", ")) + ')';
+    if (c.lateReplies > 0) text += QStringLiteral("   Pozdní odpovědi: %1").arg(c.lateReplies);
     text += QStringLiteral("   Odezva: průměr %1 ms, nejdelší %2 ms")
                 .arg(locale.toString(c.meanReplyMs(), 'f', 1))
                 .arg(c.longestReplyMs);

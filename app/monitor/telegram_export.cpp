@@ -43,7 +43,9 @@ QByteArray traceExport(const TelegramStore& store, const TelegramView& view) {
         const StoredTelegram& t = store.at(seq);
         if (!startMs) startMs = t.wallMs;
         const bool lineOk = t.row.result != TelegramResult::LineFailed;
-        out += traceLineText(t.row.direction, t.wallMs - *startMs, store.bytes(t), lineOk).c_str();
+        out += traceLineText(t.row.direction, t.wallMs - *startMs, store.bytes(t), lineOk,
+                             t.row.late)
+                   .c_str();
         out += '\n';
         lastWritten = seq;
     };

@@ -69,6 +69,16 @@ void TelegramStore::received(std::span<const std::uint8_t> bytes, bool ok, Clock
                 std::chrono::duration_cast<std::chrono::milliseconds>(when - lastSent_));
 }
 
+void TelegramStore::late(std::span<const std::uint8_t> bytes, Clock::time_point when) {
+    appendLate(bytes, wallMsOf(when),
+               std::chrono::duration_cast<std::chrono::milliseconds>(when - lastSent_));
+}
+
+void TelegramStore::appendLate(std::span<const std::uint8_t> bytes, std::int64_t wallMs,
+                               std::chrono::milliseconds wait) {
+    append(decoder_.late(bytes, wait), bytes, wallMs);
+}
+
 void TelegramStore::appendRequest(std::span<const std::uint8_t> bytes, bool lineOk,
                                   std::int64_t wallMs) {
     append(decoder_.request(bytes, lineOk), bytes, wallMs);
@@ -109,6 +119,10 @@ void TelegramStore::count(const TelegramRow& row) {
             ++counters_.failures[static_cast<std::size_t>(row.result)];
             ++station.failed;
         }
+        return;
+    }
+    if (row.late) {
+        ++counters_.lateReplies;
         return;
     }
     if (row.failed()) {

@@ -34,6 +34,7 @@ struct TelegramCounters {
     };
     std::uint64_t requests = 0;
     std::uint64_t goodReplies = 0;
+    std::uint64_t lateReplies = 0; // discarded after a failed exchange; neither good nor failed
     std::array<std::uint64_t, kTelegramResultCount> failures{}; // by result; [Ok] stays 0
     std::array<Station, 256> stations{};
     std::uint64_t timedReplies = 0; // replies with at least one byte
@@ -53,12 +54,15 @@ public:
     // The observer's side: the link's steady time is turned into wall-clock time.
     void sent(std::span<const std::uint8_t> bytes, bool ok, Clock::time_point when) override;
     void received(std::span<const std::uint8_t> bytes, bool ok, Clock::time_point when) override;
+    void late(std::span<const std::uint8_t> bytes, Clock::time_point when) override;
 
     // Appends a telegram decoded against the ones before it. wait: for a reply, the time
     // since its request.
     void appendRequest(std::span<const std::uint8_t> bytes, bool lineOk, std::int64_t wallMs);
     void appendReply(std::span<const std::uint8_t> bytes, bool lineOk, std::int64_t wallMs,
                      std::chrono::milliseconds wait);
+    void appendLate(std::span<const std::uint8_t> bytes, std::int64_t wallMs,
+                    std::chrono::milliseconds wait);
 
     // Called after every append (the window batches its updates).
     std::function<void()> onAppend;

@@ -159,6 +159,16 @@ bool SerialLine::write(std::span<const std::uint8_t> bytes) {
     if (!port_.isOpen() && !reopenLost()) return false;
     purgeReceive();
     purgeTransmit();
+    return send(bytes);
+}
+
+bool SerialLine::writeKeepingReceived(std::span<const std::uint8_t> bytes) {
+    if (!port_.isOpen() && !reopenLost()) return false;
+    purgeTransmit();
+    return send(bytes);
+}
+
+bool SerialLine::send(std::span<const std::uint8_t> bytes) {
     const auto size = static_cast<qint64>(bytes.size());
     if (port_.write(reinterpret_cast<const char*>(bytes.data()), size) != size) {
         closeDeadLine();

@@ -28,6 +28,7 @@ public:
     bool isOpen() const override { return port_.isOpen(); }
 
     bool write(std::span<const std::uint8_t> bytes) override;
+    bool writeKeepingReceived(std::span<const std::uint8_t> bytes) override;
     ReadResult read(std::span<std::uint8_t> buffer) override;
     ReadResult readPrompt(std::span<std::uint8_t> buffer) override;
     void purgeReceive() override;
@@ -43,6 +44,7 @@ private:
     bool reopenLost();
     void closeDeadLine();
     bool drain();
+    bool send(std::span<const std::uint8_t> bytes);
 
     ComPorts ports_;
     QSerialPort port_;

@@ -68,6 +68,10 @@ struct DecodingObserver : TelegramObserver {
         rows.push_back(decoder.reply(b, ok, std::chrono::milliseconds(556)));
         bytes.emplace_back(b.begin(), b.end());
     }
+    void late(std::span<const std::uint8_t> b, Clock::time_point) override {
+        rows.push_back(decoder.late(b, std::chrono::milliseconds(700)));
+        bytes.emplace_back(b.begin(), b.end());
+    }
 };
 
 QStringList strings(const std::vector<std::string>& lines) {
@@ -118,7 +122,8 @@ private slots:
         QCOMPARE(op(f.link), std::uint8_t{0}); // nothing answers
         QCOMPARE(f.line.written.size(), std::size_t{1});
         QCOMPARE(f.line.written[0], request);
-        QCOMPARE(f.line.readSizes, std::vector<std::size_t>{std::size_t(readSize)});
+        // Silence fails the exchange; a second read of the same length waits for quiet.
+        QCOMPARE(f.line.readSizes, std::vector<std::size_t>(2, std::size_t(readSize)));
     }
 
     void tableReadAndItsChecks() {
@@ -169,20 +174,104 @@ private slots:
         QVERIFY(f.link.params() == before);
     }
 
-    void purgesAfterFailedTableTransfersOnly() {
-        // r purge receive, t purge transmit, W write, R read: every write opens with r, t;
-        // only a failed table transfer closes with t, then r.
+    void failedExchangeWaitsForAQuietLine() {
+        // r purge receive, t purge transmit, W write, R read. A healthy exchange reads once;
+        // a failed one reads on until a read gets nothing (a read of the same length: its
+        // whole time-out of quiet), then purges.
         Fixture f;
         QCOMPARE(f.link.ReadTable(3), std::uint8_t{0});
-        QCOMPARE(f.line.calls, std::string("rtWRtr"));
+        QCOMPARE(f.line.calls, std::string("rtWRRtr"));
+        QCOMPARE(f.line.readSizes, (std::vector<std::size_t>{20, 20}));
         f.line.calls.clear();
-        QCOMPARE(f.link.WriteTable(3), std::uint8_t{0});
-        QCOMPARE(f.line.calls, std::string("rtWRtr"));
+        f.line.replies.push_back({0x10, 0x00, 0x01, 0x00, 0x01, 0x16});
+        QCOMPARE(f.link.StoreToEeprom(), std::uint8_t{1});
+        QCOMPARE(f.line.calls, std::string("rtWR"));
         f.line.calls.clear();
-        QCOMPARE(f.link.ReadMeasurement(), std::uint8_t{0});
+
+        // A reply 700 ms late: the eeprom's acknowledgement would pass for the probe's.
+        struct Late : TelegramObserver {
+            std::vector<Bytes> chunks;
+            int reads = 0;
+            void sent(std::span<const std::uint8_t>, bool, Clock::time_point) override {}
+            void received(std::span<const std::uint8_t>, bool, Clock::time_point) override { ++reads; }
+            void late(std::span<const std::uint8_t> b, Clock::time_point) override {
+                chunks.emplace_back(b.begin(), b.end());
+            }
+        } observer;
+        f.link.setObserver(&observer);
+        const Bytes ack{0x10, 0x00, 0x01, 0x00, 0x01, 0x16};
+        f.line.replies = {{}, ack, {}};
         QCOMPARE(f.link.StoreToEeprom(), std::uint8_t{0});
+        QCOMPARE(f.line.calls, std::string("rtWRRRtr"));
+        QCOMPARE(observer.reads, 1);
+        QCOMPARE(observer.chunks, std::vector<Bytes>{ack});
+        QVERIFY(f.line.replies.empty());
+        QCOMPARE(f.link.ProbeStation(), std::uint8_t{0}); // nothing left to take
+
+        // A late table reply read in pieces of the failed read's length is one report, up to
+        // the read that ends short.
+        observer.chunks.clear();
+        const Bytes table2 = dataReply(0, 1, Bytes(24, 0x41));
+        f.line.replies = {{0x10}};
+        for (std::size_t at = 0; at < table2.size(); at += 6)
+            f.line.replies.emplace_back(table2.begin() + at,
+                                        table2.begin() + std::min(at + 6, table2.size()));
+        QCOMPARE(f.link.StoreToEeprom(), std::uint8_t{0});
+        QCOMPARE(observer.chunks, std::vector<Bytes>{table2});
+
+        // A line that never goes quiet is left after about a kilobyte.
+        f.line.calls.clear();
+        f.line.replies.assign(1000, Bytes(6, 0xFF));
         QCOMPARE(f.link.ProbeStation(), std::uint8_t{0});
-        QCOMPARE(f.line.calls, std::string("rtWRrtWRrtWR"));
+        const std::size_t reads = std::size_t(std::count(f.line.calls.begin(), f.line.calls.end(), 'R'));
+        QVERIFY2(reads > 100 && reads < 200, qPrintable(QString::number(reads)));
+        QVERIFY(f.line.calls.ends_with("Rtr"));
+
+        // A write that failed has nothing to wait for; neither has a refused table number.
+        f.line.replies.clear();
+        f.line.calls.clear();
+        f.line.writeOk = false;
+        QCOMPARE(f.link.ReadMeasurement(), std::uint8_t{0});
+        QCOMPARE(f.line.calls, std::string("rtWtr"));
+        f.line.calls.clear();
+        QCOMPARE(f.link.ReadTable(14), std::uint8_t{0});
+        QCOMPARE(f.line.calls, std::string());
+    }
+
+    // Within an address search a late acknowledgement names its station: it is credited,
+    // and the read goes on for the station asked; nothing waits for a quiet line.
+    void searchCreditsLateAcknowledgements() {
+        Fixture f;
+        const auto ack = [](std::uint8_t from) {
+            return Bytes{0x10, 0x00, from, 0x00, std::uint8_t(from), 0x16};
+        };
+        f.link.beginSearch();
+        f.link.SetDeviceAddress(17);
+        QCOMPARE(f.link.ProbeStationFast(), std::uint8_t{0});
+        f.line.replies = {ack(17), ack(18)};
+        f.link.SetDeviceAddress(18);
+        QCOMPARE(f.link.ProbeStationFast(), std::uint8_t{1});
+        QCOMPARE(f.link.takeLateStations(), std::vector<std::uint8_t>{17});
+        QVERIFY(f.link.takeLateStations().empty());
+        // Not yet probed, answered already, or to another PC: another station's, as ever.
+        for (const Bytes& stray : {ack(30), ack(18), Bytes{0x10, 0x05, 17, 0x00, 22, 0x16}}) {
+            f.line.replies = {stray};
+            f.link.SetDeviceAddress(19);
+            QCOMPARE(f.link.ProbeStation(), std::uint8_t{0});
+            QCOMPARE(f.link.lastFailure().cause, FailureCause::WrongStation);
+        }
+        QVERIFY(f.link.takeLateStations().empty());
+        // Probes in a search keep what has arrived: no receive purge, no wait for quiet.
+        QCOMPARE(f.line.calls, std::string("tWRtWRRtWRtWRtWR"));
+        f.link.endSearch();
+
+        // Outside a search the same late acknowledgement fails the probe.
+        f.line.calls.clear();
+        f.line.replies = {ack(17)};
+        f.link.SetDeviceAddress(18);
+        QCOMPARE(f.link.ProbeStation(), std::uint8_t{0});
+        QVERIFY(f.link.takeLateStations().empty());
+        QCOMPARE(f.line.calls, std::string("rtWRRtr"));
     }
 
     // Every reply that does not count fails the exchange the same way, and says why.
@@ -234,6 +323,11 @@ private slots:
             FailureCause::Refused, "refused (FC 05)");
         row("eeprom: ack of station 2", eeprom, {0x10, 0x00, 0x02, 0x00, 0x02, 0x16},
             FailureCause::WrongStation, "reply from station 2, asked 1");
+        row("eeprom: ack without its end byte", eeprom, {0x10, 0x00, 0x01, 0x00, 0x01, 0x17},
+            FailureCause::BadFrame, "not the awaited frame (byte 17)");
+        row("meas: ack of station 2 where data was due", meas,
+            {0x10, 0x00, 0x02, 0x00, 0x02, 0x16}, FailureCause::WrongStation,
+            "reply from station 2, asked 1");
         row("probe: the request echoed", probe, {0x10, 0x01, 0x00, 0x00, 0x01, 0x16},
             FailureCause::WrongStation, "reply from station 0 to 1, asked 1 from 0");
         row("write 11: ack from the old address", Operation([](Link& l) {
@@ -262,9 +356,8 @@ private slots:
             QCOMPARE(said, text);
         if (result == 0) {
             QVERIFY(f.link.params() == before);
-            // A table transfer purges after any failed reply, as after a bad check sum.
-            const bool table = f.line.written.size() == 1 && f.line.written[0].size() >= 11;
-            QCOMPARE(f.line.calls.ends_with("Rtr"), table);
+            // Any failed reply is followed by a wait for a quiet line and a purge.
+            QCOMPARE(f.line.calls.ends_with("RRtr"), !f.line.written.empty());
         }
         // The next success clears the cause.
         f.line.replies.push_back({0x10, 0x00, 0x01, 0x00, 0x01, 0x16});
@@ -283,7 +376,7 @@ private slots:
         QCOMPARE(f.line.written[0][4], std::uint8_t{127});
 
         QCOMPARE(f.link.WriteTable(0), std::uint8_t{0}); // waits for an acknowledgement in vain
-        QCOMPARE(f.line.readSizes, std::vector<std::size_t>{6});
+        QCOMPARE(f.line.readSizes, (std::vector<std::size_t>{6, 6}));
 
         f.line.writeOk = false;
         QCOMPARE(f.link.ReadMeasurement(), std::uint8_t{0});
@@ -375,6 +468,20 @@ private slots:
 
         // Nobody answers now: the earlier record still lies in rx_buf but must not count.
         QCOMPARE(f.link.ReadForeignIdent(), std::uint8_t{0});
+
+        // Lenient as it is, the record must come from the station asked and go to this PC.
+        f.line.replies.push_back(dataReply(0, 2, record, 0x08));
+        QCOMPARE(f.link.ReadForeignIdent(), std::uint8_t{0});
+        QCOMPARE(f.link.lastFailure().text(), std::string("reply from station 2, asked 1"));
+        f.line.replies.push_back(dataReply(5, 1, record, 0x08));
+        QCOMPARE(f.link.ReadForeignIdent(), std::uint8_t{0});
+        QCOMPARE(f.link.lastFailure().cause, FailureCause::WrongStation);
+        // A record cut short of its LE.
+        Bytes cut = dataReply(0, 1, record, 0x08);
+        cut.resize(60);
+        f.line.replies.push_back(cut);
+        QCOMPARE(f.link.ReadForeignIdent(), std::uint8_t{0});
+        QCOMPARE(f.link.lastFailure().cause, FailureCause::ShortReply);
 
         // No check sum or end byte test, but LE must exceed 4.
         f.line.replies.push_back({0x68, 4, 4, 0x68, 0, 1, 0x08, 0x00, 0x09, 0x16});
@@ -484,13 +591,22 @@ private slots:
         QTest::newRow("wrong station") << pid << dataReply(0, 2, pidPayload) << pidRequest
                                        << "← 1 | data FC 08 | čtení tabulky 7 PID | 21 B | cizí stanice 2"
                                        << QStringList{} << false;
+        QTest::newRow("to another PC") << pid << dataReply(5, 1, pidPayload) << pidRequest
+                                       << "← 1 | data FC 08 | čtení tabulky 7 PID | 21 B | odpověď jinému adresátovi"
+                                       << QStringList{} << false;
+        Bytes trailing = dataReply(0, 1, ascii("QDX"));
+        trailing.push_back(0x16);
+        QTest::newRow("a byte after the frame")
+            << Operation([](Link& l) { return l.ReadDeviceType(); }) << trailing
+            << "→ 1 | požadavek FC 6C | typ zařízení | 10 B | OK"
+            << "← 1 | data FC 08 | typ zařízení | 13 B | chybná délka" << QStringList{} << false;
         QTest::newRow("wrong FC") << meas << dataReply(0, 1, measPayload, 0x09) << measRequest
                                   << "← 1 | data FC 09 | měření | 28 B | chybný rámec"
                                   << QStringList{} << false;
         Bytes filler = dataReply(0, 1, {0x03});
         filler.resize(21, 0x20);
         QTest::newRow("short frame in filler") << pid << filler << pidRequest
-                                               << "← 1 | data FC 08 | čtení tabulky 7 PID | 21 B | chybný rámec"
+                                               << "← 1 | data FC 08 | čtení tabulky 7 PID | 21 B | chybná délka"
                                                << QStringList{} << false;
         Bytes noise{0x00, 0xFF};
         const Bytes good = dataReply(0, 1, measPayload);
@@ -539,6 +655,28 @@ private slots:
         QCOMPARE(QString::fromStdString(rowText(trace.rows[1])), row);
         QCOMPARE(strings(fieldLines(trace.rows[1], trace.bytes[1], ',')), fields);
         QCOMPARE(result == 1, linkAccepts);
+        // The monitor shows the link's own judgement.
+        QCOMPARE(int(trace.rows[1].result), int(f.link.lastFailure().cause));
+    }
+
+    // Bytes discarded while waiting for a quiet line show as a late reply to the request
+    // before them, decoded as such.
+    void lateReplyShowsWithItsDecoding() {
+        Fixture f;
+        DecodingObserver trace;
+        f.link.setObserver(&trace);
+        const Bytes pidPayload{0x3F, 0xC0, 0, 0, 0x42, 0xC8, 0, 0, 0x3F, 0x80, 0, 0};
+        f.line.replies = {{}, dataReply(0, 1, pidPayload)};
+        QCOMPARE(f.link.ReadTable(7), std::uint8_t{0});
+        QCOMPARE(trace.rows.size(), std::size_t{3});
+        QCOMPARE(QString::fromStdString(rowText(trace.rows[2])),
+                 QStringLiteral("← 1 | data FC 08 | čtení tabulky 7 PID | 21 B | pozdní odpověď"));
+        QCOMPARE(strings(fieldLines(trace.rows[2], trace.bytes[2], ',')),
+                 (QStringList{"PID.PB = 1,5", "PID.TI = 100", "PID.TD = 1"}));
+        f.line.replies = {{}, {0x10, 0x00, 0x01}};
+        QCOMPARE(f.link.ReadTable(7), std::uint8_t{0});
+        QCOMPARE(QString::fromStdString(resultText(trace.rows.back())),
+                 QStringLiteral("pozdní odpověď, krátká odpověď"));
     }
 
     void writeRequestShowsItsFieldsAndLineFailuresShow() {
@@ -571,11 +709,17 @@ private slots:
         QCOMPARE(QString::fromStdString(silence), QStringLiteral("RX 530"));
         const std::string failed = traceLineText(TelegramDirection::Request, 7, probe, false);
         QCOMPARE(QString::fromStdString(failed), QStringLiteral("TX 7 10 05 00 69 6E 16 (line failed)"));
+        const std::string late = traceLineText(TelegramDirection::Reply, 900, probe, true, true);
+        QCOMPARE(QString::fromStdString(late), QStringLiteral("RX 900 10 05 00 69 6E 16 (late)"));
 
         const std::string text = sent + "\n  → 5 | požadavek FC 69 | hledání stanice | 6 B | OK\n" +
-                                 silence + "\r\n" + failed + "\nRX 9 6G\nRX -3 10\nhello\n\n";
+                                 silence + "\r\n" + failed + "\nRX 9 6G\nRX -3 10\nhello\n" +
+                                 late + "\n\n";
         const TraceText trace = parseTrace(text);
-        QCOMPARE(trace.telegrams.size(), std::size_t{3});
+        QCOMPARE(trace.telegrams.size(), std::size_t{4});
+        QVERIFY(trace.telegrams[3].late);
+        QVERIFY(!trace.telegrams[1].late);
+        QCOMPARE(trace.telegrams[3].bytes, probe);
         QCOMPARE(trace.unreadable, 3);
         QCOMPARE(trace.telegrams[0].bytes, probe);
         QCOMPARE(trace.telegrams[0].ms, 12LL);

@@ -165,6 +165,21 @@ private slots:
         slow.join();
         QCOMPARE(all.count, std::size_t(5));
         QVERIFY(five == (Bytes{1, 2, 3, 4, 5}));
+
+        // At 110 bit/s a character takes 100 ms and the gap stretches to three of them:
+        // bytes 180 ms apart are still one reply.
+        line.setBaudRate(110);
+        line.ApplyLineSettings();
+        std::thread slower([&] {
+            for (std::uint8_t b = 1; b <= 3; ++b) {
+                std::this_thread::sleep_for(180ms);
+                peer.send({b});
+            }
+        });
+        Bytes three(3);
+        const ReadResult paced = line.read(three);
+        slower.join();
+        QCOMPARE(paced.count, std::size_t(3));
     }
 
     // The fast search's read: nothing after the prompt-reply time when silent; a reply that
@@ -172,8 +187,10 @@ private slots:
     void promptReadWaitsOnlyForAPromptReply_data() {
         QTest::addColumn<int>("baud");
         QTest::addColumn<int>("expected");
-        QTest::newRow("9600: 30 characters") << 9600 << 35;
-        QTest::newRow("115200: at least 20 ms") << 115200 << 20;
+        QTest::newRow("9600: at least 50 ms") << 9600 << 50;
+        QTest::newRow("115200: at least 50 ms") << 115200 << 50;
+        QTest::newRow("1200: 30 characters") << 1200 << 275;
+        QTest::newRow("110: no longer than a probe's read") << 110 << 1100;
     }
     void promptReadWaitsOnlyForAPromptReply() {
         QFETCH(int, baud);

@@ -358,22 +358,30 @@ void TestPortDialog::comEntriesShowTheirDevice() {
     QCOMPARE(com->itemData(8, Qt::ToolTipRole).toString(), QStringLiteral("/dev/pts/12"));
 }
 
-// The fast search finds the same prompt stations; a silent address costs it 30 characters
-// (35 ms at 9600 bit/s) instead of 512 ms, and its ticks follow one another at once.
+// The fast search finds the same prompt stations; a silent address costs it 30 characters,
+// at least 50 ms, instead of 512 ms, and its ticks follow one another at once. A station
+// that answers after its probe's read is credited when its acknowledgement comes in the
+// next one, neighbours included.
 void TestPortDialog::searchShowsAnsweringStations_data() {
     QTest::addColumn<bool>("fast");
     QTest::addColumn<double>("silentMillis");
     QTest::addColumn<int>("tickMillis");
-    QTest::newRow("normal") << false << 512.0 << 100;
-    QTest::newRow("fast") << true << 35.0 << 0;
+    QTest::addColumn<int>("replyDelay");
+    QTest::newRow("normal") << false << 512.0 << 100 << 0;
+    QTest::newRow("fast") << true << 50.0 << 0 << 0;
+    QTest::newRow("fast, replies 70 ms late") << true << 50.0 << 0 << 70;
+    QTest::newRow("normal, replies 600 ms late") << false << 512.0 << 100 << 600;
 }
 
 void TestPortDialog::searchShowsAnsweringStations() {
     QFETCH(bool, fast);
     QFETCH(double, silentMillis);
     QFETCH(int, tickMillis);
+    QFETCH(int, replyDelay);
     PortRig rig; // the simulated regulator answers at 1
     rig.line.addAnsweringAddress(17);
+    rig.line.addAnsweringAddress(18);
+    rig.line.replyDelay = std::chrono::milliseconds(replyDelay);
     rig.settings.writeInteger("ADRESA", "RYCHLE", fast ? 1 : 0);
     Tport& port = rig.create();
     rig.show();
@@ -404,7 +412,8 @@ void TestPortDialog::searchShowsAnsweringStations() {
     QCOMPARE(ticks, 127);
 
     for (int address = 0; address <= 126; ++address) {
-        const QString expected = address == 1 || address == 17 ? QString::number(address) : " ";
+        const bool answers = address == 1 || address == 17 || address == 18;
+        const QString expected = answers ? QString::number(address) : " ";
         QVERIFY2(rig.cell(address) == expected, qPrintable(QString::number(address)));
     }
     QCOMPARE(rig.table()->item(0, 1)->text(), QStringLiteral("1"));
