@@ -376,11 +376,13 @@ private slots:
         QVERIFY2(r.err.startsWith("vx52-cli: poll: 5 rounds; station 1: 5 good"), qPrintable(r.err));
         QCOMPARE(r.out.count('\n'), 1 + 5 * 2);
 
-        // An interrupt during a round ends it before the next exchange.
+        // An interrupt during a round ends it before the next exchange: the first round takes
+        // about 1216 ms (the silent station's time-out and quiet wait), the second's first
+        // exchange ends at about 1263 ms.
         b.line.addStation(3);
         b.line.stations().setSilent(3, true);
         const auto start = b.line.elapsed();
-        const Run cut = b.poll({"1-3", "--period", "0"}, start + std::chrono::milliseconds(700));
+        const Run cut = b.poll({"1-3", "--period", "0"}, start + std::chrono::milliseconds(1240));
         QCOMPARE(cut.status, 1);
         QCOMPARE(cut.err, QString("vx52-cli: poll: 1 round; station 1: 2 good, 0 failed; station 2: "
                                   "1 good, 0 failed; station 3: 0 good, 1 failed\n"));
