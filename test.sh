@@ -17,4 +17,15 @@ if grep -qE 'ERROR: AddressSanitizer|runtime error:|ERROR: LeakSanitizer' "$log"
     echo "test.sh: sanitizer report in the test output" >&2
     exit 1
 fi
-exit "$status"
+[ "$status" -eq 0 ] || exit "$status"
+# The fuzz targets, 20 s each, where clang is installed: one that does not build or that
+# finds a crash fails the run.
+if command -v clang++ >/dev/null; then
+    if ! fuzz/run.sh 20 > "$build/fuzz.log" 2>&1; then
+        tail -n 40 "$build/fuzz.log" >&2
+        echo "test.sh: a fuzz target did not build or found a crash (see $build/fuzz.log)" >&2
+        exit 1
+    fi
+    grep -E '^== |stat::number_of_executed_units' "$build/fuzz.log"
+fi
+exit 0

@@ -5,7 +5,7 @@
 set -euo pipefail
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-serialport-dev qt6-svg-dev
           qt6-charts-dev libqt6opengl6-dev qt6-translations-l10n fonts-dejavu-core fonts-dejavu-extra
-          help2man libmosquitto-dev mosquitto mosquitto-clients openssl "$@")
+          help2man libmosquitto-dev mosquitto mosquitto-clients openssl clang libclang-rt-14-dev "$@")
 missing=()
 for p in "${packages[@]}"; do
     if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
