@@ -253,8 +253,9 @@ private slots:
         QCOMPARE(f.link.ProbeStationFast(), std::uint8_t{1});
         QCOMPARE(f.link.takeLateStations(), std::vector<std::uint8_t>{17});
         QVERIFY(f.link.takeLateStations().empty());
-        // Not yet probed, answered already, or to another PC: another station's, as ever.
-        for (const Bytes& stray : {ack(30), ack(18), Bytes{0x10, 0x05, 17, 0x00, 22, 0x16}}) {
+        // Not yet probed, answered already, or (station 19, probed by now) to another PC:
+        // another station's, as ever.
+        for (const Bytes& stray : {ack(30), ack(18), Bytes{0x10, 0x05, 19, 0x00, 24, 0x16}}) {
             f.line.replies = {stray};
             f.link.SetDeviceAddress(19);
             QCOMPARE(f.link.ProbeStation(), std::uint8_t{0});
