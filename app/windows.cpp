@@ -36,9 +36,10 @@ AppWindows::AppWindows(Services services)
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/vx52.svg")));
 
     link_.setLine(&services.line);
-    link_.setObserver(&telegrams_);
+    worker_ = std::make_unique<LineWorker>(link_, services.line, services.pause, services.handOver);
+    worker_->setObserver(&telegrams_);
     Prompts& prompts = services.prompts;
-    link_.setNotifier([this, &prompts](const std::string& text, const std::string& caption) {
+    worker_->setNotifier([this, &prompts](const std::string& text, const std::string& caption) {
         prompts.message(qdx01, QString::fromStdString(text), QString::fromStdString(caption),
                         Prompts::Icon::Error);
     });
@@ -79,8 +80,8 @@ AppWindows::AppWindows(Services services)
 }
 
 AppWindows::~AppWindows() {
-    link_.setNotifier({});
-    link_.setObserver(nullptr);
+    // The worker stops first: nothing it reports may reach a window being destroyed.
+    worker_.reset();
 }
 
 } // namespace vx52

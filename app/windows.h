@@ -5,6 +5,7 @@
 // its settings through the main window's store while it is created.
 
 #include "app/monitor/telegram_store.h"
+#include "bus/line_worker.h"
 #include "link/link.h"
 #include "ui/app_context.h"
 
@@ -30,6 +31,8 @@ struct Services {
     Prompts& prompts;
     Clock& clock;
     Pause& pause;
+    // Moves what the line keeps on a thread (the serial port) to the line worker's thread.
+    LineWorker::HandOver handOver = {};
 };
 
 class AppWindows {
@@ -40,6 +43,8 @@ public:
     AppWindows& operator=(const AppWindows&) = delete;
 
     Link& link() { return link_; }
+    // The one thread that exchanges with the regulator; its telegrams reach the monitor.
+    LineWorker& worker() { return *worker_; }
     AppContext& context() { return context_; }
 
     // The windows, alive as long as this object; the dialogs are children of the main window.
@@ -59,6 +64,7 @@ public:
 private:
     Link link_;
     TelegramStore telegrams_; // every telegram of the link, for the monitor
+    std::unique_ptr<LineWorker> worker_;
     AppContext context_;
     std::unique_ptr<Tqdx01> main_window_;
 };

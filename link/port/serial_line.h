@@ -34,6 +34,9 @@ public:
     void purgeReceive() override;
     void purgeTransmit() override;
 
+    // The port belongs to the thread that reads and writes it: the line worker's.
+    void moveToThread(QThread* thread) { port_.moveToThread(thread); }
+
     const ComPorts& ports() const { return ports_; }
     void setPorts(ComPorts ports) { ports_ = std::move(ports); }
 

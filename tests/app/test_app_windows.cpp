@@ -26,6 +26,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <atomic>
 #include <memory>
 
 using vx52::Prompts;
@@ -550,8 +551,13 @@ void TestAppWindows::linkRefusalsAreShownAsErrorBoxes() {
     Run run(storeFile());
     vx52::AppWindows windows(run.services());
     run.prompts.clear();
-    QCOMPARE(windows.link().ReadTable(14), 0);
-    QCOMPARE(run.prompts.asked.size(), 1);
+    // Refused on the line worker's thread, shown on the GUI thread.
+    std::atomic<int> result{-1};
+    vx52::Piece piece;
+    piece.run = [&result](vx52::Session& s) { result = s.exchange(&vx52::Link::ReadTable, 14); };
+    windows.worker().submit(std::move(piece));
+    QTRY_COMPARE_WITH_TIMEOUT(run.prompts.asked.size(), 1, 5000);
+    QCOMPARE(result.load(), 0);
     QCOMPARE(run.prompts.asked.first().text, QString::fromUtf8(vx52::Link::kReadRangeText));
     QCOMPARE(run.prompts.asked.first().caption, QString::fromUtf8(vx52::Link::kReadRangeCaption));
     QCOMPARE(run.prompts.asked.first().icon, Prompts::Icon::Error);
@@ -649,7 +655,7 @@ void TestAppWindows::monitorShowsTheLinksTelegramsAndKeepsItsPlace() {
         m->close();
         QVERIFY(windows.qdx01->Timer1->isActive()); // closing it stops nothing
         QCOMPARE(windows.link().ReadMeasurement(), std::uint8_t{0});
-        QCOMPARE(windows.telegrams().size(), std::size_t{352}); // and it goes on collecting
+        QTRY_COMPARE_WITH_TIMEOUT(windows.telegrams().size(), std::size_t{352}, 2000); // and it goes on collecting
     }
     Run run(storeFile());
     vx52::AppWindows windows(run.services());
