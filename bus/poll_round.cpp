@@ -2,10 +2,35 @@
 
 #include "link/link.h"
 
+#include <QStringDecoder>
+
 namespace vx52 {
 
+namespace {
+
+// Gives the link back its own station however the round ends.
+class StationKept {
+public:
+    explicit StationKept(Link& link) : link_(link), own_(link.GetDeviceAddress()) {}
+    ~StationKept() { link_.SetDeviceAddress(own_); }
+    StationKept(const StationKept&) = delete;
+    StationKept& operator=(const StationKept&) = delete;
+
+private:
+    Link& link_;
+    std::uint8_t own_;
+};
+
+// The device's texts are Windows-1250, up to the first zero byte.
+QString typeText(const Link& link) {
+    QStringDecoder decode("windows-1250");
+    return QString(decode(QByteArrayView(link.typeText()))).trimmed();
+}
+
+} // namespace
+
 bool pollRound(Link& link, PollSchedule& schedule, const PollRoundHooks& hooks) {
-    const std::uint8_t own = link.GetDeviceAddress();
+    const StationKept kept(link);
     bool complete = true;
     for (const PollSchedule::Slot& slot : schedule.nextRound()) {
         if (hooks.stop && hooks.stop()) {
@@ -24,12 +49,14 @@ bool pollRound(Link& link, PollSchedule& schedule, const PollRoundHooks& hooks) 
                 r.meas = link.params().MEAS;
             else
                 r.cause = link.lastFailure().cause;
+            if (ok && hooks.wantsType && hooks.wantsType(slot.station) &&
+                !(hooks.stop && hooks.stop()) && link.ReadDeviceType())
+                r.typeText = typeText(link);
         }
         r.time = hooks.now ? hooks.now() : QDateTime::currentDateTime();
         r.backedOff = schedule.backedOff(slot.station);
         if (hooks.reading) hooks.reading(r);
     }
-    link.SetDeviceAddress(own);
     return complete;
 }
 

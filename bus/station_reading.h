@@ -31,6 +31,7 @@ struct StationReading {
     ParamSet::Meas meas{};                   // only when Answered
     FailureCause cause = FailureCause::None; // why it failed
     bool backedOff = false;                  // after this reading: asked every tenth round
+    QString typeText;                        // when the round asked for it and got it
     long long round = 0;
 
     bool answered() const { return state == StationState::Answered; }

@@ -3,6 +3,7 @@
 
 #include "bus/poll_round.h"
 #include "fixtures/loopback_line.h"
+#include "link/frame.h"
 #include "link/link.h"
 #include "link/station_list.h"
 
@@ -29,15 +30,15 @@ struct Bus {
         link.SetDeviceAddress(1);
     }
     // The stations the round sent a request to, in order, and its virtual duration.
-    std::pair<Stations, double> round() {
+    std::pair<Stations, double> round(std::function<bool(std::uint8_t)> wantsType = {}) {
         const std::size_t before = line.written.size();
         const auto start = line.elapsed();
         readings.clear();
         pollRound(link, schedule,
-                  {{}, [this](const StationReading& r) { readings.push_back(r); }, {}});
-        Stations asked;
+                  {{}, [this](const StationReading& r) { readings.push_back(r); }, {}, wantsType});
+        Stations asked; // the measurement requests' stations
         for (std::size_t i = before; i < line.written.size(); ++i)
-            asked.push_back(line.written[i][4]);
+            if (line.written[i][7] == CMD_READ_MEAS) asked.push_back(line.written[i][4]);
         return {asked, double((line.elapsed() - start).count())};
     }
 };
@@ -110,6 +111,7 @@ private slots:
     void roundsAskEveryStationInTurn() {
         Bus b;
         const auto [asked, millis] = b.round();
+        QVERIFY(b.readings[1].typeText.isEmpty()); // asked for only when wanted
         QCOMPARE(asked, (Stations{1, 5, 9}));
         QCOMPARE(b.readings.size(), std::size_t(3));
         for (const auto& r : b.readings)
@@ -121,6 +123,15 @@ private slots:
         QCOMPARE(b.link.GetDeviceAddress(), std::uint8_t(1)); // the link's station is put back
         // 3 exchanges of 10 + 28 characters and the device's turnaround.
         QVERIFY(millis < 3 * (38 * sim::characterMillis(9600) + 4));
+
+        // A station met for the first time: its type text, asked right after its measurement.
+        const std::size_t before = b.line.written.size();
+        b.round([](std::uint8_t s) { return s == 5; });
+        QCOMPARE(b.readings[1].typeText, QStringLiteral("QDX 72-4xxx"));
+        QVERIFY(b.readings[0].typeText.isEmpty() && b.readings[2].typeText.isEmpty());
+        QCOMPARE(b.line.written.size(), before + 4);
+        QCOMPARE(b.line.written[before + 2][7], std::uint8_t(CMD_TYPE));
+        QCOMPARE(b.line.written[before + 2][4], std::uint8_t(5));
     }
 
     void silentStationBacksOffAndReturns() {
