@@ -91,6 +91,7 @@ Tqdx01::Tqdx01(vx52::AppContext& context, QWidget* parent)
     connectParamMenu();
     connectMonitorMenu();
     connectMqtt();
+    connectOverviewMenu();
 
     vx52::runGuarded(ctx.prompts, this, [this] { FormCreate(); });
     vx52::runGuarded(ctx.prompts, this, [] { vx52::requireCodePage(); });

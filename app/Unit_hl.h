@@ -38,6 +38,7 @@ class Tform_zaznam;
 class Tload_form;
 class Tmonitor;
 class Tmqtt;
+class Tprehled;
 
 namespace Ui {
 class Tqdx01;
@@ -85,6 +86,7 @@ public:
     Tform_zaznam* form_zaznam = nullptr;
     Tload_form* load_form = nullptr;
     Tmonitor* monitor = nullptr;
+    Tprehled* prehled = nullptr;
 
     // Recording settings held in the status panels' tags: LIST, JEDNOTKY (1 or 60), SOUBOR.
     int recordList() const;
@@ -209,6 +211,10 @@ public:
     void publishReading(const QDateTime& at, const vx52::ParamSet::Meas& meas); // a good one
     void publishLink();                       // the link's state, when it has one
     static QString mqttStateText(const vx52::MqttPublisher::Status& s);
+
+    // ---- Bus overview (app/overview_menu.cpp) ----
+    void mn_prehledClick();
+    void connectOverviewMenu();
 
     // ---- Parameter editor and identification (app/param_menu.cpp) ----
     void mn_parametryClick();

@@ -7,6 +7,7 @@
 #include "app/dialogs/mqtt_dialog.h"
 #include "app/dialogs/Unitport.h"
 #include "app/monitor/monitor_window.h"
+#include "app/overview/overview_window.h"
 #include "params/Unitmenumod.h"
 #include "params/about_ident.h"
 #include "params/load_form.h"
@@ -55,6 +56,11 @@ AppWindows::AppWindows(Services services)
     load_form = new Tload_form(context_, *menu_mod, qdx01);
     monitor = new Tmonitor(context_, telegrams_, qdx01);
     mqtt = new Tmqtt(context_, qdx01);
+    poller_ = std::make_unique<BusPoller>(*worker_, [this] { return qdx01->selectedLine(); });
+    prehled = new Tprehled(context_, *poller_,
+                           {[this] { return port->foundAddresses(); },
+                            [this](std::uint8_t station) { return port->takeStation(station); }},
+                           qdx01);
 
     port->setObjectName(QStringLiteral("port"));
     AboutBox->setObjectName(QStringLiteral("AboutBox"));
@@ -75,12 +81,15 @@ AppWindows::AppWindows(Services services)
     qdx01->load_form = load_form;
     qdx01->monitor = monitor;
     qdx01->mqtt_dialog = mqtt;
+    qdx01->prehled = prehled;
     port->setPortOpenedFlag(&qdx01->port_opened);
     rotace3D->setChart(qdx01->ui->Chart1);
 }
 
 AppWindows::~AppWindows() {
-    // The worker stops first: nothing it reports may reach a window being destroyed.
+    // The worker stops first: nothing it reports may reach a window being destroyed. Polling
+    // ends before it, so that no round is left for it to cancel.
+    poller_->stop();
     worker_.reset();
 }
 

@@ -5,6 +5,7 @@
 // its settings through the main window's store while it is created.
 
 #include "app/monitor/telegram_store.h"
+#include "bus/bus_poller.h"
 #include "bus/line_worker.h"
 #include "link/link.h"
 #include "ui/app_context.h"
@@ -21,6 +22,7 @@ class Tform_zaznam;
 class Tload_form;
 class Tmonitor;
 class Tmqtt;
+class Tprehled;
 
 namespace vx52 {
 
@@ -45,6 +47,8 @@ public:
     Link& link() { return link_; }
     // The one thread that exchanges with the regulator; its telegrams reach the monitor.
     LineWorker& worker() { return *worker_; }
+    // Polls the stations of the bus through the worker; each station's reading is its signal.
+    BusPoller& poller() { return *poller_; }
     AppContext& context() { return context_; }
 
     // The windows, alive as long as this object; the dialogs are children of the main window.
@@ -58,6 +62,7 @@ public:
     Tload_form* load_form = nullptr;
     Tmonitor* monitor = nullptr; // "Monitor komunikace", not modal, shown from the menu
     Tmqtt* mqtt = nullptr;       // "Publikování MQTT"
+    Tprehled* prehled = nullptr; // "Přehled sběrnice", not modal, shown from the menu
 
     TelegramStore& telegrams() { return telegrams_; }
 
@@ -65,6 +70,7 @@ private:
     Link link_;
     TelegramStore telegrams_; // every telegram of the link, for the monitor
     std::unique_ptr<LineWorker> worker_;
+    std::unique_ptr<BusPoller> poller_;
     AppContext context_;
     std::unique_ptr<Tqdx01> main_window_;
 };

@@ -329,6 +329,26 @@ bool Tport::takeFoundAddress(int row, int column) {
 
 void Tport::str_tabDblClick(int row, int column) { takeFoundAddress(row, column); }
 
+std::vector<std::uint8_t> Tport::foundAddresses() const {
+    std::vector<std::uint8_t> found;
+    for (int address = 0; address <= kLastAddress; ++address) {
+        const QTableWidgetItem* item =
+            ui->str_tab->item(address / kTableColumns, address % kTableColumns);
+        if (item != nullptr && item->text().trimmed() == QString::number(address))
+            found.push_back(static_cast<std::uint8_t>(address));
+    }
+    return found;
+}
+
+bool Tport::takeStation(int address) {
+    if (address < 0 || address > kLastAddress || searching()) return false;
+    ui->cb_da->setCurrentIndex(address);
+    cb_daChange();
+    ctx_.settings.writeInteger(kSectionAddress, QStringLiteral("DA"), device_addr_);
+    ctx_.settings.flush();
+    return true;
+}
+
 void Tport::str_tabKeyPress(int key) {
     if (key == Qt::Key_Return || key == Qt::Key_Enter)
         takeFoundAddress(ui->str_tab->currentRow(), ui->str_tab->currentColumn());

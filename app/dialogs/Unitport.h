@@ -9,6 +9,9 @@
 
 #include <QDialog>
 
+#include <cstdint>
+#include <vector>
+
 class QTimer;
 class Tzarizeni;
 
@@ -54,6 +57,11 @@ public:
     void tl_prerusitClick();
     void Timer1Timer();
     void tl_zarizeniClick();
+    // The addresses the last search found (so far, while it runs), ascending.
+    std::vector<std::uint8_t> foundAddresses() const;
+    // Makes the station the regulator's address, as choosing it in cb_da does, and stores it
+    // at once, as closing the dialog would. False while a search runs (it moves the address).
+    bool takeStation(int address);
     // A double click or Enter on a found address takes it as the regulator's address.
     void str_tabDblClick(int row, int column);
     void str_tabKeyPress(int key);
