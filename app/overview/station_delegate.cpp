@@ -77,7 +77,7 @@ void StationDelegate::paintTrend(QPainter* painter, const QRect& area, int row, 
     QPainterPath path;
     for (const auto& p : points) {
         const QPointF at(x(p.ms), y(p.values[static_cast<std::size_t>(channel)]));
-        if (path.isEmpty())
+        if (path.elementCount() == 0)
             path.moveTo(at);
         else
             path.lineTo(at);

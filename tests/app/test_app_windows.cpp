@@ -474,7 +474,7 @@ void TestAppWindows::menuHoldsItsItemsInOrder() {
                           "mn_exit:&Konec"}));
     QCOMPARE(items(w.ui->mn_nastaveni),
              (QStringList{"mn_port:&Komunikační port", "mn_monitor:&Monitor komunikace",
-                          "mn_parametry:&Parametry regulátoru",
+                          "mn_prehled:Přehled &sběrnice", "mn_parametry:&Parametry regulátoru",
                           "mn_barva:Nastavení &grafu", "mn_rychlost_zaznamu:&Rychlost záznamu",
                           "mn_mqtt:Publikování M&QTT..."}));
     QCOMPARE(items(w.ui->mn_napoveda),

@@ -7,6 +7,7 @@
 #include "app/overview/overview_window.h"
 #include "app/overview/station_model.h"
 #include "bus/bus_poller.h"
+#include "fixtures/layout_check.h"
 #include "link/frame.h"
 #include "measure_rig.h"
 #include "ui/value_text.h"
@@ -14,6 +15,7 @@
 
 #include <QCheckBox>
 #include <QFile>
+#include <QImage>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
@@ -54,6 +56,17 @@ struct OverviewRig : MeasureRig {
         oui().tl_zastavit->click();
         return QTest::qWaitFor([&] { return !poller().roundRunning(); }, 5000);
     }
+    // Pixels of the trend's pen in the left part of a value cell, where the trend is drawn.
+    int trendPixels(int row, int column) {
+        QTableView* table = oui().tab_stanice;
+        const QRect cell = table->visualRect(overview().model->index(row, column));
+        const QImage image = table->viewport()->grab().toImage();
+        int count = 0;
+        for (int y = cell.top(); y <= cell.bottom(); ++y)
+            for (int x = cell.left(); x < cell.left() + cell.width() / 2; ++x)
+                count += image.pixelColor(x, y).blue() > 150 && image.pixelColor(x, y).red() < 100;
+        return count;
+    }
     // The stations the measurement requests went to, in order.
     std::vector<int> measured() {
         std::vector<int> out;
@@ -72,6 +85,7 @@ class TestOverviewWindow : public QObject {
 private slots:
     void stationsTypedOrFromTheSearch() {
         OverviewRig rig;
+        VX52_VERIFY_LAYOUT(&rig.overview());
         QCOMPARE(rig.oui().ed_stanice->text(), QStringLiteral("1, 5, 9"));
         QCOMPARE(rig.overview().model->rowCount(), 3);
         rig.oui().ed_stanice->setText(QStringLiteral("9,1, 4-6"));
@@ -122,6 +136,9 @@ private slots:
         }
         QCOMPARE(asked, expected);
         QCOMPARE(rig.station(5).typeText, QStringLiteral("QDX 72-4xxx")); // told once
+        // Behind each value a trend of the last minutes; none for a station never heard.
+        QVERIFY(rig.trendPixels(1, StationModel::Out2) > 10);
+        QCOMPARE(rig.trendPixels(2, StationModel::Out2), 0);
         QCOMPARE(rig.cell(1, StationModel::Out1), valueText(50.25));
         QVERIFY(rig.cell(1, StationModel::LinkState).startsWith(QStringLiteral("spojeno")));
 
