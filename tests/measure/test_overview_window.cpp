@@ -116,12 +116,21 @@ private slots:
     void roundsAskEachStationInTurnAndBackOffASilentOne() {
         OverviewRig rig;
         rig.line.stations().setSilent(9, true);
+        // The row as it stands when the first reading it missed comes in (the window takes
+        // each reading before this test's slot sees it).
+        QString atFirstFailure;
+        QObject::connect(
+            &rig.poller(), &BusPoller::reading, &rig.overview(), [&](const StationReading& r) {
+                if (r.station == 9 && r.state == StationState::Failed && atFirstFailure.isEmpty())
+                    atFirstFailure = rig.cell(2, StationModel::LinkState);
+            });
         rig.oui().tl_spustit->click();
         QVERIFY(!rig.oui().tl_spustit->isEnabled());
-        // Marked at once: after its first failed exchange, not hidden.
-        QTRY_VERIFY_WITH_TIMEOUT(rig.station(9).failed >= 1, 10000);
+        // Marked at once, and not hidden.
+        QTRY_VERIFY_WITH_TIMEOUT(!atFirstFailure.isEmpty(), 10000);
+        QVERIFY2(atFirstFailure.startsWith(QStringLiteral("bez odpovědi")),
+                 qPrintable(atFirstFailure));
         QCOMPARE(rig.overview().model->rowCount(), 3);
-        QVERIFY(rig.cell(2, StationModel::LinkState).startsWith(QStringLiteral("bez odpovědi")));
         // Three silent rounds: asked every tenth round, and the window says so.
         QTRY_VERIFY_WITH_TIMEOUT(rig.oui().lb_stav->text().contains(QStringLiteral("10. kolo: 9")),
                                  10000);
