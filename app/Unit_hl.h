@@ -40,6 +40,10 @@ class Tmonitor;
 class Tmqtt;
 class Tprehled;
 
+namespace vx52 {
+struct StationReading;
+}
+
 namespace Ui {
 class Tqdx01;
 }
@@ -210,6 +214,7 @@ public:
     void showMqttState();
     void publishReading(const QDateTime& at, const vx52::ParamSet::Meas& meas); // a good one
     void publishLink();                       // the link's state, when it has one
+    void publishStation(const vx52::StationReading& reading); // one of the overview's stations
     static QString mqttStateText(const vx52::MqttPublisher::Status& s);
 
     // ---- Bus overview (app/overview_menu.cpp) ----

@@ -8,6 +8,7 @@
 #include "app/dialogs/mqtt_dialog.h"
 #include "app/mqtt_choice.h"
 #include "publish/mqtt_publisher.h"
+#include "publish/station_publish.h"
 #include "ui_Unit_hl.h"
 
 namespace {
@@ -97,4 +98,8 @@ void Tqdx01::publishLink() {
         mqtt->publishLink(ctx.link.GetDeviceAddress(), vx52::StationLink::CannotOpen);
         return;
     }
+}
+
+void Tqdx01::publishStation(const vx52::StationReading& reading) {
+    if (mqtt != nullptr) vx52::publishStationReading(*mqtt, reading);
 }

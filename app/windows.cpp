@@ -61,6 +61,9 @@ AppWindows::AppWindows(Services services)
                            {[this] { return port->foundAddresses(); },
                             [this](std::uint8_t station) { return port->takeStation(station); }},
                            qdx01);
+    // The overview's readings go to the broker as the main window's own do.
+    QObject::connect(poller_.get(), &BusPoller::reading, qdx01,
+                     [this](const StationReading& reading) { qdx01->publishStation(reading); });
 
     port->setObjectName(QStringLiteral("port"));
     AboutBox->setObjectName(QStringLiteral("AboutBox"));

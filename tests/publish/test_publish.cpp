@@ -3,6 +3,8 @@
 // "Publikování MQTT" and the program's last will; vx52-cli meas --mqtt.
 
 #include "app/dialogs/mqtt_dialog.h"
+#include "app/overview/overview_window.h"
+#include "bus/bus_poller.h"
 #include "broker.h"
 #include "measure/measure_rig.h"
 #include "port/sim_process.h"
@@ -10,6 +12,7 @@
 #include "ui/qt_settings_store.h"
 #include "ui/value_text.h"
 #include "ui_mqtt_dialog.h"
+#include "ui_overview_window.h"
 
 #include <QCheckBox>
 #include <QFileInfo>
@@ -350,6 +353,38 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(sub.payloads(QStringLiteral("win/1/state")),
                                   (QList<QByteArray>{"spojeno", "bez odezvy"}), 10000);
         QCOMPARE(sub.payloads(QStringLiteral("win/1/meas")).size(), 1);
+    }
+
+    // The overview's stations reach the broker too: each answering station's readings and
+    // "spojeno", a silent one's "bez odezvy" from its first missed reading.
+    void overviewPublishesEveryStation() {
+        Subscriber sub(broker, QStringLiteral("bus/#"));
+        QVERIFY(sub.ready(broker, QStringLiteral("bus/ready")));
+        auto stored = windowSettings(QStringLiteral("bus"), broker.plain);
+        stored[QStringLiteral("PREHLED/STANICE")] = QStringLiteral("1, 5, 9");
+        stored[QStringLiteral("PREHLED/PERIODA")] = QStringLiteral("0");
+        MeasureRig rig(stored);
+        rig.line.addStation(5).setProcessRunning(false);
+        rig.line.addStation(9).setProcessRunning(false);
+        rig.line.stations().station(5)->tables().MEAS = {50.25f, 1.0f, 2.0f, 3.0f, 0x15, 0};
+        rig.line.stations().setSilent(9, true);
+        rig.ui().mn_prehled->trigger();
+        Tprehled& overview = *rig.windows->prehled;
+        overview.ui->tl_spustit->click();
+        QTRY_VERIFY_WITH_TIMEOUT(sub.payloads(QStringLiteral("bus/5/meas")).size() >= 2, 20000);
+        overview.ui->tl_zastavit->click();
+        QVERIFY(QTest::qWaitFor([&] { return !rig.windows->poller().roundRunning(); }, 5000));
+
+        const QJsonObject meas =
+            QJsonDocument::fromJson(sub.payloads(QStringLiteral("bus/5/meas"))[0]).object();
+        QCOMPARE(meas[QStringLiteral("station")].toInt(), 5);
+        QCOMPARE(meas[QStringLiteral("out")].toArray(), QJsonArray({50.25, 1, 2, 3}));
+        QCOMPARE(meas[QStringLiteral("relays")].toInt(), 5);
+        QTRY_VERIFY_WITH_TIMEOUT(!sub.payloads(QStringLiteral("bus/1/meas")).isEmpty(), 10000);
+        QCOMPARE(sub.payloads(QStringLiteral("bus/5/state")), QList<QByteArray>{"spojeno"});
+        QTRY_COMPARE_WITH_TIMEOUT(sub.payloads(QStringLiteral("bus/9/state")),
+                                  QList<QByteArray>{"bez odezvy"}, 10000);
+        QVERIFY(sub.payloads(QStringLiteral("bus/9/meas")).isEmpty());
     }
 
     // A wrong password: the status bar says so, the readings wait, reading goes on.
