@@ -8,6 +8,7 @@
 // Controls are reached by name through `ui` (ui->pa_meas1, ui->Chart1, ui->mn_port ...);
 // a test target reaches ui_Unit_hl.h by setting AUTOUIC_SEARCH_PATHS (see tests/app).
 
+#include "app/chart_export.h"
 #include "app/link_watch.h"
 #include "app/notice_strip.h"
 #include "app/periodic_write.h"
@@ -163,7 +164,8 @@ public:
     void tl_barva_pera4Click();
     void mn_barvaClick();
     void mn_export_obrazekClick(); // the chart as a PNG picture
-    void mn_export_csvClick();     // the chart's points as CSV
+    void mn_export_csvClick();     // the chart's shown points as CSV
+    void mn_export_csv_vseClick(); // every point the chart keeps as CSV
     void connectChart();
     QColor ColorDialog1{Qt::white}; // the pen colour dialog opens with its last choice
 
@@ -238,5 +240,6 @@ private:
     void readRecordSettings();
     void writeRecordSettings();
     void applyChartSettings();
+    void exportChartPoints(ChartPoints which);
     void setMenuPictures();
 };

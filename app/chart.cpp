@@ -7,6 +7,7 @@
 #include "app/dialogs/Rotace_3d.h"
 #include "app/trend_chart.h"
 #include "ui/color_value.h"
+#include "ui/documents.h"
 #include "ui/value_text.h"
 #include "ui_Unit_hl.h"
 
@@ -24,9 +25,12 @@ void Tqdx01::connectChart() {
             guarded([this] { mn_export_obrazekClick(); }));
     connect(ui->mn_export_csv, &QAction::triggered, this,
             guarded([this] { mn_export_csvClick(); }));
-    // The chart's context menu offers the same two exports.
+    connect(ui->mn_export_csv_vse, &QAction::triggered, this,
+            guarded([this] { mn_export_csv_vseClick(); }));
+    // The chart's context menu offers the same exports.
     ui->Chart1->addAction(ui->mn_export_obrazek);
     ui->Chart1->addAction(ui->mn_export_csv);
+    ui->Chart1->addAction(ui->mn_export_csv_vse);
 }
 
 void Tqdx01::AddChartPoints() {
@@ -91,18 +95,26 @@ void Tqdx01::mn_barvaClick() {
 
 void Tqdx01::mn_export_obrazekClick() {
     const vx52::Prompts::FileDialog dialog{
-        QStringLiteral("Uložit graf jako obrázek"),
-        QStringLiteral("Obrázek PNG (*.png);;Všechny soubory (*)"), QStringLiteral("png"),
-        QStringLiteral("graf.png"), true};
+        tr("Uložit graf jako obrázek"), tr("Obrázek PNG (*.png);;Všechny soubory (*)"),
+        QStringLiteral("png"), vx52::inDocuments(tr("graf") + QStringLiteral(".png")), true};
     const QString path = ctx.prompts.saveFile(this, dialog);
     if (!path.isEmpty()) saveChartPicture(*ui->Chart1, path);
 }
 
-void Tqdx01::mn_export_csvClick() {
+void Tqdx01::exportChartPoints(ChartPoints which) {
     const vx52::Prompts::FileDialog dialog{
-        QStringLiteral("Uložit body grafu do CSV"),
-        QStringLiteral("Soubor CSV (*.csv);;Všechny soubory (*)"), QStringLiteral("csv"),
-        QStringLiteral("graf.csv"), true};
+        which == ChartPoints::Shown ? tr("Uložit zobrazené body grafu do CSV")
+                                    : tr("Uložit všechny body grafu do CSV"),
+        tr("Soubor CSV (*.csv);;Všechny soubory (*)"), QStringLiteral("csv"),
+        vx52::inDocuments(tr("graf") + QStringLiteral(".csv")), true};
     const QString path = ctx.prompts.saveFile(this, dialog);
-    if (!path.isEmpty()) saveChartPoints(*ui->Chart1, path);
+    if (!path.isEmpty()) saveChartPoints(*ui->Chart1, which, path);
+}
+
+void Tqdx01::mn_export_csvClick() {
+    exportChartPoints(ChartPoints::Shown);
+}
+
+void Tqdx01::mn_export_csv_vseClick() {
+    exportChartPoints(ChartPoints::All);
 }

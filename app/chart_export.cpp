@@ -5,6 +5,7 @@
 #include "link/failure.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QDir>
 #include <QPainter>
 #include <QSaveFile>
@@ -13,6 +14,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <vector>
 
 QImage TrendChart::picture() {
     QImage image(size(), QImage::Format_RGB32);
@@ -68,7 +70,7 @@ void appendValue(QByteArray& out, double y) {
 }
 
 [[noreturn]] void fail(const QString& fileName, const QString& reason) {
-    const QString text = QStringLiteral("Nelze zapsat soubor \"%1\": %2")
+    const QString text = QCoreApplication::translate("TrendChart", "Nelze zapsat soubor \"%1\": %2")
                              .arg(QDir::toNativeSeparators(fileName), reason);
     throw vx52::Failure(text.toStdString());
 }
@@ -87,32 +89,47 @@ void writeWhole(const QString& fileName, const QByteArray& bytes) {
 
 } // namespace
 
-QByteArray chartPointsCsv(const TrendChart& chart) {
+QByteArray chartPointsCsv(const TrendChart& chart, ChartPoints which) {
     constexpr int n = TrendChart::kSeriesCount;
-    QByteArray out = QStringLiteral("Čas").toUtf8();
+    const bool all = which == ChartPoints::All;
+    const Span span = all ? Span{-INFINITY, INFINITY} : chart.shownTime();
+    std::vector<int> columns;
     for (int s = 0; s < n; ++s)
+        if (all || chart.seriesShown(s)) columns.push_back(s);
+
+    QByteArray out = QCoreApplication::translate("TrendChart", "Čas").toUtf8();
+    for (int s : columns)
         out += ',' + seriesName(s).toUtf8();
     out += "\r\n";
 
+    // Each column's points from the first at or after the span's start to its end.
+    std::array<int, n> next{}, end{};
     bool withMs = false;
-    for (int s = 0; s < n && !withMs; ++s)
-        for (int i = 0; i < chart.count(s) && !withMs; ++i)
-            withMs = momentOf(chart.xAt(s, i)).ms % 1000 != 0;
+    for (int s : columns) {
+        const auto i = std::size_t(s);
+        while (next[i] < chart.count(s) && chart.xAt(s, next[i]) < span.lo)
+            ++next[i];
+        end[i] = next[i];
+        while (end[i] < chart.count(s) && chart.xAt(s, end[i]) <= span.hi)
+            ++end[i];
+        for (int k = next[i]; k < end[i] && !withMs; ++k)
+            withMs = momentOf(chart.xAt(s, k)).ms % 1000 != 0;
+    }
 
     // The series are merged by time: a row holds the next point of every series at the
     // earliest moment still to come.
-    std::array<int, n> next{};
     for (;;) {
         double when = INFINITY;
-        for (int s = 0; s < n; ++s)
-            if (next[std::size_t(s)] < chart.count(s))
+        for (int s : columns)
+            if (next[std::size_t(s)] < end[std::size_t(s)])
                 when = std::min(when, chart.xAt(s, next[std::size_t(s)]));
         if (when == INFINITY) break;
         out += isoTime(when, withMs);
-        for (int s = 0; s < n; ++s) {
+        for (int s : columns) {
             out += ',';
             int& i = next[std::size_t(s)];
-            if (i < chart.count(s) && chart.xAt(s, i) == when) appendValue(out, chart.yAt(s, i++));
+            if (i < end[std::size_t(s)] && chart.xAt(s, i) == when)
+                appendValue(out, chart.yAt(s, i++));
         }
         out += "\r\n";
     }
@@ -127,6 +144,6 @@ void saveChartPicture(TrendChart& chart, const QString& fileName) {
     writeWhole(fileName, bytes);
 }
 
-void saveChartPoints(const TrendChart& chart, const QString& fileName) {
-    writeWhole(fileName, chartPointsCsv(chart));
+void saveChartPoints(const TrendChart& chart, ChartPoints which, const QString& fileName) {
+    writeWhole(fileName, chartPointsCsv(chart, which));
 }

@@ -6,6 +6,7 @@
 #include "app/dialogs/Rychlostzaznamu.h"
 #include "app/record_file.h"
 #include "app/trend_chart.h"
+#include "ui/documents.h"
 #include "ui/regional.h"
 #include "ui/tag.h"
 #include "ui_Unit_hl.h"
@@ -15,6 +16,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QStandardPaths>
+#include <QTimer>
 
 namespace {
 
@@ -72,11 +74,7 @@ void Tqdx01::connectRecording() {
 }
 
 QString Tqdx01::defaultRecordFile() {
-    // The documents folder: the process's current folder is often one the user cannot write
-    // (a desktop shortcut starts the program in its installation folder).
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (folder.isEmpty() || !QDir(folder).exists()) folder = QDir::homePath();
-    return QDir(folder).filePath(kRecordFileName + QStringLiteral(".txt"));
+    return vx52::inDocuments(kRecordFileName + QStringLiteral(".txt"));
 }
 
 void Tqdx01::writeRecord(const QString& fileName) {

@@ -30,7 +30,7 @@ TrendChart::TrendChart(QWidget* parent) : QWidget(parent), hint_(new ChartPauseH
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMinimumSize(200, 120);
     setMouseTracking(true);
-    setFocusPolicy(Qt::StrongFocus);
+    setFocusPolicy(Qt::WheelFocus);
     std::copy(std::begin(kDesignColors), std::end(kDesignColors), pens_.begin());
     connect(hint_->liveButton(), &QPushButton::clicked, this, &TrendChart::showLive);
 }
@@ -56,7 +56,7 @@ QDateTime TrendChart::fromChartTime(double days) {
 
 const ChartSeries& TrendChart::at(int series) const {
     if (series < 0 || series >= kSeriesCount)
-        throw vx52::Failure("Řada grafu " + std::to_string(series) + " neexistuje");
+        throw vx52::Failure(tr("Řada grafu %1 neexistuje").arg(series).toStdString());
     return series_[series];
 }
 
@@ -72,7 +72,7 @@ void TrendChart::append(int series, double x, double y, const QString& /*label*/
                         std::uint32_t color) {
     // Labels are never drawn (value marks are off), so they are not kept.
     if (!std::isfinite(x))
-        throw vx52::Failure("Neplatný čas bodu grafu (řada " + std::to_string(series + 1) + ")");
+        throw vx52::Failure(tr("Neplatný čas bodu grafu (řada %1)").arg(series + 1).toStdString());
     at(series).append(x, y, color);
     update();
 }
@@ -107,8 +107,8 @@ std::uint32_t TrendChart::colorAt(int series, int index) const {
 
 int TrendChart::checked(int series, int index) const {
     if (index < 0 || index >= at(series).size())
-        throw vx52::Failure("Bod " + std::to_string(index) + " řady " + std::to_string(series + 1) +
-                            " neexistuje");
+        throw vx52::Failure(
+            tr("Bod %1 řady %2 neexistuje").arg(index).arg(series + 1).toStdString());
     return index;
 }
 
@@ -124,8 +124,8 @@ void TrendChart::setView3D(bool on) {
 
 void TrendChart::setDepth3D(int percent) {
     if (percent < 1 || percent > 100)
-        throw vx52::Failure("Hloubka 3D grafu " + std::to_string(percent) +
-                            " % je mimo rozsah 1 až 100");
+        throw vx52::Failure(
+            tr("Hloubka 3D grafu %1 % je mimo rozsah 1 až 100").arg(percent).toStdString());
     depth_3d_ = percent;
     update();
 }

@@ -181,6 +181,8 @@ void TrendChart::wheelEvent(QWheelEvent* event) {
     const Span shown = shownTime();
     const double anchor = overPlot(at) ? timeAtPixel(at.x()) : (shown.lo + shown.hi) / 2;
     zoomTime(anchor, std::pow(kWheelStep, notches));
+    // The keys (Home, +, -, arrows) go on from a wheel zoom without a click first.
+    setFocus(Qt::MouseFocusReason);
     event->accept();
 }
 
@@ -211,7 +213,7 @@ void TrendChart::leaveEvent(QEvent*) {
 
 void TrendChart::contextMenuEvent(QContextMenuEvent* event) {
     QMenu menu(this);
-    QAction* live = menu.addAction(QStringLiteral("Živý pohled\tHome"));
+    QAction* live = menu.addAction(tr("Živý pohled") + QStringLiteral("\tHome"));
     live->setObjectName(QStringLiteral("mn_zivy"));
     live->setEnabled(!isLive());
     if (!actions().isEmpty()) {

@@ -47,12 +47,12 @@ Digits round(const Digits& in, int count) {
         if (i >= 0)
             ++out.digits[static_cast<std::size_t>(i)];
         else { // 9.9999 became 10.000: one more integer digit, still `count` digits
-            out.digits.insert(0, "1");
+            out.digits.insert(out.digits.begin(), '1');
             out.digits.resize(static_cast<std::size_t>(std::max(count, 1)));
             ++out.exponent;
         }
     }
-    if (out.digits.empty()) out.digits = "0";
+    if (out.digits.empty()) out.digits.assign(1, '0');
     return out;
 }
 
@@ -81,10 +81,11 @@ int placesNeeded(const Digits& d) {
 
 // "1.2346E+05": the mantissa's five digits and an exponent of at least two digits.
 std::string exponentText(const Digits& d) {
-    std::string mantissa = d.digits.substr(0, 1) + "." + d.digits.substr(1);
+    std::string text = d.digits.substr(0, 1) + "." + d.digits.substr(1);
     const int e = std::abs(d.exponent);
-    std::string exponent = (e < 10 ? "0" : "") + std::to_string(e);
-    return mantissa + "E" + (d.exponent < 0 ? "-" : "+") + exponent;
+    text += d.exponent < 0 ? "E-" : "E+";
+    if (e < 10) text += '0';
+    return text + std::to_string(e);
 }
 
 } // namespace
@@ -104,7 +105,7 @@ QString parameterText(double value, const QLocale& locale) {
             text = exponentText(shown);
         else
             text = fixedText(shown, std::max(kDecimals, placesNeeded(shown)));
-        if (value < 0) text.insert(0, "-");
+        if (value < 0) text.insert(text.begin(), '-');
     }
     QString out = QString::fromStdString(text);
     out.replace(QLatin1Char('.'), locale.decimalPoint());

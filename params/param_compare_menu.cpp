@@ -11,6 +11,7 @@
 #include "params/param_file.h"
 #include "params/param_report.h"
 #include "params/param_values.h"
+#include "ui/documents.h"
 #include "ui/guard.h"
 #include "ui_Unitmenumod.h"
 
@@ -87,7 +88,8 @@ vx52::Prompts::FileDialog compareDialog() {
 
 vx52::Prompts::FileDialog pdfDialog() {
     return {QStringLiteral("Uložit protokol jako PDF"), QStringLiteral("Protokol PDF (*.pdf)"),
-            QStringLiteral("pdf"), QStringLiteral("QDX72-4xxx-protokol.pdf"), true};
+            QStringLiteral("pdf"), vx52::inDocuments(QStringLiteral("QDX72-4xxx-protokol.pdf")),
+            true};
 }
 
 // The file's entries that are missing or that no card takes: named apart, never compared.
@@ -291,7 +293,7 @@ void Tmenu_mod::mn_tiskClick() {
     if (!report) return;
     QPrinter printer(QPrinter::HighResolution);
     vx52::setReportPage(printer);
-    printer.setDocName(vx52::kReportTitle);
+    printer.setDocName(vx52::reportTitle());
     if (!ctx_.prompts.choosePrinter(this, printer)) return;
     if (vx52::printReport(*report, printer) == 0)
         throw vx52::Failure(QStringLiteral("Protokol nelze vytisknout na %1")

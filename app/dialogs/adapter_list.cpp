@@ -2,13 +2,37 @@
 
 #include "ui_adapter_list.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
 
 namespace {
 
 enum Column { kDevice, kDescription, kMaker, kSerial, kUsb };
+
+// A device is kept by its whole name: a path on Linux, a port name (COM12) on Windows.
+bool wholePath(const QString& device) {
+#ifdef Q_OS_WIN
+    return !device.isEmpty();
+#else
+    return QDir::isAbsolutePath(device);
+#endif
+}
+
+// "/dev/serial/by-id/usb-… → /dev/ttyUSB0", or the device with a note that it is not there.
+QString whereItLeads(const QString& device) {
+#ifdef Q_OS_WIN
+    return device;
+#else
+    const QFileInfo info(device);
+    if (!info.exists()) return Tzarizeni::tr("%1 (nyní neexistuje)").arg(device);
+    const QString real = info.canonicalFilePath();
+    return real == device ? device : QStringLiteral("%1 → %2").arg(device, real);
+#endif
+}
 
 } // namespace
 
@@ -26,6 +50,7 @@ Tzarizeni::Tzarizeni(QWidget* parent)
     connect(ui->str_zarizeni, &QTreeWidget::itemDoubleClicked, this, [this] {
         if (!chosenDevice().isEmpty()) accept();
     });
+    connect(ui->ed_cesta, &QLineEdit::textEdited, this, [this] { ed_cestaEdited(); });
     connect(ui->tl_ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(ui->tl_cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
@@ -33,16 +58,22 @@ Tzarizeni::Tzarizeni(QWidget* parent)
 Tzarizeni::~Tzarizeni() { delete ui; }
 
 void Tzarizeni::prepare(int com, const QString& device) {
-    ui->lb_com->setText(QStringLiteral("Sériový port pro linku COM %1:").arg(com));
+    ui->lb_com->setText(tr("Sériový port pro linku COM %1:").arg(com));
+    ui->lb_nyni->setText(tr("COM %1 nyní otevírá %2").arg(com).arg(whereItLeads(device)));
     current_ = device;
     devices_.clear();
     ui->str_zarizeni->clear();
+    ui->ed_cesta->clear();
     refresh();
     selectDevice(device);
     str_zarizeniSelect();
 }
 
-QString Tzarizeni::chosenDevice() const {
+QString Tzarizeni::typedDevice() const {
+    return ui->ed_cesta->text().trimmed();
+}
+
+QString Tzarizeni::selectedDevice() const {
     QTreeWidgetItem* item = ui->str_zarizeni->currentItem();
     if (item == nullptr || !item->isSelected()) return {};
     const int row = ui->str_zarizeni->indexOfTopLevelItem(item);
@@ -51,17 +82,33 @@ QString Tzarizeni::chosenDevice() const {
                : QString();
 }
 
+QString Tzarizeni::chosenDevice() const {
+    const QString typed = typedDevice();
+    if (typed.isEmpty()) return selectedDevice();
+    return wholePath(typed) ? typed : QString();
+}
+
+void Tzarizeni::ed_cestaEdited() {
+    // A typed path stands instead of the list's choice.
+    if (!typedDevice().isEmpty()) ui->str_zarizeni->clearSelection();
+    str_zarizeniSelect();
+}
+
 void Tzarizeni::Timer1Timer() { refresh(); }
 
 void Tzarizeni::str_zarizeniSelect() {
+    // Picking a port in the list takes the place of a typed path.
+    if (!selectedDevice().isEmpty()) ui->ed_cesta->clear();
     const QString chosen = chosenDevice();
     ui->tl_ok->setEnabled(!chosen.isEmpty());
     if (!chosen.isEmpty())
-        ui->lb_nazev->setText(QStringLiteral("Uloží se: %1").arg(chosen));
+        ui->lb_nazev->setText(tr("Uloží se: %1").arg(whereItLeads(chosen)));
+    else if (!typedDevice().isEmpty())
+        ui->lb_nazev->setText(tr("Zadejte celou cestu, např. /dev/pts/3."));
     else if (devices_.empty())
-        ui->lb_nazev->setText(QStringLiteral("Systém nemá žádný sériový port."));
+        ui->lb_nazev->setText(tr("Systém nemá žádný sériový port."));
     else
-        ui->lb_nazev->setText(QStringLiteral("Vyberte port ze seznamu."));
+        ui->lb_nazev->setText(tr("Vyberte port ze seznamu."));
 }
 
 void Tzarizeni::refresh() {
@@ -73,7 +120,8 @@ void Tzarizeni::refresh() {
     if (std::equal(now.begin(), now.end(), devices_.begin(), devices_.end(), same)) return;
 
     // Keep the operator's choice across a refresh; an unplugged port drops out of it.
-    const QString chosen = chosenDevice();
+    const QString chosen = selectedDevice();
+    const bool typed = !typedDevice().isEmpty();
     devices_ = std::move(now);
     auto* list = ui->str_zarizeni;
     list->clear();
@@ -82,7 +130,10 @@ void Tzarizeni::refresh() {
             list, {d.location, d.description, d.manufacturer, d.serialNumber, d.usbId()});
         if (!d.stableName.isEmpty()) item->setToolTip(kDevice, d.stableName);
     }
-    selectDevice(chosen.isEmpty() ? current_ : chosen);
+    if (typed)
+        list->clearSelection();
+    else
+        selectDevice(chosen.isEmpty() ? current_ : chosen);
     str_zarizeniSelect();
 }
 

@@ -1,8 +1,10 @@
 #pragma once
 // "Zařízení": the serial ports the system has (device, description, maker, serial number,
 // USB vendor and product), refreshed every second while shown so that a plugged adapter
-// appears by itself. The port dialog shows it for one COM number and, on OK, keeps the chosen
-// port's stored name (chosenDevice()) for that COM number.
+// appears by itself, and the device the COM number opens now. The port dialog shows it for
+// one COM number and, on OK, keeps the chosen port's stored name (chosenDevice()) for that COM
+// number: a listed port, or a path typed in "Jiná cesta" for what the system does not list
+// (a pseudo-terminal, a /dev/serial/by-id/ link to an adapter not plugged in).
 
 #include "link/port/serial_devices.h"
 
@@ -31,7 +33,8 @@ public:
 
     // Prepares a showing for COM com, whose entry now names device.
     void prepare(int com, const QString& device);
-    // The stored name of the selected port; empty when none is selected.
+    // The typed path, else the stored name of the selected port; empty when neither is
+    // there or the typed path is not a whole one.
     QString chosenDevice() const;
     const std::vector<vx52::SerialDevice>& devices() const { return devices_; }
 
@@ -45,6 +48,9 @@ protected:
 private:
     void refresh();
     void selectDevice(const QString& device);
+    QString selectedDevice() const;
+    QString typedDevice() const;
+    void ed_cestaEdited();
 
     Ui::Tzarizeni* ui;
     QTimer* Timer1;

@@ -3,6 +3,7 @@
 #include "app/monitor/telegram_delegate.h"
 #include "app/monitor/telegram_export.h"
 #include "app/window_fit.h"
+#include "ui/documents.h"
 #include "ui/guard.h"
 #include "ui/regional.h"
 #include "ui_monitor_window.h"
@@ -145,7 +146,7 @@ void Tmonitor::tl_ulozitClick() {
     dialog.title = QStringLiteral("Uložit telegramy");
     dialog.filter = QStringLiteral("Záznam komunikace (*.txt);;CSV (*.csv)");
     dialog.defaultSuffix = QStringLiteral("txt");
-    dialog.initialName = QStringLiteral("Komunikace.txt");
+    dialog.initialName = inDocuments(QStringLiteral("Komunikace.txt"));
     dialog.confirmOverwrite = true;
     const QString fileName = ctx_.prompts.saveFile(this, dialog);
     if (fileName.isEmpty()) return;

@@ -470,7 +470,8 @@ void TestAppWindows::menuHoldsItsItemsInOrder() {
              (QStringList{"mn_novy:&Nový soubor", "N1:-", "mn_ulozit:&Uložit...",
                           "mn_ulozitjako:Uložit j&ako...", "N2:-",
                           "mn_export_obrazek:Uložit graf jako &obrázek...",
-                          "mn_export_csv:Uložit body grafu do &CSV...", "N3:-",
+                          "mn_export_csv:Uložit zobrazené body do &CSV...",
+                          "mn_export_csv_vse:Uložit &všechny body grafu do CSV...", "N3:-",
                           "mn_exit:&Konec"}));
     QCOMPARE(items(w.ui->mn_nastaveni),
              (QStringList{"mn_port:&Komunikační port", "mn_monitor:&Monitor komunikace",

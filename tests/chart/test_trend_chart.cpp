@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QImage>
+#include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -423,6 +424,28 @@ private slots:
         QVERIFY(chart.isLive());
     }
 
+    // In a window whose focus is elsewhere, the keys reach the chart right after a wheel zoom.
+    void keysFollowAWheelZoom() {
+        QWidget window;
+        auto* edit = new QLineEdit(&window);
+        auto* chart = new TrendChart(&window);
+        chart->setGeometry(0, 30, 806, 352);
+        window.resize(806, 382);
+        fillLevels(*chart, 601);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        window.activateWindow();
+        edit->setFocus();
+        QTRY_VERIFY_WITH_TIMEOUT(edit->hasFocus(), 5000);
+        QWheelEvent wheel(QPointF(400, 150), chart->mapToGlobal(QPointF(400, 150)), {}, {0, 120},
+                          Qt::NoButton, {}, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(chart, &wheel);
+        QVERIFY(!chart->isLive());
+        QTest::keyClick(window.windowHandle(), Qt::Key_Home);
+        QVERIFY(chart->isLive());
+        QVERIFY(edit->text().isEmpty());
+    }
+
     // A zoomed view draws only its stretch, also when the nearest point beyond an edge
     // lies days away.
     void zoomedViewDrawsItsStretchOnly() {
@@ -508,17 +531,34 @@ private slots:
         chart.append(3, kStart, 3, {}, kRed);
         chart.append(0, kStart + kSecond, 20.25, {}, kRed);
         chart.append(3, kStart + kSecond, qInf(), {}, kRed);
-        chart.setSeriesShown(3, false); // the file has every channel all the same
-        QCOMPARE(chartPointsCsv(chart),
-                 QByteArray("\xC4\x8C" "as,OUT 1,OUT 2,OUT 3,OUT 4\r\n"
+        chart.setSeriesShown(3, false); // the whole store has every channel all the same
+        QCOMPARE(chartPointsCsv(chart, ChartPoints::All),
+                 QByteArray("\xC4\x8C"
+                            "as,OUT 1,OUT 2,OUT 3,OUT 4\r\n"
                             "2026-03-14T10:00:00,20.1,-0.5,1000000,3\r\n"
                             "2026-03-14T10:00:01,20.25,,,inf\r\n"));
+        // The view's file: the shown channels over the shown span.
+        QCOMPARE(chartPointsCsv(chart, ChartPoints::Shown),
+                 QByteArray("\xC4\x8C"
+                            "as,OUT 1,OUT 2,OUT 3\r\n"
+                            "2026-03-14T10:00:00,20.1,-0.5,1000000\r\n"
+                            "2026-03-14T10:00:01,20.25,,\r\n"));
         chart.append(1, kStart + 1.5 * kSecond, 7, {}, kRed); // milliseconds: on every row
-        const QList<QByteArray> lines = chartPointsCsv(chart).split('\n');
+        const QList<QByteArray> lines = chartPointsCsv(chart, ChartPoints::All).split('\n');
         QCOMPARE(lines[1], QByteArray("2026-03-14T10:00:00.000,20.1,-0.5,1000000,3\r"));
         QCOMPARE(lines[3], QByteArray("2026-03-14T10:00:01.500,,7,,\r"));
+        chart.zoomToBox({kStart + 0.9 * kSecond, kStart + 2.5 * kSecond}, {0, 0});
+        QCOMPARE(chartPointsCsv(chart, ChartPoints::Shown),
+                 QByteArray("\xC4\x8C"
+                            "as,OUT 1,OUT 2,OUT 3\r\n"
+                            "2026-03-14T10:00:01.000,20.25,,\r\n"
+                            "2026-03-14T10:00:01.500,,7,\r\n"));
+        QCOMPARE(chartPointsCsv(chart, ChartPoints::All).count('\n'), 4);
         chart.clearAll();
-        QCOMPARE(chartPointsCsv(chart), QByteArray("\xC4\x8C" "as,OUT 1,OUT 2,OUT 3,OUT 4\r\n"));
+        chart.setSeriesShown(3, true);
+        QCOMPARE(chartPointsCsv(chart, ChartPoints::All),
+                 QByteArray("\xC4\x8C"
+                            "as,OUT 1,OUT 2,OUT 3,OUT 4\r\n"));
         QLocale::setDefault(QLocale::c());
 
         // The picture has the widget's size and leaves the pause hint out.

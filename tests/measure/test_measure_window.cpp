@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QTemporaryDir>
 #include <QTest>
@@ -513,11 +514,32 @@ private slots:
         QCOMPARE(QImage(png).size(), rig.chart().size());
         QCOMPARE(rig.prompts.asked.at(0).dialog.defaultSuffix, QStringLiteral("csv"));
         QCOMPARE(rig.prompts.asked.at(1).dialog.defaultSuffix, QStringLiteral("png"));
+        // Both dialogs start in the documents folder, as the record file's does.
+        for (int i : {0, 1})
+            QCOMPARE(QFileInfo(rig.prompts.asked.at(i).dialog.initialName).absolutePath(),
+                     QFileInfo(rig.main().SaveDialog1.initialName).absolutePath());
+        QVERIFY(QFileInfo(rig.prompts.asked.at(0).dialog.initialName).isAbsolute());
 
         rig.ui().mn_export_csv->trigger();
         QVERIFY2(rig.prompts.texts().last().startsWith(QStringLiteral("Nelze zapsat soubor")),
                  qPrintable(rig.prompts.texts().last()));
         QCOMPARE(rig.prompts.asked.last().icon, Prompts::Icon::Error);
+
+        // The file menu's first CSV item writes the view, its second the whole store.
+        rig.chart().setSeriesShown(1, false);
+        const QString shown = dir.filePath(QStringLiteral("shown.csv"));
+        const QString whole = dir.filePath(QStringLiteral("whole.csv"));
+        rig.prompts.paths = {shown, whole};
+        QVERIFY(rig.chart().actions().contains(rig.ui().mn_export_csv_vse));
+        rig.ui().mn_export_csv->trigger();
+        rig.ui().mn_export_csv_vse->trigger();
+        const auto header = [](const QString& path) {
+            QFile f(path);
+            return f.open(QIODevice::ReadOnly) ? f.readLine() : QByteArray();
+        };
+        QCOMPARE(header(shown), QStringLiteral("Čas,OUT 1,OUT 3,OUT 4\r\n").toUtf8());
+        QCOMPARE(header(whole), QStringLiteral("Čas,OUT 1,OUT 2,OUT 3,OUT 4\r\n").toUtf8());
+        rig.chart().setSeriesShown(1, true);
     }
 
     void chartDialogStornoRestoresOkKeeps() {

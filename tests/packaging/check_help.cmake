@@ -26,7 +26,7 @@ foreach(option --version -v)
   endif()
 endforeach()
 # Unknown options and stray arguments are refused with a hint; Qt's own options are not.
-foreach(args "--bogus" "-platform;offscreen;--frobnicate" "extra")
+foreach(args "--bogus" "-platform;offscreen;--frobnicate" "extra" "--lang;de")
   run_vx52(status out err ${args})
   if(NOT status EQUAL 2 OR NOT out STREQUAL "" OR NOT err MATCHES "^vx52: .*\nTry vx52 --help.\n$"
      OR err MATCHES "platform")
@@ -78,6 +78,13 @@ if(MAN_DIR)
       endif()
     endforeach()
   endforeach()
+  # The window program's page says what it is before it mentions Qt's window options.
+  execute_process(COMMAND ${GROFF} -man -Tascii -ww -P-cbou ${MAN_DIR}/vx52.1 OUTPUT_VARIABLE text)
+  string(FIND "${text}" "Service and monitoring tool" about)
+  string(FIND "${text}" "Besides the options above" qt_note)
+  if(about EQUAL -1 OR qt_note EQUAL -1 OR qt_note LESS about)
+    fail("vx52.1: the description (at ${about}) must come before the note on Qt's options (at ${qt_note})")
+  endif()
 endif()
 
 if(failures)

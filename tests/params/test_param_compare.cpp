@@ -14,6 +14,7 @@
 #include <QBuffer>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPdfWriter>
 #include <QPrinter>
@@ -327,7 +328,7 @@ private slots:
                       cards};
         const QString text = reportDocument(report)->toPlainText();
         for (const QString& s :
-             {kReportTitle, QStringLiteral("Datum a čas:"), QStringLiteral("08.12.2026 13:05:09"),
+             {reportTitle(), QStringLiteral("Datum a čas:"), QStringLiteral("08.12.2026 13:05:09"),
               QStringLiteral("QDX 72-4xxx"), QStringLiteral("QDX72_4x V.1.0"),
               QStringLiteral("Adresa na sběrnici:"), QStringLiteral("/tmp/kotelna.ini"),
               QStringLiteral("Jméno technika:"), QStringLiteral("Podpis:"),
@@ -366,6 +367,7 @@ private slots:
         rig->prompts.paths.push_back(file);
         menu("mn_pdf");
         QCOMPARE(head(file), QByteArray("%PDF-"));
+        QVERIFY(QFileInfo(rig->prompts.asked.last().dialog.initialName).isAbsolute());
         const QString printed = dir.filePath(QStringLiteral("tisk.pdf"));
         rig->prompts.printer = [&printed](QPrinter& printer) {
             printer.setOutputFormat(QPrinter::PdfFormat);

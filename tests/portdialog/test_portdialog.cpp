@@ -6,7 +6,12 @@
 #include "app/dialogs/adapter_list.h"
 
 #include <QCheckBox>
+#include <QFile>
+#include <QFileInfo>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
@@ -545,6 +550,46 @@ void TestPortDialog::adapterListMapsTheSelectedLine() {
     QCOMPARE(rig.settings.readString("PORT", "DEVICE1", {}), QStringLiteral("/dev/ttyS0"));
     QCOMPARE(rig.combo("cb_com")->currentIndex(), 1);
     QCOMPARE(rig.line.openPort(), 1);
+
+    // A device the list does not show is typed as a whole path; the list says where the COM
+    // number leads now, links followed.
+    QTemporaryDir dir;
+    const QString target = dir.filePath(QStringLiteral("pts-3")); // stands in for the device
+    QVERIFY(QFile(target).open(QIODevice::WriteOnly));
+    const QString link = dir.filePath(QStringLiteral("usb-FTDI-if00-port0"));
+    QVERIFY(QFile::link(target, link));
+    const QString leads = link + QStringLiteral(" → ") + QFileInfo(target).canonicalFilePath();
+    const auto text = [](Tzarizeni* d, const char* name) {
+        return d->findChild<QLabel*>(name)->text();
+    };
+    rig.choose("cb_com", 3);
+    runList([&](Tzarizeni* dialog, QTreeWidget* rows) {
+        QVERIFY2(text(dialog, "lb_nyni").startsWith(QStringLiteral("COM 3 nyní otevírá ") + stable),
+                 qPrintable(text(dialog, "lb_nyni")));
+        auto* path = dialog->findChild<QLineEdit*>("ed_cesta");
+        auto* ok = dialog->findChild<QPushButton*>("tl_ok");
+        rows->setCurrentItem(rows->topLevelItem(0));
+        QTest::keyClicks(path, QStringLiteral("pts/3")); // not a whole path: nothing to keep
+        QVERIFY(rows->selectedItems().isEmpty());
+        QVERIFY(dialog->chosenDevice().isEmpty());
+        QVERIFY(!ok->isEnabled());
+        path->clear();
+        QTest::keyClicks(path, link);
+        QCOMPARE(dialog->chosenDevice(), link);
+        QVERIFY(ok->isEnabled());
+        QCOMPARE(text(dialog, "lb_nazev"), QStringLiteral("Uloží se: ") + leads);
+        system.push_back({.location = "/dev/ttyACM1"}); // a refresh keeps the typed path
+        dialog->Timer1Timer();
+        QCOMPARE(dialog->chosenDevice(), link);
+        ok->click();
+    });
+    QCOMPARE(rig.settings.readString("PORT", "DEVICE3", {}), link);
+    QCOMPARE(rig.line.openPort(), 3);
+    runList([&](Tzarizeni* dialog, QTreeWidget*) {
+        QCOMPARE(text(dialog, "lb_nyni"), QStringLiteral("COM 3 nyní otevírá ") + leads);
+        QVERIFY(dialog->findChild<QLineEdit*>("ed_cesta")->text().isEmpty());
+        dialog->reject();
+    });
 }
 
 void TestPortDialog::searchInterruptedKeepsFoundAndRestartClears() {
