@@ -15,12 +15,12 @@ ChartPauseHint::ChartPauseHint(QWidget* parent) : QFrame(parent) {
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(6, 2, 2, 2);
     layout->setSpacing(6);
-    auto* text = new QLabel(QStringLiteral("Pozastavený pohled"), this);
+    auto* text = new QLabel(tr("Pozastavený pohled"), this);
     text->setObjectName(QStringLiteral("lb_pozastaveno"));
-    live_ = new QPushButton(QStringLiteral("Živý pohled"), this);
+    live_ = new QPushButton(tr("Živý pohled"), this);
     live_->setObjectName(QStringLiteral("tl_zivy"));
-    live_->setToolTip(QStringLiteral("Vrátí graf k živému pohledu, který sleduje nové body "
-                                     "(klávesa Home nebo dvojklik do grafu)"));
+    live_->setToolTip(tr("Vrátí graf k živému pohledu, který sleduje nové body "
+                         "(klávesa Home nebo dvojklik do grafu)"));
     layout->addWidget(text);
     layout->addWidget(live_);
     hide();

@@ -1,5 +1,7 @@
 #include "app/command_line.h"
 
+#include "ui/language.h"
+
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
@@ -44,11 +46,18 @@ CommandLineAnswer answerCommandLine(const QStringList& args) {
     parser.setApplicationDescription(QStringLiteral(
         "Service and monitoring tool for the QDX 72-4xxx process regulator: reads measured\n"
         "values and relays over a serial line, draws them on a trend chart, records them\n"
-        "to a text file and edits the regulator's parameter cards. Its texts are Czech."));
+        "to a text file and edits the regulator's parameter cards. Its texts are Czech on a\n"
+        "Czech desktop and English on any other."));
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
                                   QStringLiteral("Display this help and exit."));
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
                                      QStringLiteral("Display the version and exit."));
+    const QCommandLineOption lang(
+        QStringLiteral("lang"),
+        QStringLiteral("Texts in Czech (cs) or English (en) whatever the\n"
+                       "desktop's language; numbers and dates keep\n"
+                       "following the regional settings."),
+        QStringLiteral("cs|en"));
     const QCommandLineOption read(
         QStringLiteral("read"),
         QStringLiteral("Start automatic reading at start-up, as if \"Automatické čtení\" were "
@@ -64,6 +73,7 @@ CommandLineAnswer answerCommandLine(const QStringList& args) {
     parser.addOption(version);
     parser.addOption(read);
     parser.addOption(record);
+    parser.addOption(lang);
     for (const char* name : kQtValueOptions) {
         QCommandLineOption o(QString::fromLatin1(name), QString(), QStringLiteral("value"));
         o.setFlags(QCommandLineOption::HiddenFromHelp);
@@ -84,10 +94,14 @@ CommandLineAnswer answerCommandLine(const QStringList& args) {
     } else if (parser.isSet(version)) {
         answer.out = kProgram + QLatin1Char(' ') + QStringLiteral(VX52_VERSION) + QLatin1Char('\n');
         answer.exitCode = 0;
-    } else if (!parsed || !parser.positionalArguments().isEmpty()) {
-        const QString why = !parsed ? parser.errorText()
-                                    : QStringLiteral("Unexpected argument '%1'.")
-                                          .arg(parser.positionalArguments().constFirst());
+    } else if (!parsed || !parser.positionalArguments().isEmpty() ||
+               (parser.isSet(lang) && !languageNamed(parser.value(lang)))) {
+        const QString why =
+            !parsed ? parser.errorText()
+            : !parser.positionalArguments().isEmpty()
+                ? QStringLiteral("Unexpected argument '%1'.")
+                      .arg(parser.positionalArguments().constFirst())
+                : QStringLiteral("--lang takes cs or en, not '%1'.").arg(parser.value(lang));
         answer.err = kProgram + QStringLiteral(": ") + why + QStringLiteral("\nTry ") + kProgram +
                      QStringLiteral(" --help.\n");
         answer.exitCode = 2;
@@ -103,6 +117,7 @@ CommandLineAnswer answerCommandLine(const QStringList& args) {
     } else {
         answer.read = parser.isSet(read);
     }
+    if (!answer.exitCode) answer.language = parser.value(lang);
     return answer;
 }
 

@@ -14,6 +14,7 @@ struct CommandLineAnswer {
     QString err;                 // for stderr (refused arguments)
     bool read = false;           // --read: automatic reading from the start
     QString recordFile;          // --record FILE: also recording to FILE (absolute)
+    QString language;            // --lang: "cs", "en", or empty for the desktop's language
 };
 
 // Why the recording cannot go to this file (its folder must take a new file beside it, as

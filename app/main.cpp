@@ -6,10 +6,10 @@
 #include "link/port/serial_line.h"
 #include "ui/clock.h"
 #include "ui/guard.h"
+#include "ui/language.h"
 #include "ui/pause.h"
 #include "ui/qt_prompts.h"
 #include "ui/qt_settings_store.h"
-#include "ui/qt_translations.h"
 
 #include <QApplication>
 
@@ -22,7 +22,8 @@ int main(int argc, char** argv) {
     if (options.exitCode) return *options.exitCode;
     QApplication app(argc, argv);
     QApplication::setApplicationName(vx52::kAppTitle);
-    vx52::installQtTranslations(app);
+    // Before any window exists: every text is translated as it is made.
+    vx52::installLanguage(app, vx52::languageNamed(options.language).value_or(vx52::languageFor()));
     vx52::QtPrompts prompts;
     try {
         vx52::QtSettingsStore settings;

@@ -14,6 +14,7 @@
 #include "ui_Unit_hl.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QFont>
 #include <QIcon>
 
@@ -41,8 +42,8 @@ AppWindows::AppWindows(Services services)
     worker_->setObserver(&telegrams_);
     Prompts& prompts = services.prompts;
     worker_->setNotifier([this, &prompts](const std::string& text, const std::string& caption) {
-        prompts.message(qdx01, QString::fromStdString(text), QString::fromStdString(caption),
-                        Prompts::Icon::Error);
+        prompts.message(qdx01, QCoreApplication::translate("Link", text.c_str()),
+                        QCoreApplication::translate("Link", caption.c_str()), Prompts::Icon::Error);
     });
 
     main_window_ = std::make_unique<Tqdx01>(context_);

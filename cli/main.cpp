@@ -8,6 +8,7 @@
 #include "link/port/serial_line.h"
 #include "publish/mqtt_publisher.h"
 #include "publish/station_publish.h"
+#include "ui/language.h"
 #include "ui/qt_settings_store.h"
 
 #include <QCoreApplication>
@@ -110,6 +111,8 @@ int delivered(MqttPublisher* publisher, int status) {
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
+    // The program's own texts are English; the line's messages follow the desktop's language.
+    installLanguage(app, languageFor());
     std::vector<std::string> args;
     for (int i = 1; i < argc; ++i)
         args.emplace_back(argv[i]);

@@ -9,14 +9,16 @@
 // the chosen line as it is.
 
 #include "link/byte_line.h"
+#include "link/translatable.h"
 
 #include <functional>
 
 namespace vx52 {
 
 // The failure text of an open with no line chosen: line 0 is "žádný port", never "COM0".
-inline constexpr const char* kNoPortChosenText =
-    "Není zvolen žádný sériový port. Port se volí v nabídce Nastavení, položka Komunikační port";
+inline constexpr const char* kNoPortChosenText = QT_TRANSLATE_NOOP(
+    "SerialLine",
+    "Není zvolen žádný sériový port. Port se volí v nabídce Nastavení, položka Komunikační port");
 
 class ComLine : public ByteLine {
 public:

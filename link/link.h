@@ -16,6 +16,7 @@
 #include "link/exchange_failure.h"
 #include "link/param_set.h"
 #include "link/telegram_observer.h"
+#include "link/translatable.h"
 
 #include <array>
 #include <chrono>
@@ -84,9 +85,11 @@ public:
     std::array<char, 250> version_text{};
     std::array<std::uint8_t, 255> foreign_ident{};
 
-    static constexpr const char* kReadRangeText = "Chyba, číslo tabulky mimo rozsah.";
-    static constexpr const char* kReadRangeCaption = "Sériový Port";
-    static constexpr const char* kWriteRangeText = "Nepředvídaná chyba, špatně zadaná tabulka";
+    static constexpr const char* kReadRangeText =
+        QT_TRANSLATE_NOOP("Link", "Chyba, číslo tabulky mimo rozsah.");
+    static constexpr const char* kReadRangeCaption = QT_TRANSLATE_NOOP("Link", "Sériový Port");
+    static constexpr const char* kWriteRangeText =
+        QT_TRANSLATE_NOOP("Link", "Nepředvídaná chyba, špatně zadaná tabulka");
     static constexpr const char* kWriteRangeCaption = "DATA";
 
 private:

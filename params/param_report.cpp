@@ -4,6 +4,7 @@
 #include "ui/regional.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QCoreApplication>
 #include <QFile>
 #include <QFont>
 #include <QPageLayout>
@@ -18,7 +19,6 @@ namespace {
 
 const QString kFontFamily = QStringLiteral("DejaVu Sans");
 constexpr double kFontPoints = 8.5;
-const QString kNotTold = QStringLiteral("(nezjištěno)");
 const QString kBlank = QStringLiteral("______________________________");
 
 QString esc(const QString& text) {
@@ -30,18 +30,24 @@ QString headerRow(const QString& name, const QString& value) {
 }
 
 QString orNotTold(const QString& text) {
-    return text.trimmed().isEmpty() ? kNotTold : text;
+    return text.trimmed().isEmpty() ? QCoreApplication::translate("ParamReport", "(nezjištěno)")
+                                    : text;
 }
 
 QString headerTable(const Report& r) {
     QString html = QStringLiteral("<table cellspacing=\"0\" cellpadding=\"2\">");
-    html += headerRow(QStringLiteral("Datum a čas:"),
+    html += headerRow(QCoreApplication::translate("ParamReport", "Datum a čas:"),
                       r.when.date().toString(QStringLiteral("dd.MM.yyyy")) + QLatin1Char(' ') +
                           longTimeText(r.when.time()));
-    html += headerRow(QStringLiteral("Typ přístroje:"), orNotTold(r.deviceType));
-    html += headerRow(QStringLiteral("Verze přístroje:"), orNotTold(r.deviceVersion));
-    html += headerRow(QStringLiteral("Adresa na sběrnici:"), QString::number(r.address));
-    if (!r.fileName.isEmpty()) html += headerRow(QStringLiteral("Soubor parametrů:"), r.fileName);
+    html += headerRow(QCoreApplication::translate("ParamReport", "Typ přístroje:"),
+                      orNotTold(r.deviceType));
+    html += headerRow(QCoreApplication::translate("ParamReport", "Verze přístroje:"),
+                      orNotTold(r.deviceVersion));
+    html += headerRow(QCoreApplication::translate("ParamReport", "Adresa na sběrnici:"),
+                      QString::number(r.address));
+    if (!r.fileName.isEmpty())
+        html +=
+            headerRow(QCoreApplication::translate("ParamReport", "Soubor parametrů:"), r.fileName);
     return html + QStringLiteral("</table>");
 }
 
@@ -50,10 +56,14 @@ QString cardsTable(const Report& r) {
     QString html =
         QStringLiteral("<table width=\"100%\" border=\"1\" cellspacing=\"0\" cellpadding=\"1\" "
                        "style=\"border-collapse: collapse; border-color: #000000;\">"
-                       "<thead><tr><th align=\"left\" width=\"12%\">Karta</th>"
-                       "<th align=\"left\" width=\"12%\">Parametr</th>"
-                       "<th align=\"left\" width=\"36%\">Hodnota</th>"
-                       "<th align=\"left\" width=\"40%\">Popis</th></tr></thead>");
+                       "<thead><tr><th align=\"left\" width=\"12%\">%1</th>"
+                       "<th align=\"left\" width=\"12%\">%2</th>"
+                       "<th align=\"left\" width=\"36%\">%3</th>"
+                       "<th align=\"left\" width=\"40%\">%4</th></tr></thead>")
+            .arg(esc(QCoreApplication::translate("ParamReport", "Karta")),
+                 esc(QCoreApplication::translate("ParamReport", "Parametr")),
+                 esc(QCoreApplication::translate("ParamReport", "Hodnota")),
+                 esc(QCoreApplication::translate("ParamReport", "Popis")));
     for (const auto& card : r.cards) {
         bool first = true;
         for (const auto& row : card.rows) {
@@ -79,12 +89,17 @@ QString cardsTable(const Report& r) {
 QString signatureLines() {
     return QStringLiteral("<table width=\"100%\" cellspacing=\"0\" cellpadding=\"0\" "
                           "style=\"margin-top: 16px;\"><tr>"
-                          "<td width=\"50%\">Jméno technika: %1</td>"
-                          "<td width=\"50%\">Podpis: %1</td></tr></table>")
-        .arg(kBlank);
+                          "<td width=\"50%\">%1 %3</td>"
+                          "<td width=\"50%\">%2 %3</td></tr></table>")
+        .arg(esc(QCoreApplication::translate("ParamReport", "Jméno technika:")),
+             esc(QCoreApplication::translate("ParamReport", "Podpis:")), kBlank);
 }
 
 } // namespace
+
+QString reportTitle() {
+    return QCoreApplication::translate("ParamReport", "Protokol nastavení regulátoru QDX 72-4xxx");
+}
 
 std::vector<ReportCard> reportCards(const CardTexts& texts, ParamSet& params) {
     std::vector<ReportCard> cards;
@@ -107,7 +122,7 @@ std::unique_ptr<QTextDocument> reportDocument(const Report& report) {
     doc->setHtml(
         QStringLiteral("<html><body><p style=\"font-size: 13pt; font-weight: bold; "
                        "margin-bottom: 6px;\">%1</p>%2<p></p>%3%4</body></html>")
-            .arg(esc(kReportTitle), headerTable(report), cardsTable(report), signatureLines()));
+            .arg(esc(reportTitle()), headerTable(report), cardsTable(report), signatureLines()));
     return doc;
 }
 
@@ -139,9 +154,10 @@ int printReport(const Report& report, QPagedPaintDevice& device) {
         painter.setFont(footFont);
         painter.setPen(Qt::black);
         const QRectF foot(0, body.height() + footHeight / 2, body.width(), footHeight / 2);
-        painter.drawText(foot, Qt::AlignLeft | Qt::AlignVCenter, kReportTitle);
-        painter.drawText(foot, Qt::AlignRight | Qt::AlignVCenter,
-                         QStringLiteral("Strana %1 z %2").arg(page + 1).arg(pages));
+        painter.drawText(foot, Qt::AlignLeft | Qt::AlignVCenter, reportTitle());
+        painter.drawText(
+            foot, Qt::AlignRight | Qt::AlignVCenter,
+            QCoreApplication::translate("ParamReport", "Strana %1 z %2").arg(page + 1).arg(pages));
     }
     painter.end();
     return pages;
@@ -159,7 +175,7 @@ bool writeReportPdf(const Report& report, const QString& path) {
         setReportPage(pdf);
         pdf.setResolution(300);
         pdf.setCreator(QStringLiteral("VX-52"));
-        pdf.setTitle(kReportTitle);
+        pdf.setTitle(reportTitle());
         if (printReport(report, pdf) == 0) return false;
     }
     QFile written(path);

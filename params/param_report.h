@@ -37,7 +37,8 @@ struct Report {
     std::vector<ReportCard> cards;
 };
 
-inline const QString kReportTitle = QStringLiteral("Protokol nastavení regulátoru QDX 72-4xxx");
+// The report's title, in the language of the texts.
+QString reportTitle();
 
 // The twelve cards of `params` in the editor's notation and order.
 std::vector<ReportCard> reportCards(const CardTexts& texts, ParamSet& params);

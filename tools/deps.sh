@@ -4,7 +4,8 @@
 # Usage: tools/deps.sh [extra-package...]
 set -euo pipefail
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-serialport-dev qt6-svg-dev
-          qt6-charts-dev libqt6opengl6-dev qt6-translations-l10n fonts-dejavu-core fonts-dejavu-extra
+          qt6-charts-dev libqt6opengl6-dev qt6-translations-l10n qt6-tools-dev qt6-l10n-tools
+          fonts-dejavu-core fonts-dejavu-extra
           help2man libmosquitto-dev mosquitto mosquitto-clients openssl clang libclang-rt-14-dev "$@")
 missing=()
 for p in "${packages[@]}"; do

@@ -5,13 +5,15 @@
 
 #include "link/failure.h"
 
+#include <QCoreApplication>
 #include <QStringEncoder>
 
 namespace vx52 {
 
 inline constexpr const char* kCodePage = "windows-1250";
-inline constexpr const char* kNoCodePageText =
-    "Tato instalace nemá kódování Windows-1250: záznam ani soubor parametrů nelze zapsat";
+inline constexpr const char* kNoCodePageText = QT_TRANSLATE_NOOP(
+    "CodePage",
+    "Tato instalace nemá kódování Windows-1250: záznam ani soubor parametrů nelze zapsat");
 
 inline bool codePageAvailable(const char* name = kCodePage) {
     return QStringEncoder(name).isValid();
@@ -19,7 +21,8 @@ inline bool codePageAvailable(const char* name = kCodePage) {
 
 // Raises Failure with kNoCodePageText when the code page is missing.
 inline void requireCodePage(const char* name = kCodePage) {
-    if (!codePageAvailable(name)) throw Failure(kNoCodePageText);
+    if (!codePageAvailable(name))
+        throw Failure(QCoreApplication::translate("CodePage", kNoCodePageText).toStdString());
 }
 
 } // namespace vx52

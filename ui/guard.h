@@ -5,6 +5,7 @@
 #include "link/failure.h"
 #include "ui/prompts.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 #include <exception>
@@ -33,7 +34,7 @@ template <typename F> bool runGuarded(Prompts& prompts, QWidget* parent, F&& f) 
         showFailure(prompts, parent, QString::fromUtf8(error.what()));
         return false;
     } catch (...) {
-        showFailure(prompts, parent, QStringLiteral("Neočekávaná chyba"));
+        showFailure(prompts, parent, QCoreApplication::translate("Failure", "Neočekávaná chyba"));
         return false;
     }
 }

@@ -3,6 +3,8 @@
 #include "link/failure.h"
 #include "ui/regional.h"
 
+#include <QCoreApplication>
+
 #include <cmath>
 
 namespace vx52 {
@@ -96,7 +98,11 @@ QString valueText(double value, const QLocale& locale) {
 double valueFromText(const QString& text, const QLocale& locale) {
     bool ok = false;
     const double v = locale.toDouble(text.trimmed(), &ok);
-    if (!ok) throw Failure(("'" + text + "' není platná hodnota s plovoucí čárkou").toStdString());
+    if (!ok)
+        throw Failure(
+            QCoreApplication::translate("ValueText", "'%1' není platná hodnota s plovoucí čárkou")
+                .arg(text)
+                .toStdString());
     return v;
 }
 

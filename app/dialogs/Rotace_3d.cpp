@@ -52,8 +52,8 @@ int Trotace3D::CheckInteger(QLineEdit* edit) {
     bool ok = false;
     edit->text().trimmed().toInt(&ok);
     if (ok) return 0;
-    ctx_.prompts.message(this, QStringLiteral("Chyba při zadání číselného textu"),
-                         QStringLiteral("CHYBA"), vx52::Prompts::Icon::Warning);
+    ctx_.prompts.message(this, tr("Chyba při zadání číselného textu"), tr("CHYBA"),
+                         vx52::Prompts::Icon::Warning);
     edit->setText(QStringLiteral("0"));
     edit->setFocus();
     return -1;
@@ -63,9 +63,8 @@ int Trotace3D::CheckRange(int lower, int upper, QLineEdit* edit) {
     const int v = edit->text().trimmed().toInt();
     if (lower <= v && v <= upper) return 0;
     // The text is fixed: it names the window length's bounds whatever the caller passes.
-    ctx_.prompts.message(nullptr,
-                         QStringLiteral("Je nutné zadávat pouze čísla v rozsahu 10 až 100000"),
-                         QStringLiteral("EDIT"), vx52::Prompts::Icon::Error);
+    ctx_.prompts.message(nullptr, tr("Je nutné zadávat pouze čísla v rozsahu 10 až 100000"),
+                         tr("EDIT"), vx52::Prompts::Icon::Error);
     return -1;
 }
 

@@ -63,8 +63,8 @@ int Tform_zaznam::CheckInteger(QLineEdit* edit) {
     bool ok = false;
     edit->text().toInt(&ok, 10);
     if (ok) return 0;
-    ctx.prompts.message(this, QStringLiteral("Je nutné zadávat pouze číslice"),
-                        QStringLiteral("CHYBA"), Prompts::Icon::Warning, Prompts::Buttons::Ok);
+    ctx.prompts.message(this, tr("Je nutné zadávat pouze číslice"), tr("CHYBA"),
+                        Prompts::Icon::Warning, Prompts::Buttons::Ok);
     edit->setText(QStringLiteral("1"));
     edit->setFocus();
     return -1;
@@ -75,9 +75,8 @@ int Tform_zaznam::CheckRange(int lower, int upper, QLineEdit* edit) {
     const int v = edit->text().toInt(&ok, 10);
     if (ok && lower <= v && v <= upper) return 0;
     ctx.prompts.message(
-        this,
-        QStringLiteral("Je nutné zadávat pouze čísla v rozsahu %1 až %2\n").arg(lower).arg(upper),
-        QStringLiteral("EDIT"), Prompts::Icon::Error, Prompts::Buttons::Ok);
+        this, tr("Je nutné zadávat pouze čísla v rozsahu %1 až %2\n").arg(lower).arg(upper),
+        tr("EDIT"), Prompts::Icon::Error, Prompts::Buttons::Ok);
     return -1;
 }
 

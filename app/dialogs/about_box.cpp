@@ -37,7 +37,7 @@ void TAboutBox::FormCreate() {
     ui->Label5->clear();
     if (record_.size() == 0) return;
     if (const auto version = record_.query(vx52::kFileVersionQuery))
-        ui->Label5->setText(QStringLiteral("Verze ") + *version);
+        ui->Label5->setText(tr("Verze %1").arg(*version));
 }
 
 // Centred on the screen at every showing.

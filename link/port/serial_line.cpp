@@ -3,6 +3,7 @@
 #include "link/failure.h"
 #include "link/port/line_format.h"
 
+#include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QFileInfo>
 
@@ -65,16 +66,22 @@ void SerialLine::OpenLine(int com) {
     ++generation_;
     const QString name = ComPorts::comName(com);
     const QString path = ports_.devicePath(com);
-    if (com < ComPorts::kFirst) failOpen(QString::fromUtf8(kNoPortChosenText));
-    if (path.isEmpty()) failOpen(QStringLiteral("Sériový port %1 nelze otevřít").arg(name));
+    if (com < ComPorts::kFirst)
+        failOpen(QCoreApplication::translate("SerialLine", kNoPortChosenText));
+    if (path.isEmpty())
+        failOpen(
+            QCoreApplication::translate("SerialLine", "Sériový port %1 nelze otevřít").arg(name));
 
     port_.clearError();
     port_.setPortName(path);
     if (!port_.open(QIODevice::ReadWrite)) {
         // The device opened but would not give its line configuration: not a serial line.
         if (port_.error() == QSerialPort::UnsupportedOperationError)
-            failOpen(QStringLiteral("Nelze získat konfiguraci na sériovém portu %1").arg(name));
-        failOpen(QStringLiteral("Sériový port %1 nelze otevřít").arg(name));
+            failOpen(QCoreApplication::translate("SerialLine",
+                                                 "Nelze získat konfiguraci na sériovém portu %1")
+                         .arg(name));
+        failOpen(
+            QCoreApplication::translate("SerialLine", "Sériový port %1 nelze otevřít").arg(name));
     }
     pseudoTerminal_ = isPseudoTerminal(path);
     // Queue sizes: the driver's own; a 256-byte cap on Qt's buffer would only stall reads.
@@ -119,8 +126,9 @@ void SerialLine::ApplyLineSettings() {
     const int com = comNumber();
     const QString text =
         com < ComPorts::kFirst
-            ? QString::fromUtf8(kNoPortChosenText)
-            : QStringLiteral("Nepodařila se reinicializace portu %1").arg(ComPorts::comName(com));
+            ? QCoreApplication::translate("SerialLine", kNoPortChosenText)
+            : QCoreApplication::translate("SerialLine", "Nepodařila se reinicializace portu %1")
+                  .arg(ComPorts::comName(com));
     if (!port_.isOpen() || !configure()) failOpen(text);
 }
 

@@ -1,19 +1,40 @@
 // The main window (fresh, and with values, relays, a trend, an outage and the longest link
 // state) and the about box: every caption fits its control and no controls overlap. Their
 // pictures are saved under the build tree's screenshots/ folder as well, to be looked at.
+// Every window speaks the chosen language: English without a Czech word, Czech without an
+// English one.
 
 #include "app/Unit_hl.h"
+#include "app/dialogs/Rotace_3d.h"
+#include "app/dialogs/Rychlostzaznamu.h"
+#include "app/dialogs/Unitport.h"
 #include "app/dialogs/about_box.h"
+#include "app/dialogs/adapter_list.h"
+#include "app/record_buffer.h"
 #include "app/trend_chart.h"
 #include "app/windows.h"
 #include "fixtures/layout_check.h"
 #include "shell_rig.h"
 #include "ui/color_value.h"
+#include "ui/language.h"
 #include "ui_Unit_hl.h"
 
+#include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMap>
+#include <QMenu>
+#include <QRegularExpression>
+#include <QTabWidget>
 #include <QTest>
+#include <QTranslator>
+#include <QTreeWidget>
 
 #include <cmath>
 
@@ -29,6 +50,7 @@ class TestAppScreens : public QObject {
 private slots:
     void initTestCase();
     void mainWindowAndAboutBox();
+    void everyWindowSpeaksItsLanguage();
 
 private:
     QString save(QWidget* widget, const QString& name);
@@ -93,6 +115,116 @@ void TestAppScreens::mainWindowAndAboutBox() {
     QVERIFY(!save(windows.AboutBox, QStringLiteral("about_box")).isEmpty());
     windows.AboutBox->accept();
     QVERIFY(prompts.asked.isEmpty());
+}
+
+namespace {
+
+// Every text a window can show, by where it shows: captions, titles, tool tips, list entries,
+// column headings, menu entries, placeholders.
+QMap<QString, QString> windowTexts(QWidget* window) {
+    QMap<QString, QString> texts;
+    const auto add = [&texts](const QString& where, const QString& text) {
+        if (!text.trimmed().isEmpty()) texts.insert(where, text);
+    };
+    QList<QWidget*> widgets = window->findChildren<QWidget*>();
+    widgets.prepend(window);
+    for (QWidget* w : widgets) {
+        // Parents' names as well: the editor's cards repeat their controls' names.
+        QString at = w->objectName();
+        for (QWidget* p = w->parentWidget(); p && p != window; p = p->parentWidget())
+            at = p->objectName() + QLatin1Char('/') + at;
+        at += QStringLiteral("#%1").arg(widgets.indexOf(w));
+        add(at + QStringLiteral(".title"), w->isWindow() ? w->windowTitle() : QString());
+        add(at + QStringLiteral(".tip"), w->toolTip());
+        if (auto* l = qobject_cast<QLabel*>(w)) add(at, l->text());
+        if (auto* b = qobject_cast<QAbstractButton*>(w)) add(at, b->text());
+        if (auto* g = qobject_cast<QGroupBox*>(w)) add(at, g->title());
+        if (auto* e = qobject_cast<QLineEdit*>(w))
+            add(at + QStringLiteral(".hint"), e->placeholderText());
+        if (auto* c = qobject_cast<QComboBox*>(w))
+            for (int i = 0; i < c->count(); ++i) {
+                add(at + QStringLiteral("[%1]").arg(i), c->itemText(i));
+                add(at + QStringLiteral("[%1].tip").arg(i),
+                    c->itemData(i, Qt::ToolTipRole).toString());
+            }
+        if (auto* t = qobject_cast<QTabWidget*>(w))
+            for (int i = 0; i < t->count(); ++i)
+                add(at + QStringLiteral("[%1]").arg(i), t->tabText(i));
+        if (auto* t = qobject_cast<QTreeWidget*>(w))
+            for (int i = 0; i < t->columnCount(); ++i)
+                add(at + QStringLiteral(".head%1").arg(i), t->headerItem()->text(i));
+        for (QAction* a : w->actions()) {
+            add(at + QLatin1Char('/') + a->objectName(), a->text());
+            add(at + QLatin1Char('/') + a->objectName() + QStringLiteral(".tip"),
+                a->toolTip() == QString(a->text()).remove(QLatin1Char('&')) ? QString()
+                                                                            : a->toolTip());
+        }
+        if (auto* m = qobject_cast<QMenu*>(w)) add(at + QStringLiteral(".menu"), m->title());
+    }
+    return texts;
+}
+
+// The windows that are translated whole, as the operator meets them; keys name the window.
+QMap<QString, QString> translatedWindows(vx52::AppWindows& windows) {
+    QMap<QString, QString> all;
+    const auto take = [&all](const QString& name, QWidget* window) {
+        const QMap<QString, QString> texts = windowTexts(window);
+        for (auto it = texts.begin(); it != texts.end(); ++it)
+            all.insert(name + QLatin1Char(':') + it.key(), it.value());
+    };
+    Tzarizeni* adapters = windows.port->zarizeni();
+    adapters->setDeviceList([] { return std::vector<vx52::SerialDevice>{}; });
+    adapters->prepare(3, QStringLiteral("/dev/ttyS2"));
+    take(QStringLiteral("adapters"), adapters);
+    take(QStringLiteral("chart settings"), windows.rotace3D);
+    take(QStringLiteral("recording rate"), windows.form_zaznam);
+    take(QStringLiteral("about"), windows.AboutBox);
+    return all;
+}
+
+void removeTranslators() {
+    for (QTranslator* t : qApp->findChildren<QTranslator*>()) {
+        QCoreApplication::removeTranslator(t);
+        delete t;
+    }
+}
+
+} // namespace
+
+void TestAppScreens::everyWindowSpeaksItsLanguage() {
+    const auto windowsIn = [this](vx52::Language language) {
+        removeTranslators();
+        if (language == vx52::Language::English)
+            [&] { QVERIFY(vx52::installLanguage(*qApp, language)); }();
+        LoggedStore settings(dir_.filePath(QStringLiteral("TevVx52-lang.conf")));
+        AbsentLine line;
+        ScriptedPrompts prompts;
+        FakeClock clock;
+        RecordingPause pause;
+        vx52::AppWindows windows({settings, line, prompts, clock, pause});
+        return std::pair{translatedWindows(windows), vx52::recordHeader2() + vx52::recordHeader3()};
+    };
+    const auto [english, englishRecord] = windowsIn(vx52::Language::English);
+    const auto [czech, czechRecord] = windowsIn(vx52::Language::Czech);
+    removeTranslators();
+    QCOMPARE(english.keys(), czech.keys());
+    QCOMPARE(englishRecord, czechRecord); // the record file keeps its format
+
+    // Codes, units and names read the same in both languages.
+    const QStringList same{QStringLiteral("min."), QStringLiteral("USB VID:PID"),
+                           QStringLiteral("vx52.example.org"), QStringLiteral("VX-52")};
+    const QRegularExpression czechLetters(QStringLiteral("[ěščřžýáíéůúĚŠČŘŽÝÁÍÉŮÚ]"));
+    const QRegularExpression word(QStringLiteral("[A-Za-z]*[a-z]{2}[a-z]*"));
+    QStringList faults;
+    for (auto it = english.begin(); it != english.end(); ++it) {
+        const QString& cs = czech.value(it.key());
+        if (it.value().contains(czechLetters))
+            faults << QStringLiteral("Czech in English: %1 = \"%2\"").arg(it.key(), it.value());
+        else if (it.value() == cs && cs.contains(word) && !same.contains(cs))
+            faults << QStringLiteral("not translated: %1 = \"%2\"").arg(it.key(), cs);
+    }
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
+    QVERIFY(english.size() > 50);
 }
 
 int main(int argc, char** argv) {

@@ -64,13 +64,16 @@ struct Bench {
     }
 };
 
-Run runProgram(const QStringList& args, const QString& configHome = {}) {
+// Runs the program under a Czech desktop unless told another locale.
+Run runProgram(const QStringList& args, const QString& configHome = {},
+               const QString& locale = QStringLiteral("cs_CZ.UTF-8")) {
     QProcess p;
-    if (!configHome.isEmpty()) {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
-        p.setProcessEnvironment(env);
-    }
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    if (!configHome.isEmpty()) env.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
+    env.remove(QStringLiteral("LANGUAGE"));
+    env.insert(QStringLiteral("LC_ALL"), locale);
+    env.insert(QStringLiteral("LANG"), locale);
+    p.setProcessEnvironment(env);
     p.start(QStringLiteral(VX52_CLI), args);
     Run r;
     if (!p.waitForFinished(20000)) return r;
@@ -529,6 +532,12 @@ private slots:
         r = runProgram({"--com", "3", "meas"}, config.path());
         QCOMPARE(r.status, 2);
         QCOMPARE(r.err, QString("Sériový port COM 3 (/nonexistent/tty3) nelze otevřít\n"));
+        // Any other desktop gets the message in English.
+        for (const char* locale : {"en_US.UTF-8", "de_DE.UTF-8", "C"}) {
+            r = runProgram({"--com", "3", "meas"}, config.path(), QString::fromLatin1(locale));
+            QCOMPARE(r.status, 2);
+            QCOMPARE(r.err, QString("Serial port COM 3 (/nonexistent/tty3) cannot be opened\n"));
+        }
         r = runProgram({"meas"});
         QCOMPARE(r.status, 2);
         r = runProgram({"--help"});

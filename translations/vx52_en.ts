@@ -1,0 +1,1940 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="cs_CZ">
+<context>
+    <name>ChartPauseHint</name>
+    <message>
+        <source>Pozastavený pohled</source>
+        <translation>Paused view</translation>
+    </message>
+    <message>
+        <source>Živý pohled</source>
+        <translation>Live view</translation>
+    </message>
+    <message>
+        <source>Vrátí graf k živému pohledu, který sleduje nové body (klávesa Home nebo dvojklik do grafu)</source>
+        <translation>Returns the chart to the live view, which follows new points (the Home key or a double click in the chart)</translation>
+    </message>
+</context>
+<context>
+    <name>CodePage</name>
+    <message>
+        <source>Tato instalace nemá kódování Windows-1250: záznam ani soubor parametrů nelze zapsat</source>
+        <translation>This installation lacks the Windows-1250 encoding: neither the record nor a parameter file can be written</translation>
+    </message>
+</context>
+<context>
+    <name>Failure</name>
+    <message>
+        <source>Neočekávaná chyba</source>
+        <translation>Unexpected error</translation>
+    </message>
+</context>
+<context>
+    <name>Link</name>
+    <message>
+        <source>Chyba, číslo tabulky mimo rozsah.</source>
+        <translation>Error: table number out of range.</translation>
+    </message>
+    <message>
+        <source>Sériový Port</source>
+        <translation>Serial port</translation>
+    </message>
+    <message>
+        <source>Nepředvídaná chyba, špatně zadaná tabulka</source>
+        <translation>Unexpected error: wrong table given</translation>
+    </message>
+</context>
+<context>
+    <name>ParamReport</name>
+    <message>
+        <source>(nezjištěno)</source>
+        <translation>(not known)</translation>
+    </message>
+    <message>
+        <source>Datum a čas:</source>
+        <translation>Date and time:</translation>
+    </message>
+    <message>
+        <source>Typ přístroje:</source>
+        <translation>Device type:</translation>
+    </message>
+    <message>
+        <source>Verze přístroje:</source>
+        <translation>Device version:</translation>
+    </message>
+    <message>
+        <source>Adresa na sběrnici:</source>
+        <translation>Bus address:</translation>
+    </message>
+    <message>
+        <source>Soubor parametrů:</source>
+        <translation>Parameter file:</translation>
+    </message>
+    <message>
+        <source>Karta</source>
+        <translation>Card</translation>
+    </message>
+    <message>
+        <source>Parametr</source>
+        <translation>Parameter</translation>
+    </message>
+    <message>
+        <source>Hodnota</source>
+        <translation>Value</translation>
+    </message>
+    <message>
+        <source>Popis</source>
+        <translation>Description</translation>
+    </message>
+    <message>
+        <source>Jméno technika:</source>
+        <translation>Technician&apos;s name:</translation>
+    </message>
+    <message>
+        <source>Podpis:</source>
+        <translation>Signature:</translation>
+    </message>
+    <message>
+        <source>Protokol nastavení regulátoru QDX 72-4xxx</source>
+        <translation>QDX 72-4xxx regulator settings report</translation>
+    </message>
+    <message>
+        <source>Strana %1 z %2</source>
+        <translation>Page %1 of %2</translation>
+    </message>
+</context>
+<context>
+    <name>SerialLine</name>
+    <message>
+        <source>Není zvolen žádný sériový port. Port se volí v nabídce Nastavení, položka Komunikační port</source>
+        <translation>No serial port is chosen. Choose one in the Settings menu, item Communication port</translation>
+    </message>
+    <message>
+        <source>Sériový port %1 nelze otevřít</source>
+        <translation>Serial port %1 cannot be opened</translation>
+    </message>
+    <message>
+        <source>Nelze získat konfiguraci na sériovém portu %1</source>
+        <translation>Cannot get the configuration of serial port %1</translation>
+    </message>
+    <message>
+        <source>Nepodařila se reinicializace portu %1</source>
+        <translation>Port %1 could not be set up again</translation>
+    </message>
+</context>
+<context>
+    <name>TAboutBox</name>
+    <message>
+        <source>O aplikaci</source>
+        <translation>About</translation>
+    </message>
+    <message>
+        <source>Název produktu</source>
+        <translation>Product name</translation>
+    </message>
+    <message>
+        <source>VX-52</source>
+        <translation>VX-52</translation>
+    </message>
+    <message>
+        <source>Název firmy</source>
+        <translation>Company name</translation>
+    </message>
+    <message>
+        <source>Projekt VX-52</source>
+        <translation>VX-52 project</translation>
+    </message>
+    <message>
+        <source>Verze</source>
+        <translation>Version</translation>
+    </message>
+    <message>
+        <source>Minimální systémové požadavky</source>
+        <translation>Minimum system requirements</translation>
+    </message>
+    <message>
+        <source>-CPU Pentium 100 MHz nebo vyšší</source>
+        <translation>-CPU Pentium 100 MHz or faster</translation>
+    </message>
+    <message>
+        <source>-Microsoft Windows 95/98/ME/2000/ nebo vyšší</source>
+        <translation>-Microsoft Windows 95/98/ME/2000/ or later</translation>
+    </message>
+    <message>
+        <source>-3 MB volného místa na pevném disku</source>
+        <translation>-3 MB of free hard disk space</translation>
+    </message>
+    <message>
+        <source>-Systémová paměť 64 MB (128 MB doporučeno)</source>
+        <translation>-64 MB system memory (128 MB recommended)</translation>
+    </message>
+    <message>
+        <source>-VGA nebo vyšší rozlišení</source>
+        <translation>-VGA or higher resolution</translation>
+    </message>
+    <message>
+        <source>Vytvořil tým projektu VX-52</source>
+        <translation>Made by the VX-52 project team</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Verze %1</source>
+        <translation>Version %1</translation>
+    </message>
+</context>
+<context>
+    <name>Tabout_ident</name>
+    <message>
+        <source>About</source>
+        <translation>About</translation>
+    </message>
+    <message>
+        <source>Výrobce:</source>
+        <translation>Maker:</translation>
+    </message>
+    <message>
+        <source>Projekt VX-52</source>
+        <translation>VX-52 project</translation>
+    </message>
+    <message>
+        <source>Internet:</source>
+        <translation>Web:</translation>
+    </message>
+    <message>
+        <source>vx52.example.org</source>
+        <translation>vx52.example.org</translation>
+    </message>
+    <message>
+        <source>Načtené parametry z regulátoru:</source>
+        <translation>Parameters read from the regulator:</translation>
+    </message>
+    <message>
+        <source>Typ zařízení - neidentifikováno</source>
+        <translation>Device type - not identified</translation>
+    </message>
+    <message>
+        <source>Verze zařízení - neidentifikováno</source>
+        <translation>Device version - not identified</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>Tform_zaznam</name>
+    <message>
+        <source>Rychlost záznamu</source>
+        <translation>Recording rate</translation>
+    </message>
+    <message>
+        <source>četnost záznamu</source>
+        <translation>recording interval</translation>
+    </message>
+    <message>
+        <source>sekundy</source>
+        <translation>seconds</translation>
+    </message>
+    <message>
+        <source>minuty</source>
+        <translation>minutes</translation>
+    </message>
+    <message>
+        <source>1</source>
+        <translation>1</translation>
+    </message>
+    <message>
+        <source>ukládání do souboru</source>
+        <translation>saving to the file</translation>
+    </message>
+    <message>
+        <source>15</source>
+        <translation>15</translation>
+    </message>
+    <message>
+        <source>min.</source>
+        <translation>min.</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Storno</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Je nutné zadávat pouze číslice</source>
+        <translation>Only digits may be entered</translation>
+    </message>
+    <message>
+        <source>CHYBA</source>
+        <translation>ERROR</translation>
+    </message>
+    <message>
+        <source>Je nutné zadávat pouze čísla v rozsahu %1 až %2
+</source>
+        <translation>Only numbers from %1 to %2 may be entered
+</translation>
+    </message>
+    <message>
+        <source>EDIT</source>
+        <translation>EDIT</translation>
+    </message>
+</context>
+<context>
+    <name>Tload_form</name>
+    <message>
+        <source>Čtení parametrů</source>
+        <translation>Reading parameters</translation>
+    </message>
+    <message>
+        <source>Čekejte prosím</source>
+        <translation>Please wait</translation>
+    </message>
+    <message>
+        <source>neidentifikováno</source>
+        <translation>not identified</translation>
+    </message>
+</context>
+<context>
+    <name>Tmenu_mod</name>
+    <message>
+        <source>QDX 72-4xxx</source>
+        <translation>QDX 72-4xxx</translation>
+    </message>
+    <message>
+        <source>Soubor</source>
+        <translation>File</translation>
+    </message>
+    <message>
+        <source>COMP</source>
+        <translation>COMP</translation>
+    </message>
+    <message>
+        <source>Nastavení</source>
+        <translation>Settings</translation>
+    </message>
+    <message>
+        <source>SP</source>
+        <translation>SP</translation>
+    </message>
+    <message>
+        <source>0</source>
+        <translation>0</translation>
+    </message>
+    <message>
+        <source>žádaná hodnota</source>
+        <translation>set point</translation>
+    </message>
+    <message>
+        <source>ALARM 1</source>
+        <translation>ALARM 1</translation>
+    </message>
+    <message>
+        <source>ALA1</source>
+        <translation>ALA1</translation>
+    </message>
+    <message>
+        <source>hranice alarmu</source>
+        <translation>alarm limit</translation>
+    </message>
+    <message>
+        <source>HYST</source>
+        <translation>HYST</translation>
+    </message>
+    <message>
+        <source>hystereze</source>
+        <translation>hysteresis</translation>
+    </message>
+    <message>
+        <source>OUT3</source>
+        <translation>OUT3</translation>
+    </message>
+    <message>
+        <source>IN-1 (přiřadí vstup 1)</source>
+        <translation>IN-1 (assigns input 1)</translation>
+    </message>
+    <message>
+        <source>IN-2 (přiřadí vstup 2)</source>
+        <translation>IN-2 (assigns input 2)</translation>
+    </message>
+    <message>
+        <source>IN-3 (přiřadí vstup 3)</source>
+        <translation>IN-3 (assigns input 3)</translation>
+    </message>
+    <message>
+        <source>IN-4 (přiřadí vstup 4)</source>
+        <translation>IN-4 (assigns input 4)</translation>
+    </message>
+    <message>
+        <source>přiřazení vstupního signálu</source>
+        <translation>input signal assignment</translation>
+    </message>
+    <message>
+        <source>RELE</source>
+        <translation>RELE</translation>
+    </message>
+    <message>
+        <source>HEAT při překročení relé vypne</source>
+        <translation>HEAT relay switches off when exceeded</translation>
+    </message>
+    <message>
+        <source>COOL při překročení relé sepne</source>
+        <translation>COOL relay switches on when exceeded</translation>
+    </message>
+    <message>
+        <source>stav výstupního relé</source>
+        <translation>output relay state</translation>
+    </message>
+    <message>
+        <source>RALA</source>
+        <translation>RALA</translation>
+    </message>
+    <message>
+        <source>STAV</source>
+        <translation>STAV</translation>
+    </message>
+    <message>
+        <source>POSU</source>
+        <translation>POSU</translation>
+    </message>
+    <message>
+        <source>režim alarmu</source>
+        <translation>alarm mode</translation>
+    </message>
+    <message>
+        <source>ALARM 2</source>
+        <translation>ALARM 2</translation>
+    </message>
+    <message>
+        <source>ALA2</source>
+        <translation>ALA2</translation>
+    </message>
+    <message>
+        <source>OUT4</source>
+        <translation>OUT4</translation>
+    </message>
+    <message>
+        <source>SENS 1</source>
+        <translation>SENS 1</translation>
+    </message>
+    <message>
+        <source>TYPE</source>
+        <translation>TYPE</translation>
+    </message>
+    <message>
+        <source>0 až 20 mA</source>
+        <translation>0 to 20 mA</translation>
+    </message>
+    <message>
+        <source>4 až 20 mA</source>
+        <translation>4 to 20 mA</translation>
+    </message>
+    <message>
+        <source>0 až 5 V</source>
+        <translation>0 to 5 V</translation>
+    </message>
+    <message>
+        <source>typ senzoru</source>
+        <translation>sensor type</translation>
+    </message>
+    <message>
+        <source>DP</source>
+        <translation>DP</translation>
+    </message>
+    <message>
+        <source>0000.</source>
+        <translation>0000.</translation>
+    </message>
+    <message>
+        <source>000.0</source>
+        <translation>000.0</translation>
+    </message>
+    <message>
+        <source>00.00</source>
+        <translation>00.00</translation>
+    </message>
+    <message>
+        <source>desetinná tečka</source>
+        <translation>decimal point</translation>
+    </message>
+    <message>
+        <source>STRS</source>
+        <translation>STRS</translation>
+    </message>
+    <message>
+        <source>začátek rozsahu senzoru</source>
+        <translation>start of the sensor range</translation>
+    </message>
+    <message>
+        <source>ENDS</source>
+        <translation>ENDS</translation>
+    </message>
+    <message>
+        <source>Konec rozsahu senzoru</source>
+        <translation>End of the sensor range</translation>
+    </message>
+    <message>
+        <source>OBR</source>
+        <translation>OBR</translation>
+    </message>
+    <message>
+        <source>COMP žádaná hodnota</source>
+        <translation>COMP set point</translation>
+    </message>
+    <message>
+        <source>ODCH odchylka od žádané</source>
+        <translation>ODCH deviation from the set point</translation>
+    </message>
+    <message>
+        <source>ALA1 hranice alarmu 1</source>
+        <translation>ALA1 alarm limit 1</translation>
+    </message>
+    <message>
+        <source>ALA2 hranice alarmu 2</source>
+        <translation>ALA2 alarm limit 2</translation>
+    </message>
+    <message>
+        <source>. . . .  zhasnutý displej</source>
+        <translation>. . . .  display off</translation>
+    </message>
+    <message>
+        <source>zobrazení na spodním řádku displeje</source>
+        <translation>shown on the display&apos;s lower line</translation>
+    </message>
+    <message>
+        <source>SENS 2</source>
+        <translation>SENS 2</translation>
+    </message>
+    <message>
+        <source>SENS 3</source>
+        <translation>SENS 3</translation>
+    </message>
+    <message>
+        <source>SENS 4</source>
+        <translation>SENS 4</translation>
+    </message>
+    <message>
+        <source>PID</source>
+        <translation>PID</translation>
+    </message>
+    <message>
+        <source>PB</source>
+        <translation>PB</translation>
+    </message>
+    <message>
+        <source>zesílení PID regulátoru</source>
+        <translation>PID controller gain</translation>
+    </message>
+    <message>
+        <source>INT</source>
+        <translation>INT</translation>
+    </message>
+    <message>
+        <source>integrační konstanta</source>
+        <translation>integral constant</translation>
+    </message>
+    <message>
+        <source>DER</source>
+        <translation>DER</translation>
+    </message>
+    <message>
+        <source>derivační konstanta</source>
+        <translation>derivative constant</translation>
+    </message>
+    <message>
+        <source>REGO</source>
+        <translation>REGO</translation>
+    </message>
+    <message>
+        <source>TYP</source>
+        <translation>TYP</translation>
+    </message>
+    <message>
+        <source>PID 2</source>
+        <translation>PID 2</translation>
+    </message>
+    <message>
+        <source>PID 3</source>
+        <translation>PID 3</translation>
+    </message>
+    <message>
+        <source>typ algoritmu</source>
+        <translation>algorithm type</translation>
+    </message>
+    <message>
+        <source>DSER</source>
+        <translation>DSER</translation>
+    </message>
+    <message>
+        <source>10</source>
+        <translation>10</translation>
+    </message>
+    <message>
+        <source>doba servopohonu</source>
+        <translation>actuator travel time</translation>
+    </message>
+    <message>
+        <source>DEAD</source>
+        <translation>DEAD</translation>
+    </message>
+    <message>
+        <source>1</source>
+        <translation>1</translation>
+    </message>
+    <message>
+        <source>necitlivost regulace [%]</source>
+        <translation>control dead band [%]</translation>
+    </message>
+    <message>
+        <source>FEED</source>
+        <translation>FEED</translation>
+    </message>
+    <message>
+        <source>_NO_ (bez zpětné vazby)</source>
+        <translation>_NO_ (without feedback)</translation>
+    </message>
+    <message>
+        <source>YES_ (se zpětnou vazbou)</source>
+        <translation>YES_ (with feedback)</translation>
+    </message>
+    <message>
+        <source>Zpětná vazba</source>
+        <translation>Feedback</translation>
+    </message>
+    <message>
+        <source>DACO</source>
+        <translation>DACO</translation>
+    </message>
+    <message>
+        <source>A-IN</source>
+        <translation>A-IN</translation>
+    </message>
+    <message>
+        <source>ACSI (akční zásah)</source>
+        <translation>ACSI (control output)</translation>
+    </message>
+    <message>
+        <source>IN_1 (vstup 1)</source>
+        <translation>IN_1 (input 1)</translation>
+    </message>
+    <message>
+        <source>IN_2 (vstup 2)</source>
+        <translation>IN_2 (input 2)</translation>
+    </message>
+    <message>
+        <source>IN_3 (vstup 3)</source>
+        <translation>IN_3 (input 3)</translation>
+    </message>
+    <message>
+        <source>IN_4 (vstup 4)</source>
+        <translation>IN_4 (input 4)</translation>
+    </message>
+    <message>
+        <source>ODCH (odchylka)</source>
+        <translation>ODCH (deviation)</translation>
+    </message>
+    <message>
+        <source>přiřazení analogového výstupu</source>
+        <translation>analogue output assignment</translation>
+    </message>
+    <message>
+        <source>A-OUT</source>
+        <translation>A-OUT</translation>
+    </message>
+    <message>
+        <source>0-20mA</source>
+        <translation>0-20mA</translation>
+    </message>
+    <message>
+        <source>4-20mA</source>
+        <translation>4-20mA</translation>
+    </message>
+    <message>
+        <source>20-0mA</source>
+        <translation>20-0mA</translation>
+    </message>
+    <message>
+        <source>20-4mA</source>
+        <translation>20-4mA</translation>
+    </message>
+    <message>
+        <source>směr a velikost analogového výstupu</source>
+        <translation>analogue output direction and range</translation>
+    </message>
+    <message>
+        <source>OST_</source>
+        <translation>OST_</translation>
+    </message>
+    <message>
+        <source>VER_</source>
+        <translation>VER_</translation>
+    </message>
+    <message>
+        <source>Verze 1 (na konstantní hodnotu)</source>
+        <translation>Version 1 (to a constant value)</translation>
+    </message>
+    <message>
+        <source>Verze 2 (poměr dvou veličin)</source>
+        <translation>Version 2 (ratio of two quantities)</translation>
+    </message>
+    <message>
+        <source>Verze 3 (poměr tří veličin)</source>
+        <translation>Version 3 (ratio of three quantities)</translation>
+    </message>
+    <message>
+        <source>Verze 4 (s dálkovým nastavením SP)</source>
+        <translation>Version 4 (with remote SP setting)</translation>
+    </message>
+    <message>
+        <source>verze</source>
+        <translation>version</translation>
+    </message>
+    <message>
+        <source>HES1</source>
+        <translation>HES1</translation>
+    </message>
+    <message>
+        <source>heslo 1</source>
+        <translation>password 1</translation>
+    </message>
+    <message>
+        <source>HES2</source>
+        <translation>HES2</translation>
+    </message>
+    <message>
+        <source>heslo 2</source>
+        <translation>password 2</translation>
+    </message>
+    <message>
+        <source>CON1</source>
+        <translation>CON1</translation>
+    </message>
+    <message>
+        <source>konstanta 1 [-4 až +4]</source>
+        <translation>constant 1 [-4 to +4]</translation>
+    </message>
+    <message>
+        <source>CON2</source>
+        <translation>CON2</translation>
+    </message>
+    <message>
+        <source>konstanta 2  [-4 až +4]</source>
+        <translation>constant 2  [-4 to +4]</translation>
+    </message>
+    <message>
+        <source>FILT</source>
+        <translation>FILT</translation>
+    </message>
+    <message>
+        <source>0 (bez filtru)</source>
+        <translation>0 (no filter)</translation>
+    </message>
+    <message>
+        <source>2</source>
+        <translation>2</translation>
+    </message>
+    <message>
+        <source>3</source>
+        <translation>3</translation>
+    </message>
+    <message>
+        <source>4</source>
+        <translation>4</translation>
+    </message>
+    <message>
+        <source>5</source>
+        <translation>5</translation>
+    </message>
+    <message>
+        <source>6</source>
+        <translation>6</translation>
+    </message>
+    <message>
+        <source>7</source>
+        <translation>7</translation>
+    </message>
+    <message>
+        <source>8</source>
+        <translation>8</translation>
+    </message>
+    <message>
+        <source>9</source>
+        <translation>9</translation>
+    </message>
+    <message>
+        <source>11</source>
+        <translation>11</translation>
+    </message>
+    <message>
+        <source>12</source>
+        <translation>12</translation>
+    </message>
+    <message>
+        <source>13</source>
+        <translation>13</translation>
+    </message>
+    <message>
+        <source>14</source>
+        <translation>14</translation>
+    </message>
+    <message>
+        <source>15</source>
+        <translation>15</translation>
+    </message>
+    <message>
+        <source>vstupní filtr</source>
+        <translation>input filter</translation>
+    </message>
+    <message>
+        <source>ADD</source>
+        <translation>ADD</translation>
+    </message>
+    <message>
+        <source>adresa regulátoru</source>
+        <translation>regulator address</translation>
+    </message>
+    <message>
+        <source>Čtení karty</source>
+        <translation>Read card</translation>
+    </message>
+    <message>
+        <source>Čtení dat z regulátoru této karty</source>
+        <translation>Reads this card&apos;s data from the regulator</translation>
+    </message>
+    <message>
+        <source>Zápis karty</source>
+        <translation>Write card</translation>
+    </message>
+    <message>
+        <source>Zápis dat do regulátoru této karty</source>
+        <translation>Writes this card&apos;s data to the regulator</translation>
+    </message>
+    <message>
+        <source>EEPROM</source>
+        <translation>EEPROM</translation>
+    </message>
+    <message>
+        <source>Zápis dat do EEPROM v regulátoru</source>
+        <translation>Stores the data in the regulator&apos;s EEPROM</translation>
+    </message>
+    <message>
+        <source>Čtení</source>
+        <translation>Read</translation>
+    </message>
+    <message>
+        <source>Zápis</source>
+        <translation>Write</translation>
+    </message>
+    <message>
+        <source>Zpět</source>
+        <translation>Back</translation>
+    </message>
+    <message>
+        <source>Opuštění nastavení regulátoru</source>
+        <translation>Leaves the regulator settings</translation>
+    </message>
+    <message>
+        <source>Porovnat s regulátorem</source>
+        <translation>Compare with regulator</translation>
+    </message>
+    <message>
+        <source>Porovnání karet s parametry v regulátoru</source>
+        <translation>Compares the cards with the parameters in the regulator</translation>
+    </message>
+    <message>
+        <source>Náhled zápisu</source>
+        <translation>Preview writes</translation>
+    </message>
+    <message>
+        <source>Zápis nejprve vypíše, co v regulátoru změní, a zeptá se</source>
+        <translation>A write first lists what it will change in the regulator and asks</translation>
+    </message>
+    <message>
+        <source>Otevřít...</source>
+        <translation>Open...</translation>
+    </message>
+    <message>
+        <source>Načtení uložených dat ze souboru na karty regulátorů</source>
+        <translation>Loads saved data from a file onto the cards</translation>
+    </message>
+    <message>
+        <source>Uložit...</source>
+        <translation>Save...</translation>
+    </message>
+    <message>
+        <source>Uložení nastavených dat do souboru</source>
+        <translation>Saves the cards&apos; data to a file</translation>
+    </message>
+    <message>
+        <source>tl_pom</source>
+        <translation>tl_pom</translation>
+    </message>
+    <message>
+        <source>Porovnat se souborem…</source>
+        <translation>Compare with file…</translation>
+    </message>
+    <message>
+        <source>Tisk protokolu…</source>
+        <translation>Print report…</translation>
+    </message>
+    <message>
+        <source>Uložit protokol jako PDF…</source>
+        <translation>Save report as PDF…</translation>
+    </message>
+</context>
+<context>
+    <name>Tmonitor</name>
+    <message>
+        <source>Monitor komunikace</source>
+        <translation>Communication monitor</translation>
+    </message>
+    <message>
+        <source>Stanice:</source>
+        <translation>Station:</translation>
+    </message>
+    <message>
+        <source>Druh:</source>
+        <translation>Kind:</translation>
+    </message>
+    <message>
+        <source>Jen chyby</source>
+        <translation>Errors only</translation>
+    </message>
+    <message>
+        <source>Pozastavit</source>
+        <translation>Pause</translation>
+    </message>
+    <message>
+        <source>Vymazat</source>
+        <translation>Clear</translation>
+    </message>
+    <message>
+        <source>Uložit…</source>
+        <translation>Save…</translation>
+    </message>
+</context>
+<context>
+    <name>Tport</name>
+    <message>
+        <source>Komunikační port</source>
+        <translation>Communication port</translation>
+    </message>
+    <message>
+        <source>Sériová linka:</source>
+        <translation>Serial line:</translation>
+    </message>
+    <message>
+        <source>Nastaví komunikační linku</source>
+        <translation>Sets the communication line</translation>
+    </message>
+    <message>
+        <source>žádný port</source>
+        <translation>no port</translation>
+    </message>
+    <message>
+        <source>COM 1</source>
+        <translation>COM 1</translation>
+    </message>
+    <message>
+        <source>COM 2</source>
+        <translation>COM 2</translation>
+    </message>
+    <message>
+        <source>COM 3</source>
+        <translation>COM 3</translation>
+    </message>
+    <message>
+        <source>COM 4</source>
+        <translation>COM 4</translation>
+    </message>
+    <message>
+        <source>COM 5</source>
+        <translation>COM 5</translation>
+    </message>
+    <message>
+        <source>COM 6</source>
+        <translation>COM 6</translation>
+    </message>
+    <message>
+        <source>COM 7</source>
+        <translation>COM 7</translation>
+    </message>
+    <message>
+        <source>COM 8</source>
+        <translation>COM 8</translation>
+    </message>
+    <message>
+        <source>Přenosová rychlost</source>
+        <translation>Baud rate</translation>
+    </message>
+    <message>
+        <source>Adresa přístroje:</source>
+        <translation>Device address:</translation>
+    </message>
+    <message>
+        <source>Nastaví adresu přístroje</source>
+        <translation>Sets the device address</translation>
+    </message>
+    <message>
+        <source>0</source>
+        <translation>0</translation>
+    </message>
+    <message>
+        <source>1</source>
+        <translation>1</translation>
+    </message>
+    <message>
+        <source>2</source>
+        <translation>2</translation>
+    </message>
+    <message>
+        <source>3</source>
+        <translation>3</translation>
+    </message>
+    <message>
+        <source>4</source>
+        <translation>4</translation>
+    </message>
+    <message>
+        <source>5</source>
+        <translation>5</translation>
+    </message>
+    <message>
+        <source>6</source>
+        <translation>6</translation>
+    </message>
+    <message>
+        <source>7</source>
+        <translation>7</translation>
+    </message>
+    <message>
+        <source>8</source>
+        <translation>8</translation>
+    </message>
+    <message>
+        <source>9</source>
+        <translation>9</translation>
+    </message>
+    <message>
+        <source>10</source>
+        <translation>10</translation>
+    </message>
+    <message>
+        <source>11</source>
+        <translation>11</translation>
+    </message>
+    <message>
+        <source>12</source>
+        <translation>12</translation>
+    </message>
+    <message>
+        <source>13</source>
+        <translation>13</translation>
+    </message>
+    <message>
+        <source>14</source>
+        <translation>14</translation>
+    </message>
+    <message>
+        <source>15</source>
+        <translation>15</translation>
+    </message>
+    <message>
+        <source>16</source>
+        <translation>16</translation>
+    </message>
+    <message>
+        <source>17</source>
+        <translation>17</translation>
+    </message>
+    <message>
+        <source>18</source>
+        <translation>18</translation>
+    </message>
+    <message>
+        <source>19</source>
+        <translation>19</translation>
+    </message>
+    <message>
+        <source>20</source>
+        <translation>20</translation>
+    </message>
+    <message>
+        <source>21</source>
+        <translation>21</translation>
+    </message>
+    <message>
+        <source>22</source>
+        <translation>22</translation>
+    </message>
+    <message>
+        <source>23</source>
+        <translation>23</translation>
+    </message>
+    <message>
+        <source>24</source>
+        <translation>24</translation>
+    </message>
+    <message>
+        <source>25</source>
+        <translation>25</translation>
+    </message>
+    <message>
+        <source>26</source>
+        <translation>26</translation>
+    </message>
+    <message>
+        <source>27</source>
+        <translation>27</translation>
+    </message>
+    <message>
+        <source>28</source>
+        <translation>28</translation>
+    </message>
+    <message>
+        <source>29</source>
+        <translation>29</translation>
+    </message>
+    <message>
+        <source>30</source>
+        <translation>30</translation>
+    </message>
+    <message>
+        <source>31</source>
+        <translation>31</translation>
+    </message>
+    <message>
+        <source>32</source>
+        <translation>32</translation>
+    </message>
+    <message>
+        <source>33</source>
+        <translation>33</translation>
+    </message>
+    <message>
+        <source>34</source>
+        <translation>34</translation>
+    </message>
+    <message>
+        <source>35</source>
+        <translation>35</translation>
+    </message>
+    <message>
+        <source>36</source>
+        <translation>36</translation>
+    </message>
+    <message>
+        <source>37</source>
+        <translation>37</translation>
+    </message>
+    <message>
+        <source>38</source>
+        <translation>38</translation>
+    </message>
+    <message>
+        <source>39</source>
+        <translation>39</translation>
+    </message>
+    <message>
+        <source>40</source>
+        <translation>40</translation>
+    </message>
+    <message>
+        <source>41</source>
+        <translation>41</translation>
+    </message>
+    <message>
+        <source>42</source>
+        <translation>42</translation>
+    </message>
+    <message>
+        <source>43</source>
+        <translation>43</translation>
+    </message>
+    <message>
+        <source>44</source>
+        <translation>44</translation>
+    </message>
+    <message>
+        <source>45</source>
+        <translation>45</translation>
+    </message>
+    <message>
+        <source>46</source>
+        <translation>46</translation>
+    </message>
+    <message>
+        <source>47</source>
+        <translation>47</translation>
+    </message>
+    <message>
+        <source>48</source>
+        <translation>48</translation>
+    </message>
+    <message>
+        <source>49</source>
+        <translation>49</translation>
+    </message>
+    <message>
+        <source>50</source>
+        <translation>50</translation>
+    </message>
+    <message>
+        <source>51</source>
+        <translation>51</translation>
+    </message>
+    <message>
+        <source>52</source>
+        <translation>52</translation>
+    </message>
+    <message>
+        <source>53</source>
+        <translation>53</translation>
+    </message>
+    <message>
+        <source>54</source>
+        <translation>54</translation>
+    </message>
+    <message>
+        <source>55</source>
+        <translation>55</translation>
+    </message>
+    <message>
+        <source>56</source>
+        <translation>56</translation>
+    </message>
+    <message>
+        <source>57</source>
+        <translation>57</translation>
+    </message>
+    <message>
+        <source>58</source>
+        <translation>58</translation>
+    </message>
+    <message>
+        <source>59</source>
+        <translation>59</translation>
+    </message>
+    <message>
+        <source>60</source>
+        <translation>60</translation>
+    </message>
+    <message>
+        <source>61</source>
+        <translation>61</translation>
+    </message>
+    <message>
+        <source>62</source>
+        <translation>62</translation>
+    </message>
+    <message>
+        <source>63</source>
+        <translation>63</translation>
+    </message>
+    <message>
+        <source>64</source>
+        <translation>64</translation>
+    </message>
+    <message>
+        <source>65</source>
+        <translation>65</translation>
+    </message>
+    <message>
+        <source>66</source>
+        <translation>66</translation>
+    </message>
+    <message>
+        <source>67</source>
+        <translation>67</translation>
+    </message>
+    <message>
+        <source>68</source>
+        <translation>68</translation>
+    </message>
+    <message>
+        <source>69</source>
+        <translation>69</translation>
+    </message>
+    <message>
+        <source>70</source>
+        <translation>70</translation>
+    </message>
+    <message>
+        <source>71</source>
+        <translation>71</translation>
+    </message>
+    <message>
+        <source>72</source>
+        <translation>72</translation>
+    </message>
+    <message>
+        <source>73</source>
+        <translation>73</translation>
+    </message>
+    <message>
+        <source>74</source>
+        <translation>74</translation>
+    </message>
+    <message>
+        <source>75</source>
+        <translation>75</translation>
+    </message>
+    <message>
+        <source>76</source>
+        <translation>76</translation>
+    </message>
+    <message>
+        <source>77</source>
+        <translation>77</translation>
+    </message>
+    <message>
+        <source>78</source>
+        <translation>78</translation>
+    </message>
+    <message>
+        <source>79</source>
+        <translation>79</translation>
+    </message>
+    <message>
+        <source>80</source>
+        <translation>80</translation>
+    </message>
+    <message>
+        <source>81</source>
+        <translation>81</translation>
+    </message>
+    <message>
+        <source>82</source>
+        <translation>82</translation>
+    </message>
+    <message>
+        <source>83</source>
+        <translation>83</translation>
+    </message>
+    <message>
+        <source>84</source>
+        <translation>84</translation>
+    </message>
+    <message>
+        <source>85</source>
+        <translation>85</translation>
+    </message>
+    <message>
+        <source>86</source>
+        <translation>86</translation>
+    </message>
+    <message>
+        <source>87</source>
+        <translation>87</translation>
+    </message>
+    <message>
+        <source>88</source>
+        <translation>88</translation>
+    </message>
+    <message>
+        <source>89</source>
+        <translation>89</translation>
+    </message>
+    <message>
+        <source>90</source>
+        <translation>90</translation>
+    </message>
+    <message>
+        <source>91</source>
+        <translation>91</translation>
+    </message>
+    <message>
+        <source>92</source>
+        <translation>92</translation>
+    </message>
+    <message>
+        <source>93</source>
+        <translation>93</translation>
+    </message>
+    <message>
+        <source>94</source>
+        <translation>94</translation>
+    </message>
+    <message>
+        <source>95</source>
+        <translation>95</translation>
+    </message>
+    <message>
+        <source>96</source>
+        <translation>96</translation>
+    </message>
+    <message>
+        <source>97</source>
+        <translation>97</translation>
+    </message>
+    <message>
+        <source>98</source>
+        <translation>98</translation>
+    </message>
+    <message>
+        <source>99</source>
+        <translation>99</translation>
+    </message>
+    <message>
+        <source>100</source>
+        <translation>100</translation>
+    </message>
+    <message>
+        <source>101</source>
+        <translation>101</translation>
+    </message>
+    <message>
+        <source>102</source>
+        <translation>102</translation>
+    </message>
+    <message>
+        <source>103</source>
+        <translation>103</translation>
+    </message>
+    <message>
+        <source>104</source>
+        <translation>104</translation>
+    </message>
+    <message>
+        <source>105</source>
+        <translation>105</translation>
+    </message>
+    <message>
+        <source>106</source>
+        <translation>106</translation>
+    </message>
+    <message>
+        <source>107</source>
+        <translation>107</translation>
+    </message>
+    <message>
+        <source>108</source>
+        <translation>108</translation>
+    </message>
+    <message>
+        <source>109</source>
+        <translation>109</translation>
+    </message>
+    <message>
+        <source>110</source>
+        <translation>110</translation>
+    </message>
+    <message>
+        <source>111</source>
+        <translation>111</translation>
+    </message>
+    <message>
+        <source>112</source>
+        <translation>112</translation>
+    </message>
+    <message>
+        <source>113</source>
+        <translation>113</translation>
+    </message>
+    <message>
+        <source>114</source>
+        <translation>114</translation>
+    </message>
+    <message>
+        <source>115</source>
+        <translation>115</translation>
+    </message>
+    <message>
+        <source>116</source>
+        <translation>116</translation>
+    </message>
+    <message>
+        <source>117</source>
+        <translation>117</translation>
+    </message>
+    <message>
+        <source>118</source>
+        <translation>118</translation>
+    </message>
+    <message>
+        <source>119</source>
+        <translation>119</translation>
+    </message>
+    <message>
+        <source>120</source>
+        <translation>120</translation>
+    </message>
+    <message>
+        <source>121</source>
+        <translation>121</translation>
+    </message>
+    <message>
+        <source>122</source>
+        <translation>122</translation>
+    </message>
+    <message>
+        <source>123</source>
+        <translation>123</translation>
+    </message>
+    <message>
+        <source>124</source>
+        <translation>124</translation>
+    </message>
+    <message>
+        <source>125</source>
+        <translation>125</translation>
+    </message>
+    <message>
+        <source>126</source>
+        <translation>126</translation>
+    </message>
+    <message>
+        <source>Adresa počítače: </source>
+        <translation>PC address: </translation>
+    </message>
+    <message>
+        <source>Nastaví adresu počítače</source>
+        <translation>Sets the PC address</translation>
+    </message>
+    <message>
+        <source>Zařízení…</source>
+        <translation>Device…</translation>
+    </message>
+    <message>
+        <source>Vybere sériový port systému pro zvolenou linku</source>
+        <translation>Chooses the system&apos;s serial port for the selected line</translation>
+    </message>
+    <message>
+        <source>Tabulka adres:</source>
+        <translation>Address table:</translation>
+    </message>
+    <message>
+        <source>Dvojklik nebo Enter na nalezené adrese ji nastaví jako adresu přístroje</source>
+        <translation>A double click or Enter on a found address makes it the device address</translation>
+    </message>
+    <message>
+        <source>Rychlé hledání</source>
+        <translation>Fast search</translation>
+    </message>
+    <message>
+        <source>Čeká jen na stanice, které odpoví hned (do 30 znaků)</source>
+        <translation>Waits only for stations that answer at once (within 30 characters)</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Návrat a potvrzení změn</source>
+        <translation>Return and confirm the changes</translation>
+    </message>
+    <message>
+        <source>Storno</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Najít adresy</source>
+        <translation>Find addresses</translation>
+    </message>
+    <message>
+        <source>Spustí vyhledávání adres</source>
+        <translation>Starts the address search</translation>
+    </message>
+    <message>
+        <source>Přerušit</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>Přeruší vyhledávání adres</source>
+        <translation>Stops the address search</translation>
+    </message>
+</context>
+<context>
+    <name>Tqdx01</name>
+    <message>
+        <source>VX-52</source>
+        <translation>VX-52</translation>
+    </message>
+    <message>
+        <source>Naměřené hodnoty</source>
+        <translation>Measured values</translation>
+    </message>
+    <message>
+        <source>0,0</source>
+        <translation>0,0</translation>
+    </message>
+    <message>
+        <source>OUT 1</source>
+        <translation>OUT 1</translation>
+    </message>
+    <message>
+        <source>OUT 2</source>
+        <translation>OUT 2</translation>
+    </message>
+    <message>
+        <source>OUT 3</source>
+        <translation>OUT 3</translation>
+    </message>
+    <message>
+        <source>OUT 4</source>
+        <translation>OUT 4</translation>
+    </message>
+    <message>
+        <source>Automatické čtení</source>
+        <translation>Automatic reading</translation>
+    </message>
+    <message>
+        <source>Zápis do souboru</source>
+        <translation>Write to file</translation>
+    </message>
+    <message>
+        <source>Přečíst</source>
+        <translation>Read</translation>
+    </message>
+    <message>
+        <source>Barva pera 1</source>
+        <translation>Pen colour 1</translation>
+    </message>
+    <message>
+        <source>Barva pera 2</source>
+        <translation>Pen colour 2</translation>
+    </message>
+    <message>
+        <source>Barva pera 3</source>
+        <translation>Pen colour 3</translation>
+    </message>
+    <message>
+        <source>Barva pera 4</source>
+        <translation>Pen colour 4</translation>
+    </message>
+    <message>
+        <source>c:</source>
+        <translation>c:</translation>
+    </message>
+    <message>
+        <source>Stav spojení s regulátorem, dobrá a chybná čtení od začátku záznamu, čas posledního dobrého čtení</source>
+        <translation>Link to the regulator, good and failed reads since the recording began, time of the last good read</translation>
+    </message>
+    <message>
+        <source>15</source>
+        <translation>15</translation>
+    </message>
+    <message>
+        <source>Ukazuje četnost zápisu do souboru v minutách</source>
+        <translation>Shows how often the file is written, in minutes</translation>
+    </message>
+    <message>
+        <source>min.</source>
+        <translation>min.</translation>
+    </message>
+    <message>
+        <source>1</source>
+        <translation>1</translation>
+    </message>
+    <message>
+        <source>Ukazuje rychlost zápisu do záznamu</source>
+        <translation>Shows the recording rate</translation>
+    </message>
+    <message>
+        <source>&amp;Soubor</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <source>&amp;Nastavení</source>
+        <translation>&amp;Settings</translation>
+    </message>
+    <message>
+        <source>Nápo&amp;věda</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>&amp;Nový soubor</source>
+        <translation>&amp;New file</translation>
+    </message>
+    <message>
+        <source>&amp;Uložit...</source>
+        <translation>&amp;Save...</translation>
+    </message>
+    <message>
+        <source>Uložit j&amp;ako...</source>
+        <translation>Save &amp;as...</translation>
+    </message>
+    <message>
+        <source>Uložit graf jako &amp;obrázek...</source>
+        <translation>Save chart as &amp;picture...</translation>
+    </message>
+    <message>
+        <source>Uložit zobrazené body do &amp;CSV...</source>
+        <translation>Save shown points as &amp;CSV...</translation>
+    </message>
+    <message>
+        <source>Uložit &amp;všechny body grafu do CSV...</source>
+        <translation>Save a&amp;ll chart points as CSV...</translation>
+    </message>
+    <message>
+        <source>&amp;Konec</source>
+        <translation>E&amp;xit</translation>
+    </message>
+    <message>
+        <source>&amp;Komunikační port</source>
+        <translation>&amp;Communication port</translation>
+    </message>
+    <message>
+        <source>&amp;Monitor komunikace</source>
+        <translation>Communication &amp;monitor</translation>
+    </message>
+    <message>
+        <source>Ctrl+M</source>
+        <translation>Ctrl+M</translation>
+    </message>
+    <message>
+        <source>&amp;Parametry regulátoru</source>
+        <translation>Regulator &amp;parameters</translation>
+    </message>
+    <message>
+        <source>Nastavení &amp;grafu</source>
+        <translation>C&amp;hart settings</translation>
+    </message>
+    <message>
+        <source>&amp;Rychlost záznamu</source>
+        <translation>&amp;Recording rate</translation>
+    </message>
+    <message>
+        <source>&amp;O aplikaci</source>
+        <translation>&amp;About</translation>
+    </message>
+    <message>
+        <source>&amp;Identifikace</source>
+        <translation>&amp;Identification</translation>
+    </message>
+    <message>
+        <source>Uložit graf jako obrázek</source>
+        <translation>Save chart as picture</translation>
+    </message>
+    <message>
+        <source>Obrázek PNG (*.png);;Všechny soubory (*)</source>
+        <translation>PNG picture (*.png);;All files (*)</translation>
+    </message>
+    <message>
+        <source>graf</source>
+        <translation>chart</translation>
+    </message>
+    <message>
+        <source>Uložit zobrazené body grafu do CSV</source>
+        <translation>Save shown chart points as CSV</translation>
+    </message>
+    <message>
+        <source>Uložit všechny body grafu do CSV</source>
+        <translation>Save all chart points as CSV</translation>
+    </message>
+    <message>
+        <source>Soubor CSV (*.csv);;Všechny soubory (*)</source>
+        <translation>CSV file (*.csv);;All files (*)</translation>
+    </message>
+</context>
+<context>
+    <name>TrendChart</name>
+    <message>
+        <source>Nelze zapsat soubor &quot;%1&quot;: %2</source>
+        <translation>Cannot write the file &quot;%1&quot;: %2</translation>
+    </message>
+    <message>
+        <source>Čas</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>Řada grafu %1 neexistuje</source>
+        <translation>Chart series %1 does not exist</translation>
+    </message>
+    <message>
+        <source>Neplatný čas bodu grafu (řada %1)</source>
+        <translation>Invalid chart point time (series %1)</translation>
+    </message>
+    <message>
+        <source>Bod %1 řady %2 neexistuje</source>
+        <translation>Point %1 of series %2 does not exist</translation>
+    </message>
+    <message>
+        <source>Hloubka 3D grafu %1 % je mimo rozsah 1 až 100</source>
+        <translation>3D chart depth %1 % is outside 1 to 100</translation>
+    </message>
+    <message>
+        <source>Živý pohled</source>
+        <translation>Live view</translation>
+    </message>
+</context>
+<context>
+    <name>Trotace3D</name>
+    <message>
+        <source>GRAF 3D</source>
+        <translation>CHART 3D</translation>
+    </message>
+    <message>
+        <source>Rozměr</source>
+        <translation>Dimension</translation>
+    </message>
+    <message>
+        <source>Nastaví zobrazení 3D</source>
+        <translation>Sets the 3D view</translation>
+    </message>
+    <message>
+        <source>3D</source>
+        <translation>3D</translation>
+    </message>
+    <message>
+        <source>Procento natočení</source>
+        <translation>Depth percent</translation>
+    </message>
+    <message>
+        <source>Nastaví natočení 3D grafu</source>
+        <translation>Sets the 3D chart&apos;s depth</translation>
+    </message>
+    <message>
+        <source>Nastavení barvy</source>
+        <translation>Colours</translation>
+    </message>
+    <message>
+        <source>Nastaví barvu pozadí mřížky</source>
+        <translation>Sets the grid background colour</translation>
+    </message>
+    <message>
+        <source>Mřížka</source>
+        <translation>Grid</translation>
+    </message>
+    <message>
+        <source>Nastaví barvu okraje grafu</source>
+        <translation>Sets the chart border colour</translation>
+    </message>
+    <message>
+        <source>Okraj</source>
+        <translation>Border</translation>
+    </message>
+    <message>
+        <source>Počet měření</source>
+        <translation>Measurements</translation>
+    </message>
+    <message>
+        <source>Počet zobrazených měření v grafu (10 až 100 000)</source>
+        <translation>Number of measurements shown in the chart (10 to 100 000)</translation>
+    </message>
+    <message>
+        <source>200</source>
+        <translation>200</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Storno</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Chyba při zadání číselného textu</source>
+        <translation>Error in the entered number</translation>
+    </message>
+    <message>
+        <source>CHYBA</source>
+        <translation>ERROR</translation>
+    </message>
+    <message>
+        <source>Je nutné zadávat pouze čísla v rozsahu 10 až 100000</source>
+        <translation>Only numbers from 10 to 100000 may be entered</translation>
+    </message>
+    <message>
+        <source>EDIT</source>
+        <translation>EDIT</translation>
+    </message>
+</context>
+<context>
+    <name>Tzarizeni</name>
+    <message>
+        <source>Zařízení</source>
+        <translation>Device</translation>
+    </message>
+    <message>
+        <source>Sériový port pro linku COM 1:</source>
+        <translation>Serial port for line COM 1:</translation>
+    </message>
+    <message>
+        <source>Sériové porty systému; připojený adaptér se objeví sám</source>
+        <translation>The system&apos;s serial ports; a plugged adapter appears by itself</translation>
+    </message>
+    <message>
+        <source>Popis</source>
+        <translation>Description</translation>
+    </message>
+    <message>
+        <source>Výrobce</source>
+        <translation>Maker</translation>
+    </message>
+    <message>
+        <source>Sériové číslo</source>
+        <translation>Serial number</translation>
+    </message>
+    <message>
+        <source>USB VID:PID</source>
+        <translation>USB VID:PID</translation>
+    </message>
+    <message>
+        <source>Jiná cesta:</source>
+        <translation>Other path:</translation>
+    </message>
+    <message>
+        <source>Zařízení, které seznam neukazuje: pseudoterminál (/dev/pts/3) nebo odkaz z /dev/serial/by-id/</source>
+        <translation>A device the list does not show: a pseudo-terminal (/dev/pts/3) or a link in /dev/serial/by-id/</translation>
+    </message>
+    <message>
+        <source>např. /dev/pts/3</source>
+        <translation>e.g. /dev/pts/3</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Přiřadí vybraný port lince</source>
+        <translation>Assigns the selected port to the line</translation>
+    </message>
+    <message>
+        <source>Storno</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>%1 (nyní neexistuje)</source>
+        <translation>%1 (not there now)</translation>
+    </message>
+    <message>
+        <source>Sériový port pro linku COM %1:</source>
+        <translation>Serial port for line COM %1:</translation>
+    </message>
+    <message>
+        <source>COM %1 nyní otevírá %2</source>
+        <translation>COM %1 now opens %2</translation>
+    </message>
+    <message>
+        <source>Uloží se: %1</source>
+        <translation>To be kept: %1</translation>
+    </message>
+    <message>
+        <source>Zadejte celou cestu, např. /dev/pts/3.</source>
+        <translation>Enter a whole path, e.g. /dev/pts/3.</translation>
+    </message>
+    <message>
+        <source>Systém nemá žádný sériový port.</source>
+        <translation>The system has no serial port.</translation>
+    </message>
+    <message>
+        <source>Vyberte port ze seznamu.</source>
+        <translation>Choose a port from the list.</translation>
+    </message>
+</context>
+<context>
+    <name>ValueText</name>
+    <message>
+        <source>&apos;%1&apos; není platná hodnota s plovoucí čárkou</source>
+        <translation>&apos;%1&apos; is not a valid floating-point value</translation>
+    </message>
+</context>
+</TS>
