@@ -17,7 +17,8 @@ namespace {
 
 constexpr std::size_t kBlock = 32;
 // The sentence without a trailing blank: 63 characters.
-const char kForeignDevice[] = "Identifikováno zařízení pro které je nutné použít jiný software";
+const char kForeignDevice[] = QT_TRANSLATE_NOOP(
+    "Tabout_ident", "Identifikováno zařízení pro které je nutné použít jiný software");
 
 } // namespace
 
@@ -74,7 +75,7 @@ void Tabout_ident::ShowIdentification() {
 // ends at its first zero byte.
 void Tabout_ident::showForeignDevice() {
     const auto& record = ctx_.link.foreign_ident;
-    const QByteArray sentence = QStringEncoder("windows-1250")(QString::fromUtf8(kForeignDevice));
+    const QByteArray sentence = QStringEncoder("windows-1250")(tr(kForeignDevice));
     std::array<char, 512> message{};
     std::size_t at = 0;
     std::memcpy(message.data(), sentence.constData(), static_cast<std::size_t>(sentence.size()));
@@ -84,7 +85,7 @@ void Tabout_ident::showForeignDevice() {
         std::memcpy(message.data() + at, record.data() + block * kBlock, kBlock);
         at += kBlock;
     }
-    ui_->lb_zarizeni->setText(QStringLiteral("jiné zařízení"));
+    ui_->lb_zarizeni->setText(tr("jiné zařízení"));
     ui_->lb_verze->setText(
         vx52::deviceText(reinterpret_cast<const char*>(record.data()) + 2 * kBlock, kBlock));
     // The carriage returns break the lines of the box, as the operator is meant to see them.

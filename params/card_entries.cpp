@@ -74,7 +74,8 @@ void Tmenu_mod::refuse(int card, const std::vector<vx52::EntryProblem>& problems
     const auto& entries = vx52::cardEntries(card);
     QStringList lines;
     for (const auto& p : problems)
-        lines << QStringLiteral("%1: %2").arg(QString::fromUtf8(entries[p.entry].label), p.reason);
+        lines << QStringLiteral("%1: %2").arg(
+            QCoreApplication::translate("Tmenu_mod", entries[p.entry].label), p.reason);
     auto* first = findChild<QLineEdit*>(QString::fromLatin1(entries[problems.front().entry].control));
     last_bad_entry_ = first;
     first->setFocus();

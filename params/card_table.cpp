@@ -2,6 +2,8 @@
 
 #include "params/decimal_text.h"
 
+#include <QCoreApplication>
+
 #include <array>
 
 namespace vx52 {
@@ -49,10 +51,14 @@ std::array<std::vector<CardEntry>, 12> buildCards() {
          {"ed_pass1", false, VX52_FIELD(OSTAT.PASS1), "HES1"},
          {"ed_pass2", false, VX52_FIELD(OSTAT.PASS2), "HES2"},
          // The card's labels state the constants' range: [-4 až +4].
-         {"ed_con1", false, VX52_FIELD(OSTAT.CON1), "CON1", "-4 až +4", -4, 4},
-         {"ed_con2", false, VX52_FIELD(OSTAT.CON2), "CON2", "-4 až +4", -4, 4}},
+         {"ed_con1", false, VX52_FIELD(OSTAT.CON1), "CON1",
+          QT_TRANSLATE_NOOP("Tmenu_mod", "-4 až +4"), -4, 4},
+         {"ed_con2", false, VX52_FIELD(OSTAT.CON2), "CON2",
+          QT_TRANSLATE_NOOP("Tmenu_mod", "-4 až +4"), -4, 4}},
         // 127 is the broadcast address, to which nothing answers; 128 and more set bit 7.
-        {{"ed_adresa", false, VX52_FIELD(ADD.ADRESA), "adresa regulátoru", "0 až 126", 0, 126}},
+        {{"ed_adresa", false, VX52_FIELD(ADD.ADRESA),
+          QT_TRANSLATE_NOOP("Tmenu_mod", "adresa regulátoru"),
+          QT_TRANSLATE_NOOP("Tmenu_mod", "0 až 126"), 0, 126}},
     }};
 }
 
@@ -67,11 +73,8 @@ const std::vector<CardEntry>& cardEntries(int card) {
 
 namespace {
 
-const QString kNotDecimal = QStringLiteral("Je nutné zadávat pouze čísla nebo desetinnou čárku");
-const QString kNotInteger = QStringLiteral("Je nutné zadávat pouze čísla");
-
 QString outOfRange(const QString& range) {
-    return QStringLiteral("Hodnota musí ležet v rozsahu %1").arg(range);
+    return QCoreApplication::translate("Tmenu_mod", "Hodnota musí ležet v rozsahu %1").arg(range);
 }
 
 bool isIntegerText(const QString& text) {
@@ -93,18 +96,23 @@ Checked checkNumber(const CardEntry& e, const FieldPtr& field, const QString& te
                     const QLocale& locale) {
     if (std::holds_alternative<float*>(field)) {
         const auto value = parseDecimal(text, locale, pointToo);
-        if (!value) return {0, kNotDecimal};
+        if (!value)
+            return {0, QCoreApplication::translate(
+                           "Tmenu_mod", "Je nutné zadávat pouze čísla nebo desetinnou čárku")};
         if (e.range && (*value < e.low || *value > e.high))
-            return {0, outOfRange(QString::fromUtf8(e.range))};
+            return {0, outOfRange(QCoreApplication::translate("Tmenu_mod", e.range))};
         return {*value, {}};
     }
     const bool wide = std::holds_alternative<std::int16_t*>(field);
     const int low = e.range ? static_cast<int>(e.low) : wide ? -32768 : -128;
     const int high = e.range ? static_cast<int>(e.high) : wide ? 32767 : 255;
     if (const auto value = parseInteger(text, low, high)) return {double(*value), {}};
-    if (!isIntegerText(text)) return {0, kNotInteger};
-    return {0, outOfRange(e.range ? QString::fromUtf8(e.range)
-                                  : QStringLiteral("%1 až %2").arg(low).arg(high))};
+    if (!isIntegerText(text))
+        return {0, QCoreApplication::translate("Tmenu_mod", "Je nutné zadávat pouze čísla")};
+    return {0,
+            outOfRange(
+                e.range ? QCoreApplication::translate("Tmenu_mod", e.range)
+                        : QCoreApplication::translate("Tmenu_mod", "%1 až %2").arg(low).arg(high))};
 }
 
 void store(const FieldPtr& field, double value) {

@@ -3,6 +3,7 @@
 #include "params/decimal_text.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QTabWidget>
 
@@ -62,7 +63,7 @@ QString CardTexts::value(ParamSet& params, const CardEntry& entry) const {
         const int position = static_cast<std::int8_t>(byte);
         const auto* list = editor_.findChild<QComboBox*>(QString::fromLatin1(entry.control));
         if (list && position >= 0 && position < list->count()) return list->itemText(position);
-        return QStringLiteral("(mimo seznam: %1)").arg(byte);
+        return QCoreApplication::translate("Tmenu_mod", "(mimo seznam: %1)").arg(byte);
     }
     if (const auto* f = std::get_if<float*>(&field)) return parameterText(**f);
     if (const auto* s = std::get_if<std::int16_t*>(&field)) return QString::number(**s);

@@ -46,6 +46,51 @@
     </message>
 </context>
 <context>
+    <name>ParamFile</name>
+    <message>
+        <source>INI SOUBOR</source>
+        <translation>INI FILE</translation>
+    </message>
+    <message>
+        <source>Uložit jako</source>
+        <translation>Save as</translation>
+    </message>
+    <message>
+        <source>Parametry regulátoru[*.ini] (*.ini)</source>
+        <translation>Regulator parameters[*.ini] (*.ini)</translation>
+    </message>
+    <message>
+        <source>Otevřít</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>Parametry regulátoru [*.ini] (*.ini)</source>
+        <translation>Regulator parameters [*.ini] (*.ini)</translation>
+    </message>
+    <message>
+        <source>INI soubor %1 neexistuje</source>
+        <translation>The INI file %1 does not exist</translation>
+    </message>
+    <message>
+        <source>INI soubor %1 nelze přečíst (není to běžný soubor, je větší než 64 MB nebo k němu není přístup)</source>
+        <translation>The INI file %1 cannot be read (it is not a regular file, it is larger than 64 MB, or access is denied)</translation>
+    </message>
+    <message>
+        <source>INI soubor není typu QDX 72-4xxx [V.1.0]</source>
+        <translation>The INI file is not of type QDX 72-4xxx [V.1.0]</translation>
+    </message>
+    <message>
+        <source>INI soubor %1 neobsahuje parametry regulátoru QDX 72-4xxx</source>
+        <translation>The INI file %1 holds no QDX 72-4xxx regulator parameters</translation>
+    </message>
+    <message>
+        <source>Tyto položky INI souboru %1 nelze převzít, jejich karty zůstaly beze změny:
+%2</source>
+        <translation>These entries of the INI file %1 cannot be taken; their cards stay unchanged:
+%2</translation>
+    </message>
+</context>
+<context>
     <name>ParamReport</name>
     <message>
         <source>(nezjištěno)</source>
@@ -224,6 +269,14 @@
         <source>OK</source>
         <translation>OK</translation>
     </message>
+    <message>
+        <source>Identifikováno zařízení pro které je nutné použít jiný software</source>
+        <translation>Identified a device that needs other software</translation>
+    </message>
+    <message>
+        <source>jiné zařízení</source>
+        <translation>other device</translation>
+    </message>
 </context>
 <context>
     <name>Tform_zaznam</name>
@@ -299,6 +352,34 @@
     <message>
         <source>neidentifikováno</source>
         <translation>not identified</translation>
+    </message>
+    <message>
+        <source>Storno</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>zařízení typu QDX 01</source>
+        <translation>a device of type QDX 01</translation>
+    </message>
+    <message>
+        <source>žádné zařízení neodpovědělo</source>
+        <translation>no device answered</translation>
+    </message>
+    <message>
+        <source>Komunikace</source>
+        <translation>Communication</translation>
+    </message>
+    <message>
+        <source>Chyba při čtení nebo neznámé zařízení</source>
+        <translation>Read error or unknown device</translation>
+    </message>
+    <message>
+        <source>Identifikováno zařízení typu QDX 01</source>
+        <translation>Identified a device of type QDX 01</translation>
+    </message>
+    <message>
+        <source>Čtení parametrů zastaveno, nenačteny karty: %1</source>
+        <translation>Reading the parameters stopped; cards not read: %1</translation>
     </message>
 </context>
 <context>
@@ -886,6 +967,182 @@
     <message>
         <source>Uložit protokol jako PDF…</source>
         <translation>Save report as PDF…</translation>
+    </message>
+    <message>
+        <source>Porovnání</source>
+        <translation>Comparison</translation>
+    </message>
+    <message>
+        <source>Karta</source>
+        <translation>Card</translation>
+    </message>
+    <message>
+        <source>Parametr</source>
+        <translation>Parameter</translation>
+    </message>
+    <message>
+        <source>Na kartě</source>
+        <translation>On the card</translation>
+    </message>
+    <message>
+        <source>V regulátoru</source>
+        <translation>In the regulator</translation>
+    </message>
+    <message>
+        <source>parametr</source>
+        <translation>parameter</translation>
+    </message>
+    <message>
+        <source>parametry</source>
+        <translation>parameters</translation>
+    </message>
+    <message>
+        <source>parametrů</source>
+        <translation>parameters</translation>
+    </message>
+    <message>
+        <source>Porovnat se souborem</source>
+        <translation>Compare with file</translation>
+    </message>
+    <message>
+        <source>Uložit protokol jako PDF</source>
+        <translation>Save report as PDF</translation>
+    </message>
+    <message>
+        <source>Protokol PDF (*.pdf)</source>
+        <translation>PDF report (*.pdf)</translation>
+    </message>
+    <message>
+        <source>QDX72-4xxx-protokol</source>
+        <translation>QDX72-4xxx-report</translation>
+    </message>
+    <message>
+        <source>Porovnání zastaveno</source>
+        <translation>Comparison stopped</translation>
+    </message>
+    <message>
+        <source>Chyba při čtení</source>
+        <translation>Read error</translation>
+    </message>
+    <message>
+        <source>Karty se shodují s regulátorem.</source>
+        <translation>The cards match the regulator.</translation>
+    </message>
+    <message>
+        <source>V regulátoru se liší %1.</source>
+        <translation>%1 differ in the regulator.</translation>
+    </message>
+    <message>
+        <source> Nepřečteno, neporovnáno: %1.</source>
+        <translation> Not read, not compared: %1.</translation>
+    </message>
+    <message>
+        <source>V souboru</source>
+        <translation>In the file</translation>
+    </message>
+    <message>
+        <source>Karty se shodují se souborem %1.</source>
+        <translation>The cards match the file %1.</translation>
+    </message>
+    <message>
+        <source>Se souborem %1 se liší %2.</source>
+        <translation>%2 differ from the file %1.</translation>
+    </message>
+    <message>
+        <source>Zápis zastaven, nic nezapsáno</source>
+        <translation>Write stopped, nothing written</translation>
+    </message>
+    <message>
+        <source>Zápis by v regulátoru nic nezměnil: karty se s ním shodují. Nic se nezapisuje.</source>
+        <translation>A write would change nothing in the regulator: the cards match it. Nothing is written.</translation>
+    </message>
+    <message>
+        <source>Karty se shodují s regulátorem, nic nezapsáno</source>
+        <translation>The cards match the regulator, nothing written</translation>
+    </message>
+    <message>
+        <source>V přečtených kartách zápis nic nezmění.</source>
+        <translation>The write changes nothing on the cards read.</translation>
+    </message>
+    <message>
+        <source>Zápis změní v regulátoru %1.</source>
+        <translation>The write changes %1 in the regulator.</translation>
+    </message>
+    <message>
+        <source> Nepřečteno, zapíše se bez porovnání: %1.</source>
+        <translation> Not read, written without comparison: %1.</translation>
+    </message>
+    <message>
+        <source>
+
+Pokračovat v zápisu?</source>
+        <translation>
+
+Go on with the write?</translation>
+    </message>
+    <message>
+        <source>Po zápisu</source>
+        <translation>After the write</translation>
+    </message>
+    <message>
+        <source>Protokol nelze vytisknout na %1</source>
+        <translation>The report cannot be printed on %1</translation>
+    </message>
+    <message>
+        <source>Protokol uložen do %1</source>
+        <translation>Report saved to %1</translation>
+    </message>
+    <message>
+        <source>z regulátoru</source>
+        <translation>from the regulator</translation>
+    </message>
+    <message>
+        <source>ze souboru</source>
+        <translation>from a file</translation>
+    </message>
+    <message>
+        <source>zadáno</source>
+        <translation>entered</translation>
+    </message>
+    <message>
+        <source>nenačteno</source>
+        <translation>not loaded</translation>
+    </message>
+    <message>
+        <source>Hodnota musí ležet v rozsahu %1</source>
+        <translation>The value must lie in the range %1</translation>
+    </message>
+    <message>
+        <source>Je nutné zadávat pouze čísla nebo desetinnou čárku</source>
+        <translation>Only digits and the decimal separator may be entered</translation>
+    </message>
+    <message>
+        <source>Je nutné zadávat pouze čísla</source>
+        <translation>Only digits may be entered</translation>
+    </message>
+    <message>
+        <source>(mimo seznam: %1)</source>
+        <translation>(not in the list: %1)</translation>
+    </message>
+    <message>
+        <source>Storno</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Zastavení přenosu po právě přenášené kartě (Esc)</source>
+        <translation>Stops the transfer after the card now being transferred (Esc)</translation>
+    </message>
+    <message>
+        <source>-4 až +4</source>
+        <translation>-4 to +4</translation>
+    </message>
+    <message>
+        <source>0 až 126</source>
+        <translation>0 to 126</translation>
+    </message>
+    <message>
+        <source>%1 až %2</source>
+        <translation>%1 to %2</translation>
     </message>
 </context>
 <context>
@@ -1548,6 +1805,16 @@
     <message>
         <source>Přeruší vyhledávání adres</source>
         <translation>Stops the address search</translation>
+    </message>
+    <message>
+        <source>Byly provedeny změny v nastavení.
+Opravdu se chceš vrátit k původnímu nastavení?</source>
+        <translation>The settings have been changed.
+Do you really want to return to the previous settings?</translation>
+    </message>
+    <message>
+        <source>Dotaz</source>
+        <translation>Question</translation>
     </message>
 </context>
 <context>

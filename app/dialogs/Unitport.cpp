@@ -190,11 +190,11 @@ void Tport::cb_saChange() {
 
 void Tport::tl_cancelClick() {
     if (!SettingsChanged()) return;
-    const auto answer = ctx_.prompts.message(
-        this,
-        QStringLiteral("Byly provedeny změny v nastavení.\n"
-                       "Opravdu se chceš vrátit k původnímu nastavení?"),
-        QStringLiteral("Dotaz"), Prompts::Icon::Question, Prompts::Buttons::YesNo);
+    const auto answer =
+        ctx_.prompts.message(this,
+                             tr("Byly provedeny změny v nastavení.\n"
+                                "Opravdu se chceš vrátit k původnímu nastavení?"),
+                             tr("Dotaz"), Prompts::Icon::Question, Prompts::Buttons::YesNo);
     if (answer != Prompts::Answer::Yes) {
         SnapshotSettings();
         return;

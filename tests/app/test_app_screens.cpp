@@ -14,6 +14,9 @@
 #include "app/trend_chart.h"
 #include "app/windows.h"
 #include "fixtures/layout_check.h"
+#include "params/Unitmenumod.h"
+#include "params/about_ident.h"
+#include "params/load_form.h"
 #include "shell_rig.h"
 #include "ui/color_value.h"
 #include "ui/language.h"
@@ -179,6 +182,10 @@ QMap<QString, QString> translatedWindows(vx52::AppWindows& windows) {
     take(QStringLiteral("chart settings"), windows.rotace3D);
     take(QStringLiteral("recording rate"), windows.form_zaznam);
     take(QStringLiteral("about"), windows.AboutBox);
+    take(QStringLiteral("port"), windows.port);
+    take(QStringLiteral("identification"), windows.about_ident);
+    take(QStringLiteral("loading"), windows.load_form);
+    take(QStringLiteral("editor"), windows.menu_mod);
     return all;
 }
 
