@@ -1,9 +1,19 @@
 #!/usr/bin/env bash
-# Brings translations/vx52_en.ts up to date with the texts in the sources (Czech, the
-# language they are written in); new texts come in as unfinished until translated. The
-# build compiles the .ts; the test suite fails while any entry is unfinished.
+# Brings the English catalogue up to date with the texts in the sources (Czech, the language
+# they are written in); new texts come in as unfinished until translated. The build compiles
+# the catalogue; the test suite fails while any entry is unfinished.
+# Usage: tools/update_translations.sh [TS_FILE]   (default translations/vx52_en.ts)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-lupdate=$(command -v lupdate || echo /usr/lib/qt6/bin/lupdate)
+ts=${1:-translations/vx52_en.ts}
+lupdate=${LUPDATE:-$(command -v lupdate || echo /usr/lib/qt6/bin/lupdate)}
+# Every folder of the program's sources: all but builds, tests and the other non-sources.
+sources=()
+for dir in */; do
+    case "${dir%/}" in
+        build|tests|bench|fuzz|docs|packaging|resources|translations|tools) ;;
+        *) sources+=("${dir%/}") ;;
+    esac
+done
 "$lupdate" -locations none -no-obsolete -source-language cs_CZ -target-language en \
-    app params ui link cli sim -ts translations/vx52_en.ts "$@"
+    "${sources[@]}" -ts "$ts"

@@ -1,12 +1,12 @@
 # cmake -DLUPDATE=... -DSOURCE_DIR=... -DWORK_DIR=... -P check_translations.cmake
-# The English catalogue against the texts in the sources: lupdate updates a copy of it, and
-# every text the sources hold must come out translated (no unfinished entry).
+# The English catalogue against the texts in the sources: tools/update_translations.sh
+# updates a copy of it, and every text the sources hold must come out translated (no
+# unfinished entry).
 set(copy ${WORK_DIR}/vx52_en.ts)
 file(MAKE_DIRECTORY ${WORK_DIR})
 file(COPY_FILE ${SOURCE_DIR}/translations/vx52_en.ts ${copy})
 execute_process(
-  COMMAND ${LUPDATE} -locations none -no-obsolete -source-language cs_CZ -target-language en
-          app params ui link cli sim -ts ${copy}
+  COMMAND ${CMAKE_COMMAND} -E env LUPDATE=${LUPDATE} ${SOURCE_DIR}/tools/update_translations.sh ${copy}
   WORKING_DIRECTORY ${SOURCE_DIR}
   RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err TIMEOUT 120)
 if(NOT status EQUAL 0)
