@@ -4,6 +4,7 @@
 #include "link/failure.h"
 #include "ui/codepage.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QSaveFile>
 
@@ -12,8 +13,9 @@ namespace vx52 {
 namespace {
 
 [[noreturn]] void fail(const QString& fileName, const QString& reason) {
-    const QString text = QStringLiteral("Nelze zapsat soubor \"%1\": %2")
-                             .arg(QDir::toNativeSeparators(fileName), reason);
+    const QString text =
+        QCoreApplication::translate("RecordFile", "Nelze zapsat soubor \"%1\": %2")
+            .arg(QDir::toNativeSeparators(fileName), reason);
     throw Failure(text.toStdString());
 }
 

@@ -7,6 +7,7 @@
 #include "params/decimal_text.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QVariant>
 

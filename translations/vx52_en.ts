@@ -150,6 +150,13 @@
     </message>
 </context>
 <context>
+    <name>RecordFile</name>
+    <message>
+        <source>Nelze zapsat soubor &quot;%1&quot;: %2</source>
+        <translation>Cannot write the file &quot;%1&quot;: %2</translation>
+    </message>
+</context>
+<context>
     <name>SerialLine</name>
     <message>
         <source>Není zvolen žádný sériový port. Port se volí v nabídce Nastavení, položka Komunikační port</source>
