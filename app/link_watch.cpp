@@ -2,6 +2,8 @@
 
 #include "ui/regional.h"
 
+#include <QCoreApplication>
+
 namespace vx52 {
 
 bool LinkWatch::openFailed(const QDateTime& at) { return failed(at, State::CannotOpen); }
@@ -34,23 +36,28 @@ void LinkWatch::restartCounts() {
 
 QString LinkWatch::stateText() const {
     switch (state_) {
-    case State::NotRead: return QStringLiteral("čeká na odezvu");
-    case State::Connected: return QStringLiteral("spojeno");
+    case State::NotRead:
+        return QCoreApplication::translate("LinkWatch", "čeká na odezvu");
+    case State::Connected:
+        return QCoreApplication::translate("LinkWatch", "spojeno");
     case State::Silent:
-        return QStringLiteral("bez odezvy od %1").arg(longTimeText(failing_since_.time()));
-    case State::CannotOpen: return QStringLiteral("port nelze otevřít");
+        return QCoreApplication::translate("LinkWatch", "bez odezvy od %1")
+            .arg(longTimeText(failing_since_.time()));
+    case State::CannotOpen:
+        return QCoreApplication::translate("LinkWatch", "port nelze otevřít");
     }
     return {};
 }
 
 QString LinkWatch::panelText() const {
     if (state_ == State::NotRead && failed_ == 0) return {};
-    QString text = QStringLiteral("%1 | dobrá %2, chybná %3")
+    QString text = QCoreApplication::translate("LinkWatch", "%1 | dobrá %2, chybná %3")
                        .arg(stateText())
                        .arg(good_)
                        .arg(failed_);
     if (last_good_.isValid())
-        text += QStringLiteral(" | poslední %1").arg(longTimeText(last_good_.time()));
+        text += QCoreApplication::translate("LinkWatch", " | poslední %1")
+                    .arg(longTimeText(last_good_.time()));
     return text;
 }
 

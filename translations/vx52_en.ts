@@ -46,6 +46,33 @@
     </message>
 </context>
 <context>
+    <name>LinkWatch</name>
+    <message>
+        <source>čeká na odezvu</source>
+        <translation>waiting for a reply</translation>
+    </message>
+    <message>
+        <source>spojeno</source>
+        <translation>connected</translation>
+    </message>
+    <message>
+        <source>bez odezvy od %1</source>
+        <translation>no reply since %1</translation>
+    </message>
+    <message>
+        <source>port nelze otevřít</source>
+        <translation>port cannot be opened</translation>
+    </message>
+    <message>
+        <source>%1 | dobrá %2, chybná %3</source>
+        <translation>%1 | good %2, failed %3</translation>
+    </message>
+    <message>
+        <source> | poslední %1</source>
+        <translation> | last %1</translation>
+    </message>
+</context>
+<context>
     <name>ParamFile</name>
     <message>
         <source>INI SOUBOR</source>
@@ -2005,6 +2032,46 @@ Do you really want to return to the previous settings?</translation>
     <message>
         <source>Soubor CSV (*.csv);;Všechny soubory (*)</source>
         <translation>CSV file (*.csv);;All files (*)</translation>
+    </message>
+    <message>
+        <source>Neočekávaná chyba</source>
+        <translation>Unexpected error</translation>
+    </message>
+    <message>
+        <source> Automatické čtení to dál zkouší a samo pokračuje, až se port otevře a regulátor odpoví</source>
+        <translation> Automatic reading keeps trying and goes on by itself once the port opens and the regulator answers</translation>
+    </message>
+    <message>
+        <source>Regulátor neodpovídá od %1. Automatické čtení to dál zkouší a samo pokračuje, až regulátor odpoví</source>
+        <translation>The regulator has not answered since %1. Automatic reading keeps trying and goes on by itself once the regulator answers</translation>
+    </message>
+    <message>
+        <source>Chceš vymazat naměřená data?</source>
+        <translation>Clear the measured data?</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Clear</translation>
+    </message>
+    <message>
+        <source>Textový soubor [*.txt] (*.txt)</source>
+        <translation>Text file [*.txt] (*.txt)</translation>
+    </message>
+    <message>
+        <source>Naměřená data nejsou uložena. Ukončit program bez uložení?</source>
+        <translation>The measured data are not saved. Exit without saving?</translation>
+    </message>
+    <message>
+        <source>Dotaz</source>
+        <translation>Question</translation>
+    </message>
+    <message>
+        <source> Naměřená data zůstávají v paměti, čtení a záznam pokračují; další pokus o zápis bude za %1 min</source>
+        <translation> The measured data stay in memory, reading and recording go on; the next write is tried in %1 min</translation>
+    </message>
+    <message>
+        <source>Uložit jako</source>
+        <translation>Save as</translation>
     </message>
 </context>
 <context>
