@@ -170,9 +170,8 @@ public:
     QColor ColorDialog1{Qt::white}; // the pen colour dialog opens with its last choice
 
     // ---- Recording (app/recording.cpp) ----
-    // The recording file before one is chosen: this name plus ".txt" in the user's documents
-    // folder (the home folder when there is none).
-    static inline const QString kRecordFileName = QStringLiteral("Záznam QDX72_4xxx");
+    // The recording file before one is chosen: "Záznam QDX72_4xxx.txt", its name in the
+    // program's language, in the user's documents folder (the home folder when there is none).
     static QString defaultRecordFile();
     // Data lines appended since the buffer was last written.
     bool record_unsaved = false;

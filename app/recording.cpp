@@ -74,7 +74,7 @@ void Tqdx01::connectRecording() {
 }
 
 QString Tqdx01::defaultRecordFile() {
-    return vx52::inDocuments(kRecordFileName + QStringLiteral(".txt"));
+    return vx52::inDocuments(tr("Záznam QDX72_4xxx") + QStringLiteral(".txt"));
 }
 
 void Tqdx01::writeRecord(const QString& fileName) {

@@ -2073,6 +2073,10 @@ Do you really want to return to the previous settings?</translation>
         <source>Uložit jako</source>
         <translation>Save as</translation>
     </message>
+    <message>
+        <source>Záznam QDX72_4xxx</source>
+        <translation>Record QDX72_4xxx</translation>
+    </message>
 </context>
 <context>
     <name>TrendChart</name>

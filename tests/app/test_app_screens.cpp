@@ -188,6 +188,7 @@ QMap<QString, QString> translatedWindows(vx52::AppWindows& windows) {
     take(QStringLiteral("loading"), windows.load_form);
     take(QStringLiteral("editor"), windows.menu_mod);
     take(QStringLiteral("monitor"), windows.monitor);
+    take(QStringLiteral("main"), windows.qdx01);
     return all;
 }
 
