@@ -578,6 +578,10 @@ void TestPortDialog::adapterListMapsTheSelectedLine() {
         QCOMPARE(dialog->chosenDevice(), link);
         QVERIFY(ok->isEnabled());
         QCOMPARE(text(dialog, "lb_nazev"), QStringLiteral("Uloží se: ") + leads);
+        rows->setCurrentItem(rows->topLevelItem(0)); // a port from the list replaces it
+        QVERIFY(path->text().isEmpty());
+        QCOMPARE(dialog->chosenDevice(), QStringLiteral("/dev/ttyS0"));
+        QTest::keyClicks(path, link);
         system.push_back({.location = "/dev/ttyACM1"}); // a refresh keeps the typed path
         dialog->Timer1Timer();
         QCOMPARE(dialog->chosenDevice(), link);
