@@ -127,12 +127,14 @@ namespace {
 // column headings, menu entries, placeholders.
 QMap<QString, QString> windowTexts(QWidget* window) {
     QMap<QString, QString> texts;
-    const auto add = [&texts](const QString& where, const QString& text) {
-        if (!text.trimmed().isEmpty()) texts.insert(where, text);
-    };
     QList<QWidget*> widgets = window->findChildren<QWidget*>();
     widgets.prepend(window);
     for (QWidget* w : widgets) {
+        if (w->window() != window) continue; // a dialog of its own, taken by itself
+        // A helper control the form never shows carries its name as its caption.
+        const auto add = [&texts, w](const QString& where, const QString& text) {
+            if (!text.trimmed().isEmpty() && text != w->objectName()) texts.insert(where, text);
+        };
         // Parents' names as well: the editor's cards repeat their controls' names.
         QString at = w->objectName();
         for (QWidget* p = w->parentWidget(); p && p != window; p = p->parentWidget())
