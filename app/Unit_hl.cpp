@@ -72,10 +72,9 @@ Tqdx01::Tqdx01(vx52::AppContext& context, QWidget* parent)
     statusAnchors->follow(ui->pa_mqtt, Qt::RightEdge | Qt::TopEdge);
 
     // The menu's separators carry their names too.
-    const QList<QAction*> fileItems = ui->mn_soubor->actions();
-    fileItems.at(1)->setObjectName(QStringLiteral("N1"));
-    fileItems.at(4)->setObjectName(QStringLiteral("N2"));
-    fileItems.at(7)->setObjectName(QStringLiteral("N3"));
+    int separator = 0;
+    for (QAction* item : ui->mn_soubor->actions())
+        if (item->isSeparator()) item->setObjectName(QStringLiteral("N%1").arg(++separator));
     setMenuPictures();
     setWindowIcon(QIcon(QStringLiteral(":/icons/vx52.svg")));
 
