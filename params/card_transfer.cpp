@@ -20,7 +20,9 @@ using namespace std::chrono_literals;
 
 namespace {
 
-const QString kCaption = QStringLiteral("Komunikace");
+QString caption() {
+    return QCoreApplication::translate("Tmenu_mod", "Komunikace");
+}
 constexpr int kAddressCard = 11;
 
 std::vector<int> from(int first, const std::vector<int>& tables) {
@@ -95,7 +97,7 @@ void Tmenu_mod::hideBar() {
 }
 
 void Tmenu_mod::communicationError(const QString& text) {
-    ctx_.prompts.message(this, text, kCaption, vx52::Prompts::Icon::Error);
+    ctx_.prompts.message(this, text, caption(), vx52::Prompts::Icon::Error);
 }
 
 namespace {
@@ -152,13 +154,11 @@ bool Tmenu_mod::writeWithRetry(int table) {
 // Writing to anything but the regulator served needs the operator's word.
 bool Tmenu_mod::deviceConfirmed() {
     if (identification_ == kRegulatorServed) return true;
-    const QString found = device_.isEmpty() ? QStringLiteral("neidentifikované zařízení") : device_;
-    const QString text =
-        QStringLiteral("Identifikace nenalezla regulátor QDX 72-4xxx, ale: %1.\n"
-                       "Zapsat přesto do tohoto zařízení?")
-            .arg(found);
-    return ctx_.prompts.message(this, text, QStringLiteral("Dotaz"),
-                                vx52::Prompts::Icon::Question,
+    const QString found = device_.isEmpty() ? tr("neidentifikované zařízení") : device_;
+    const QString text = tr("Identifikace nenalezla regulátor QDX 72-4xxx, ale: %1.\n"
+                            "Zapsat přesto do tohoto zařízení?")
+                             .arg(found);
+    return ctx_.prompts.message(this, text, tr("Dotaz"), vx52::Prompts::Icon::Question,
                                 vx52::Prompts::Buttons::YesNo) == vx52::Prompts::Answer::Yes;
 }
 
@@ -174,9 +174,9 @@ void Tmenu_mod::tl_cteniClick() {
         ShowCard(t);
     hideBar();
     if (read)
-        status(QStringLiteral("Karta %1 načtena z regulátoru").arg(cardNames({t})));
+        status(tr("Karta %1 načtena z regulátoru").arg(cardNames({t})));
     else
-        communicationError(QStringLiteral("Chyba při čtení karty %1").arg(cardNames({t})));
+        communicationError(tr("Chyba při čtení karty %1").arg(cardNames({t})));
 }
 
 void Tmenu_mod::tl_zapisClick() {
@@ -190,11 +190,11 @@ void Tmenu_mod::tl_zapisClick() {
     ShowCard(t);
     hideBar();
     if (!written) {
-        communicationError(QStringLiteral("Chyba při zápisu karty %1").arg(cardNames({t})));
+        communicationError(tr("Chyba při zápisu karty %1").arg(cardNames({t})));
         return;
     }
     if (t == kAddressCard) moveAfterAddressWrite();
-    status(QStringLiteral("Karta %1 zapsána do regulátoru").arg(cardNames({t})));
+    status(tr("Karta %1 zapsána do regulátoru").arg(cardNames({t})));
 }
 
 void Tmenu_mod::ReadAllCards() {
@@ -218,12 +218,11 @@ void Tmenu_mod::ReadAllCards() {
     std::vector<int> notRead = failed;
     notRead.insert(notRead.end(), left.begin(), left.end());
     if (notRead.empty())
-        status(QStringLiteral("Všechny karty načteny z regulátoru"));
+        status(tr("Všechny karty načteny z regulátoru"));
     else
-        status((left.empty() ? QString() : QStringLiteral("Čtení zastaveno, ")) +
-               QStringLiteral("nenačteny karty: %1").arg(cardNames(notRead)));
-    if (!failed.empty())
-        communicationError(QStringLiteral("Chyba při čtení karet: %1").arg(cardNames(failed)));
+        status((left.empty() ? QString() : tr("Čtení zastaveno, ")) +
+               tr("nenačteny karty: %1").arg(cardNames(notRead)));
+    if (!failed.empty()) communicationError(tr("Chyba při čtení karet: %1").arg(cardNames(failed)));
 }
 
 // Read-all into a set of its own, for comparing: the cards and the editor's set stay.
@@ -263,11 +262,10 @@ bool Tmenu_mod::tablesToWrite(std::vector<int>& tables, std::vector<int>& unfill
     if (!unfilled.empty()) {
         const auto answer = ctx_.prompts.message(
             this,
-            QStringLiteral("Karty %1 obsahují hodnoty, které nebyly načteny z regulátoru ani ze "
-                           "souboru a nebyly zadány.\nZapsat do regulátoru i je?")
+            tr("Karty %1 obsahují hodnoty, které nebyly načteny z regulátoru ani ze "
+               "souboru a nebyly zadány.\nZapsat do regulátoru i je?")
                 .arg(cardNames(unfilled)),
-            QStringLiteral("Dotaz"), vx52::Prompts::Icon::Question,
-            vx52::Prompts::Buttons::YesNoCancel);
+            tr("Dotaz"), vx52::Prompts::Icon::Question, vx52::Prompts::Buttons::YesNoCancel);
         if (answer == vx52::Prompts::Answer::Cancel) return false;
         if (answer == vx52::Prompts::Answer::Yes) {
             tables.insert(tables.end(), unfilled.begin(), unfilled.end());
@@ -281,12 +279,12 @@ bool Tmenu_mod::tablesToWrite(std::vector<int>& tables, std::vector<int>& unfill
     if (!tables.empty() && tables.back() == kAddressCard && address != station) {
         const auto answer = ctx_.prompts.message(
             this,
-            QStringLiteral("Karta ADD nastavuje adresu regulátoru %1, regulátor je nyní na adrese "
-                           "%2.\nZápisem karty ADD se regulátor přesune na adresu %1. Zapsat i "
-                           "kartu ADD?")
+            tr("Karta ADD nastavuje adresu regulátoru %1, regulátor je nyní na adrese "
+               "%2.\nZápisem karty ADD se regulátor přesune na adresu %1. Zapsat i "
+               "kartu ADD?")
                 .arg(address)
                 .arg(station),
-            QStringLiteral("Dotaz"), vx52::Prompts::Icon::Question, vx52::Prompts::Buttons::YesNo);
+            tr("Dotaz"), vx52::Prompts::Icon::Question, vx52::Prompts::Buttons::YesNo);
         if (answer != vx52::Prompts::Answer::Yes) tables.pop_back();
     }
     return true;
@@ -343,15 +341,13 @@ void Tmenu_mod::writeTables(const std::vector<int>& tables, const std::vector<in
     for (int t : unfilled)
         if (std::find(notWritten.begin(), notWritten.end(), t) == notWritten.end())
             sentUnfilled.push_back(t);
-    QString text = notWritten.empty()
-                       ? QStringLiteral("Všechny karty zapsány do regulátoru")
-                       : QStringLiteral("Nezapsány karty: %1").arg(cardNames(notWritten));
+    QString text = notWritten.empty() ? tr("Všechny karty zapsány do regulátoru")
+                                      : tr("Nezapsány karty: %1").arg(cardNames(notWritten));
     if (!sentUnfilled.empty())
-        text += QStringLiteral("; zapsány i nenačtené hodnoty karet: %1")
-                    .arg(cardNames(sentUnfilled));
+        text += tr("; zapsány i nenačtené hodnoty karet: %1").arg(cardNames(sentUnfilled));
     status(text);
     if (!failed.empty())
-        communicationError(QStringLiteral("Chyba při zápisu karet: %1").arg(cardNames(failed)));
+        communicationError(tr("Chyba při zápisu karet: %1").arg(cardNames(failed)));
 }
 
 // A write-all stopped on a card not on screen turns to it so that its bad entry can take the
@@ -369,7 +365,7 @@ void Tmenu_mod::tl_eepromClick() {
     const bool stored = ctx_.link.StoreToEeprom();
     hideBar();
     if (stored)
-        status(QStringLiteral("Parametry uloženy do EEPROM regulátoru"));
+        status(tr("Parametry uloženy do EEPROM regulátoru"));
     else
-        communicationError(QStringLiteral("Chyba při zápisu do EEPROM"));
+        communicationError(tr("Chyba při zápisu do EEPROM"));
 }

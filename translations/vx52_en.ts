@@ -1178,6 +1178,92 @@ Go on with the write?</translation>
         <source>%1 až %2</source>
         <translation>%1 to %2</translation>
     </message>
+    <message>
+        <source>Komunikace</source>
+        <translation>Communication</translation>
+    </message>
+    <message>
+        <source>neidentifikované zařízení</source>
+        <translation>an unidentified device</translation>
+    </message>
+    <message>
+        <source>Identifikace nenalezla regulátor QDX 72-4xxx, ale: %1.
+Zapsat přesto do tohoto zařízení?</source>
+        <translation>The identification found no QDX 72-4xxx regulator but: %1.
+Write to this device all the same?</translation>
+    </message>
+    <message>
+        <source>Dotaz</source>
+        <translation>Question</translation>
+    </message>
+    <message>
+        <source>Karta %1 načtena z regulátoru</source>
+        <translation>Card %1 read from the regulator</translation>
+    </message>
+    <message>
+        <source>Chyba při čtení karty %1</source>
+        <translation>Error reading card %1</translation>
+    </message>
+    <message>
+        <source>Chyba při zápisu karty %1</source>
+        <translation>Error writing card %1</translation>
+    </message>
+    <message>
+        <source>Karta %1 zapsána do regulátoru</source>
+        <translation>Card %1 written to the regulator</translation>
+    </message>
+    <message>
+        <source>Všechny karty načteny z regulátoru</source>
+        <translation>All cards read from the regulator</translation>
+    </message>
+    <message>
+        <source>Čtení zastaveno, </source>
+        <translation>Reading stopped, </translation>
+    </message>
+    <message>
+        <source>nenačteny karty: %1</source>
+        <translation>cards not read: %1</translation>
+    </message>
+    <message>
+        <source>Chyba při čtení karet: %1</source>
+        <translation>Error reading cards: %1</translation>
+    </message>
+    <message>
+        <source>Karty %1 obsahují hodnoty, které nebyly načteny z regulátoru ani ze souboru a nebyly zadány.
+Zapsat do regulátoru i je?</source>
+        <translation>Cards %1 hold values that were neither read from the regulator or a file nor entered.
+Write them to the regulator as well?</translation>
+    </message>
+    <message>
+        <source>Karta ADD nastavuje adresu regulátoru %1, regulátor je nyní na adrese %2.
+Zápisem karty ADD se regulátor přesune na adresu %1. Zapsat i kartu ADD?</source>
+        <translation>Card ADD sets the regulator address %1; the regulator is now at address %2.
+Writing card ADD moves the regulator to address %1. Write card ADD as well?</translation>
+    </message>
+    <message>
+        <source>Všechny karty zapsány do regulátoru</source>
+        <translation>All cards written to the regulator</translation>
+    </message>
+    <message>
+        <source>Nezapsány karty: %1</source>
+        <translation>Cards not written: %1</translation>
+    </message>
+    <message>
+        <source>; zapsány i nenačtené hodnoty karet: %1</source>
+        <translation>; values never read were written too on cards: %1</translation>
+    </message>
+    <message>
+        <source>Chyba při zápisu karet: %1</source>
+        <translation>Error writing cards: %1</translation>
+    </message>
+    <message>
+        <source>Parametry uloženy do EEPROM regulátoru</source>
+        <translation>Parameters stored in the regulator&apos;s EEPROM</translation>
+    </message>
+    <message>
+        <source>Chyba při zápisu do EEPROM</source>
+        <translation>Error writing to the EEPROM</translation>
+    </message>
 </context>
 <context>
     <name>Tmonitor</name>
