@@ -49,7 +49,7 @@ void Tqdx01::connectMeasurement() {
         } catch (const std::exception& error) {
             noticeFailure(vx52::NoticeStrip::Kind::Reading, QString::fromUtf8(error.what()));
         } catch (...) {
-            noticeFailure(vx52::NoticeStrip::Kind::Reading, QStringLiteral("Neočekávaná chyba"));
+            noticeFailure(vx52::NoticeStrip::Kind::Reading, tr("Neočekávaná chyba"));
         }
     });
 }
@@ -112,8 +112,8 @@ void Tqdx01::readingDone(const Reading& reading) {
         if (noteOpenFailure(reading.at))
             notices->post(Kind::Link, reading.at,
                           vx52::failureText(reading.openFailure) +
-                              QStringLiteral(" Automatické čtení to dál zkouší a samo pokračuje, "
-                                             "až se port otevře a regulátor odpoví."));
+                              tr(" Automatické čtení to dál zkouší a samo pokračuje, "
+                                 "až se port otevře a regulátor odpoví."));
         return; // no record line for a sample whose line could not be opened
     }
     QLabel* values[] = {ui->pa_meas1, ui->pa_meas2, ui->pa_meas3, ui->pa_meas4};
@@ -150,14 +150,14 @@ void Tqdx01::readingDone(const Reading& reading) {
     // A single "Přečíst" that fails is the operator's to see; it raises no outage notice.
     if (outageBegins && reading.sample)
         notices->post(Kind::Link, reading.at,
-                      QStringLiteral("Regulátor neodpovídá od %1. Automatické čtení to dál "
-                                     "zkouší a samo pokračuje, až regulátor odpoví.")
+                      tr("Regulátor neodpovídá od %1. Automatické čtení to dál "
+                         "zkouší a samo pokračuje, až regulátor odpoví.")
                           .arg(vx52::longTimeText(link_watch.failingSince().time())));
     if (wasOut && reading.good && notices->shows(Kind::Link))
-        notices->post(Kind::Link, reading.at,
-                      QStringLiteral("Regulátor opět odpovídá; výpadek trval od %1 do %2.")
-                          .arg(vx52::longTimeText(outSince.time()),
-                               vx52::longTimeText(reading.at.time())));
+        notices->post(
+            Kind::Link, reading.at,
+            tr("Regulátor opět odpovídá; výpadek trval od %1 do %2.")
+                .arg(vx52::longTimeText(outSince.time()), vx52::longTimeText(reading.at.time())));
     AddChartPoints();
     // A silent regulator's sample is recorded with the values shown.
     if (reading.sample) AppendRecordLine();
@@ -191,9 +191,9 @@ void Tqdx01::check_autoClick() {
     // Sampling goes on while the question and the file dialog are open; a Yes clears what
     // came meanwhile together with the rest.
     if (ui->Chart1->count(0) < 1) return;
-    const auto answer = ctx.prompts.message(this, QStringLiteral("Chceš vymazat naměřená data?"),
-                                            QStringLiteral("Clear"), vx52::Prompts::Icon::Warning,
-                                            vx52::Prompts::Buttons::YesNo);
+    const auto answer =
+        ctx.prompts.message(this, tr("Chceš vymazat naměřená data?"), tr("Clear"),
+                            vx52::Prompts::Icon::Warning, vx52::Prompts::Buttons::YesNo);
     if (answer != vx52::Prompts::Answer::Yes) return;
     NewRecord();
     if (ui->mn_novy->isChecked()) mn_ulozitjakoClick();

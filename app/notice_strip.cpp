@@ -42,7 +42,7 @@ NoticeStrip::NoticeStrip(QWidget* parent) : QFrame(parent) {
         auto* close = new QToolButton(row.box);
         close->setObjectName(QStringLiteral("tl_zavrit"));
         close->setText(QStringLiteral("×"));
-        close->setToolTip(QStringLiteral("Zavřít oznámení"));
+        close->setToolTip(tr("Zavřít oznámení"));
         close->setAutoRaise(true);
         line->addWidget(row.time, 0, Qt::AlignTop);
         line->addWidget(row.text, 1);

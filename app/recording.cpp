@@ -38,7 +38,7 @@ private:
 } // namespace
 
 void Tqdx01::connectRecording() {
-    SaveDialog1.filter = QStringLiteral("Textový soubor [*.txt] (*.txt)");
+    SaveDialog1.filter = tr("Textový soubor [*.txt] (*.txt)");
 #ifdef Q_OS_WIN
     SaveDialog1.defaultSuffix = QStringLiteral("TXT");
 #else
@@ -65,9 +65,9 @@ void Tqdx01::connectRecording() {
         if (!record_unsaved) return true;
         // The save dialog was cancelled with lines not yet written.
         return ctx.prompts.message(this,
-                                   QStringLiteral("Naměřená data nejsou uložena. Ukončit program "
-                                                  "bez uložení?"),
-                                   QStringLiteral("Dotaz"), vx52::Prompts::Icon::Question,
+                                   tr("Naměřená data nejsou uložena. Ukončit program "
+                                      "bez uložení?"),
+                                   tr("Dotaz"), vx52::Prompts::Icon::Question,
                                    vx52::Prompts::Buttons::YesNoDefaultNo) ==
                vx52::Prompts::Answer::Yes;
     };
@@ -132,16 +132,16 @@ void Tqdx01::fileWriteDone(const vx52::PeriodicWrite::Result& result) {
     if (result.outcome == Outcome::Failed) {
         notices->post(vx52::NoticeStrip::Kind::File, ctx.clock.now(),
                       vx52::failureText(result.reason) +
-                          QStringLiteral(" Naměřená data zůstávají v paměti (%1 řádků), čtení a "
-                                         "záznam pokračují; další pokus o zápis bude za %2 min "
-                                         "(nezdařené pokusy: %3).")
+                          tr(" Naměřená data zůstávají v paměti (%1 řádků), čtení a "
+                             "záznam pokračují; další pokus o zápis bude za %2 min "
+                             "(nezdařené pokusy: %3).")
                               .arg(record.count())
                               .arg(fileMinutes())
                               .arg(result.failures));
     } else if (result.outcome == Outcome::CaughtUp) {
         notices->post(vx52::NoticeStrip::Kind::File, ctx.clock.now(),
-                      QStringLiteral("Soubor \"%1\" je opět zapsán celý (%2 řádků), po %3 "
-                                     "nezdařených pokusech o zápis.")
+                      tr("Soubor \"%1\" je opět zapsán celý (%2 řádků), po %3 "
+                         "nezdařených pokusech o zápis.")
                           .arg(file)
                           .arg(record.count())
                           .arg(result.failures));
@@ -153,7 +153,7 @@ void Tqdx01::mn_ulozitClick() {
         writeRecord(SaveDialog1.initialName);
         return;
     }
-    SaveDialog1.title = QStringLiteral("Uložit jako");
+    SaveDialog1.title = tr("Uložit jako");
     // Sampling goes on under the dialog; the periodic write waits for the choice.
     const QString chosen = [this] {
         HoldWrites hold(periodic_write);
@@ -182,9 +182,9 @@ void Tqdx01::mn_novyClick() {
 void Tqdx01::check_zapisClick() {
     if (!ui->check_zapis->isChecked()) return;
     // Sampling goes on while the question and the file dialog are open.
-    const auto answer = ctx.prompts.message(this, QStringLiteral("Chceš vymazat naměřená data?"),
-                                            QStringLiteral("Clear"), vx52::Prompts::Icon::Warning,
-                                            vx52::Prompts::Buttons::YesNo);
+    const auto answer =
+        ctx.prompts.message(this, tr("Chceš vymazat naměřená data?"), tr("Clear"),
+                            vx52::Prompts::Icon::Warning, vx52::Prompts::Buttons::YesNo);
     if (answer == vx52::Prompts::Answer::Yes) NewRecord();
     mn_ulozitjakoClick();
 }

@@ -1,5 +1,7 @@
 #include "bus/station_reading.h"
 
+#include <QCoreApplication>
+
 #include <charconv>
 
 namespace vx52 {
@@ -32,22 +34,23 @@ QString stationStateText(const StationReading& reading) {
     case StationState::Answered:
         return QStringLiteral("ok");
     case StationState::Skipped:
-        return QStringLiteral("vynechána");
+        return QCoreApplication::translate("StationReading", "vynechána");
     case StationState::Failed:
         break;
     }
     switch (reading.cause) {
     case FailureCause::NoReply:
-        return QStringLiteral("bez odpovědi");
+        return QCoreApplication::translate("StationReading", "bez odpovědi");
     case FailureCause::LineFailed:
-        return QStringLiteral("linka selhala");
+        return QCoreApplication::translate("StationReading", "linka selhala");
     default:
-        return QStringLiteral("chybná odpověď");
+        return QCoreApplication::translate("StationReading", "chybná odpověď");
     }
 }
 
 QString csvHeader() {
-    return QStringLiteral("čas,stanice,OUT 1,OUT 2,OUT 3,OUT 4,relé,stav");
+    return QCoreApplication::translate("StationReading",
+                                       "čas,stanice,OUT 1,OUT 2,OUT 3,OUT 4,relé,stav");
 }
 
 QString csvRow(const StationReading& r) {

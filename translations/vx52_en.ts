@@ -73,6 +73,13 @@
     </message>
 </context>
 <context>
+    <name>NoticeStrip</name>
+    <message>
+        <source>Zavřít oznámení</source>
+        <translation>Close the notice</translation>
+    </message>
+</context>
+<context>
     <name>ParamFile</name>
     <message>
         <source>INI SOUBOR</source>
@@ -200,6 +207,29 @@
     <message>
         <source>Nepodařila se reinicializace portu %1</source>
         <translation>Port %1 could not be set up again</translation>
+    </message>
+</context>
+<context>
+    <name>StationReading</name>
+    <message>
+        <source>vynechána</source>
+        <translation>skipped</translation>
+    </message>
+    <message>
+        <source>bez odpovědi</source>
+        <translation>no reply</translation>
+    </message>
+    <message>
+        <source>linka selhala</source>
+        <translation>line failed</translation>
+    </message>
+    <message>
+        <source>chybná odpověď</source>
+        <translation>bad reply</translation>
+    </message>
+    <message>
+        <source>čas,stanice,OUT 1,OUT 2,OUT 3,OUT 4,relé,stav</source>
+        <translation>time,station,OUT 1,OUT 2,OUT 3,OUT 4,relays,state</translation>
     </message>
 </context>
 <context>
@@ -2124,14 +2154,6 @@ Do you really want to return to the previous settings?</translation>
         <translation>Unexpected error</translation>
     </message>
     <message>
-        <source> Automatické čtení to dál zkouší a samo pokračuje, až se port otevře a regulátor odpoví</source>
-        <translation> Automatic reading keeps trying and goes on by itself once the port opens and the regulator answers</translation>
-    </message>
-    <message>
-        <source>Regulátor neodpovídá od %1. Automatické čtení to dál zkouší a samo pokračuje, až regulátor odpoví</source>
-        <translation>The regulator has not answered since %1. Automatic reading keeps trying and goes on by itself once the regulator answers</translation>
-    </message>
-    <message>
         <source>Chceš vymazat naměřená data?</source>
         <translation>Clear the measured data?</translation>
     </message>
@@ -2152,16 +2174,32 @@ Do you really want to return to the previous settings?</translation>
         <translation>Question</translation>
     </message>
     <message>
-        <source> Naměřená data zůstávají v paměti, čtení a záznam pokračují; další pokus o zápis bude za %1 min</source>
-        <translation> The measured data stay in memory, reading and recording go on; the next write is tried in %1 min</translation>
-    </message>
-    <message>
         <source>Uložit jako</source>
         <translation>Save as</translation>
     </message>
     <message>
         <source>Záznam QDX72_4xxx</source>
         <translation>Record QDX72_4xxx</translation>
+    </message>
+    <message>
+        <source> Automatické čtení to dál zkouší a samo pokračuje, až se port otevře a regulátor odpoví.</source>
+        <translation> Automatic reading keeps trying and goes on by itself once the port opens and the regulator answers.</translation>
+    </message>
+    <message>
+        <source>Regulátor neodpovídá od %1. Automatické čtení to dál zkouší a samo pokračuje, až regulátor odpoví.</source>
+        <translation>The regulator has not answered since %1. Automatic reading keeps trying and goes on by itself once the regulator answers.</translation>
+    </message>
+    <message>
+        <source>Regulátor opět odpovídá; výpadek trval od %1 do %2.</source>
+        <translation>The regulator answers again; the outage lasted from %1 to %2.</translation>
+    </message>
+    <message>
+        <source> Naměřená data zůstávají v paměti (%1 řádků), čtení a záznam pokračují; další pokus o zápis bude za %2 min (nezdařené pokusy: %3).</source>
+        <translation> The measured data stay in memory (%1 lines), reading and recording go on; the next write is tried in %2 min (failed attempts: %3).</translation>
+    </message>
+    <message>
+        <source>Soubor &quot;%1&quot; je opět zapsán celý (%2 řádků), po %3 nezdařených pokusech o zápis.</source>
+        <translation>The file &quot;%1&quot; is written whole again (%2 lines), after %3 failed write attempts.</translation>
     </message>
 </context>
 <context>
