@@ -51,9 +51,9 @@ Tmenu_mod::Tmenu_mod(vx52::AppContext& ctx, QWidget* parent)
     lb_stav_->setWordWrap(true);
     lb_stav_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     lb_stav_->installEventFilter(this);
-    tl_storno_ = new QPushButton(QStringLiteral("Storno"), client);
+    tl_storno_ = new QPushButton(tr("Storno"), client);
     tl_storno_->setObjectName(QStringLiteral("tl_storno"));
-    tl_storno_->setToolTip(QStringLiteral("Zastavení přenosu po právě přenášené kartě (Esc)"));
+    tl_storno_->setToolTip(tr("Zastavení přenosu po právě přenášené kartě (Esc)"));
     // In the place of "Porovnat s regulátorem", which a pass disables.
     tl_storno_->setGeometry(352, 400, 145, 25);
     tl_storno_->setAutoDefault(false);
@@ -157,7 +157,7 @@ void Tmenu_mod::setIdentification(int result, const QString& device) {
 bool Tmenu_mod::eventFilter(QObject* watched, QEvent* event) {
     if (watched == lb_stav_ && event->type() == QEvent::MouseButtonRelease &&
         lb_stav_->text() != lb_stav_->toolTip())
-        ctx_.prompts.message(this, lb_stav_->toolTip(), QStringLiteral("Stav"),
+        ctx_.prompts.message(this, lb_stav_->toolTip(), tr("Stav"),
                              vx52::Prompts::Icon::Information);
     return QDialog::eventFilter(watched, event);
 }

@@ -42,7 +42,7 @@ Tload_form::Tload_form(vx52::AppContext& ctx, Tmenu_mod& editor, QWidget* parent
     ui_->Label1->setFont(big);
 
     // Stops the load before the next table, as Esc does.
-    tl_storno_ = new QPushButton(QStringLiteral("Storno"), this);
+    tl_storno_ = new QPushButton(tr("Storno"), this);
     tl_storno_->setObjectName(QStringLiteral("tl_storno"));
     tl_storno_->setGeometry(222, 106, 75, 23); // below the device text, not over its end
     tl_storno_->setAutoDefault(false);
@@ -66,7 +66,7 @@ void Tload_form::showEvent(QShowEvent* event) {
 }
 
 void Tload_form::FormShow() {
-    ui_->lb_verze->setText(QStringLiteral("neidentifikováno"));
+    ui_->lb_verze->setText(tr("neidentifikováno"));
     ui_->bar_load->setValue(0);
     setEditorDefaults();
     Timer1.start();
@@ -134,11 +134,11 @@ void Tload_form::AdvanceBar(int step) {
 
 // What answered the identification, as the editor names it when it asks before writing.
 QString Tload_form::deviceFound(int result) {
-    if (result != 0) return QStringLiteral("zařízení typu QDX 01");
+    if (result != 0) return tr("zařízení typu QDX 01");
     auto& link = ctx_.link;
     if (typeRead_) return vx52::deviceText(link.type_text.data(), link.type_text.size());
     if (versionRead_)
-        return QStringLiteral("zařízení s verzí firmwaru %1")
+        return tr("zařízení s verzí firmwaru %1")
             .arg(vx52::deviceText(link.version_text.data(), link.version_text.size()));
     // Another family answers the type request in a record of its own: maker, model, version.
     if (link.ReadForeignIdent()) {
@@ -149,23 +149,23 @@ QString Tload_form::deviceFound(int result) {
             const QString text = vx52::deviceText(at, kBlock).trimmed();
             if (!text.isEmpty()) texts << text;
         }
-        return QStringLiteral("zařízení jiného typu (%1)").arg(texts.join(QLatin1Char(' ')));
+        return tr("zařízení jiného typu (%1)").arg(texts.join(QLatin1Char(' ')));
     }
-    return QStringLiteral("žádné zařízení neodpovědělo");
+    return tr("žádné zařízení neodpovědělo");
 }
 
 void Tload_form::LoadParameters() {
     const int cards = editor_.pageControl()->count();
     const int result = IdentifyDevice();
     editor_.setIdentification(result, deviceFound(result));
-    const QString caption = QStringLiteral("Komunikace");
+    const QString caption = tr("Komunikace");
     if (result == 0) {
-        ctx_.prompts.message(this, QStringLiteral("Chyba při čtení nebo neznámé zařízení"), caption,
+        ctx_.prompts.message(this, tr("Chyba při čtení nebo neznámé zařízení"), caption,
                              vx52::Prompts::Icon::Error);
         return;
     }
     if (result != kRegulatorServed) {
-        ctx_.prompts.message(this, QStringLiteral("Identifikováno zařízení typu QDX 01"), caption,
+        ctx_.prompts.message(this, tr("Identifikováno zařízení typu QDX 01"), caption,
                              vx52::Prompts::Icon::Error);
         return;
     }
@@ -186,8 +186,7 @@ void Tload_form::LoadParameters() {
     }
     loading_ = false;
     if (!left.empty())
-        ctx_.prompts.message(this,
-                             QStringLiteral("Čtení parametrů zastaveno, nenačteny karty: %1")
-                                 .arg(editor_.cardNames(left)),
-                             caption, vx52::Prompts::Icon::Information);
+        ctx_.prompts.message(
+            this, tr("Čtení parametrů zastaveno, nenačteny karty: %1").arg(editor_.cardNames(left)),
+            caption, vx52::Prompts::Icon::Information);
 }

@@ -16,6 +16,7 @@
 #include "ui_Unitmenumod.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPrinter>
@@ -33,18 +34,31 @@ const char* const kMarked = "vx52_rozdil";
 const QString kMarkStyle = QStringLiteral("background-color: #ffd24d;");
 const QColor kMarkedTab(0xb0, 0x00, 0x00);
 
-const QString kCompareCaption = QStringLiteral("Porovnání");
-const QString kPreviewCaption = QStringLiteral("Náhled zápisu");
-const QString kCardColumn = QStringLiteral("Karta");
-const QString kFieldColumn = QStringLiteral("Parametr");
-const QString kOnCardColumn = QStringLiteral("Na kartě");
-const QString kInRegulatorColumn = QStringLiteral("V regulátoru");
+QString compareCaption() {
+    return QCoreApplication::translate("Tmenu_mod", "Porovnání");
+}
+QString previewCaption() {
+    return QCoreApplication::translate("Tmenu_mod", "Náhled zápisu");
+}
+QString cardColumn() {
+    return QCoreApplication::translate("Tmenu_mod", "Karta");
+}
+QString fieldColumn() {
+    return QCoreApplication::translate("Tmenu_mod", "Parametr");
+}
+QString onCardColumn() {
+    return QCoreApplication::translate("Tmenu_mod", "Na kartě");
+}
+QString inRegulatorColumn() {
+    return QCoreApplication::translate("Tmenu_mod", "V regulátoru");
+}
 
 // "1 parametr", "3 parametry", "7 parametrů".
 QString parametersText(std::size_t n) {
-    const QString word = n == 1               ? QStringLiteral("parametr")
-                         : (n >= 2 && n <= 4) ? QStringLiteral("parametry")
-                                              : QStringLiteral("parametrů");
+    const QString word = n == 1 ? QCoreApplication::translate("Tmenu_mod", "parametr")
+                         : (n >= 2 && n <= 4)
+                             ? QCoreApplication::translate("Tmenu_mod", "parametry")
+                             : QCoreApplication::translate("Tmenu_mod", "parametrů");
     return QStringLiteral("%1 %2").arg(n).arg(word);
 }
 
@@ -82,13 +96,14 @@ QList<QStringList> differenceRows(const vx52::CardTexts& texts, vx52::ParamSet& 
 
 vx52::Prompts::FileDialog compareDialog() {
     auto d = vx52::openDialog();
-    d.title = QStringLiteral("Porovnat se souborem");
+    d.title = QCoreApplication::translate("Tmenu_mod", "Porovnat se souborem");
     return d;
 }
 
 vx52::Prompts::FileDialog pdfDialog() {
-    return {QStringLiteral("Uložit protokol jako PDF"), QStringLiteral("Protokol PDF (*.pdf)"),
-            QStringLiteral("pdf"), vx52::inDocuments(QStringLiteral("QDX72-4xxx-protokol.pdf")),
+    return {QCoreApplication::translate("Tmenu_mod", "Uložit protokol jako PDF"),
+            QCoreApplication::translate("Tmenu_mod", "Protokol PDF (*.pdf)"), QStringLiteral("pdf"),
+            vx52::inDocuments(QCoreApplication::translate("Tmenu_mod", "QDX72-4xxx-protokol.pdf")),
             true};
 }
 
@@ -161,29 +176,30 @@ void Tmenu_mod::mn_porovnatClick() {
     const vx52::CardTexts texts(*this);
     if (device.read.none()) {
         if (device.stopped)
-            status(QStringLiteral("Porovnání zastaveno"));
+            status(QCoreApplication::translate("Tmenu_mod", "Porovnání zastaveno"));
         else
-            communicationError(QStringLiteral("Chyba při čtení"));
+            communicationError(QCoreApplication::translate("Tmenu_mod", "Chyba při čtení"));
         return;
     }
     auto& ours = ctx_.link.params();
     const auto found = vx52::differences(ours, device.set, device.read);
-    markDifferences(*this, texts, device.set, kInRegulatorColumn, found);
+    markDifferences(*this, texts, device.set, inRegulatorColumn(), found);
 
-    QString text =
-        found.empty()
-            ? QStringLiteral("Karty se shodují s regulátorem.")
-            : QStringLiteral("V regulátoru se liší %1.").arg(parametersText(found.size()));
+    QString text = found.empty()
+                       ? QCoreApplication::translate("Tmenu_mod", "Karty se shodují s regulátorem.")
+                       : QCoreApplication::translate("Tmenu_mod", "V regulátoru se liší %1.")
+                             .arg(parametersText(found.size()));
     if (!device.read.all())
-        text += QStringLiteral(" Nepřečteno, neporovnáno: %1.").arg(captions(texts, ~device.read));
+        text += QCoreApplication::translate("Tmenu_mod", " Nepřečteno, neporovnáno: %1.")
+                    .arg(captions(texts, ~device.read));
     if (found.empty()) {
-        ctx_.prompts.message(this, text, kCompareCaption,
+        ctx_.prompts.message(this, text, compareCaption(),
                              device.read.all() ? vx52::Prompts::Icon::Information
                                                : vx52::Prompts::Icon::Warning);
         return;
     }
-    ctx_.prompts.table(this, text, kCompareCaption,
-                       {kCardColumn, kFieldColumn, kOnCardColumn, kInRegulatorColumn},
+    ctx_.prompts.table(this, text, compareCaption(),
+                       {cardColumn(), fieldColumn(), onCardColumn(), inRegulatorColumn()},
                        differenceRows(texts, ours, device.set, found));
 }
 
@@ -209,26 +225,29 @@ void Tmenu_mod::mn_porovnat_souborClick() {
     std::vector<vx52::FieldDifference> found;
     for (const auto& d : vx52::differences(ours, file.set))
         if (!amongProblems(problems, d.entry)) found.push_back(d);
-    const QString where = QStringLiteral("V souboru");
+    const QString where = QCoreApplication::translate("Tmenu_mod", "V souboru");
     markDifferences(*this, texts, file.set, where, found);
-    QString text = found.empty()
-                       ? QStringLiteral("Karty se shodují se souborem %1.").arg(name)
-                       : QStringLiteral("Se souborem %1 se liší %2.")
-                             .arg(name, parametersText(found.size()));
+    QString text =
+        found.empty()
+            ? QCoreApplication::translate("Tmenu_mod", "Karty se shodují se souborem %1.").arg(name)
+            : QCoreApplication::translate("Tmenu_mod", "Se souborem %1 se liší %2.")
+                  .arg(name, parametersText(found.size()));
     if (!problems.empty()) {
         QStringList named;
         for (const auto& p : problems)
             named << vx52::FileValues::describe(p);
-        text += QStringLiteral("\nV souboru chybí nebo je chybné, neporovnáno:\n") +
+        text += QCoreApplication::translate("Tmenu_mod",
+                                            "\nV souboru chybí nebo je chybné, neporovnáno:\n") +
                 named.join(QLatin1Char('\n'));
     }
     if (found.empty()) {
-        ctx_.prompts.message(this, text, kCompareCaption,
+        ctx_.prompts.message(this, text, compareCaption(),
                              problems.empty() ? vx52::Prompts::Icon::Information
                                               : vx52::Prompts::Icon::Warning);
         return;
     }
-    ctx_.prompts.table(this, text, kCompareCaption, {kCardColumn, kFieldColumn, kOnCardColumn, where},
+    ctx_.prompts.table(this, text, compareCaption(),
+                       {cardColumn(), fieldColumn(), onCardColumn(), where},
                        differenceRows(texts, ours, file.set, found));
 }
 
@@ -239,7 +258,7 @@ bool Tmenu_mod::confirmWriteChanges(const std::vector<int>& tables) {
         toWrite.set(static_cast<std::size_t>(t));
     vx52::TablesRead device = readRegulatorTables(toWrite);
     if (device.stopped) {
-        status(QStringLiteral("Zápis zastaven, nic nezapsáno"));
+        status(QCoreApplication::translate("Tmenu_mod", "Zápis zastaven, nic nezapsáno"));
         return false;
     }
     const vx52::CardTexts texts(*this);
@@ -248,25 +267,29 @@ bool Tmenu_mod::confirmWriteChanges(const std::vector<int>& tables) {
     const vx52::CardMask unread = toWrite & ~device.read;
     if (found.empty() && unread.none()) {
         ctx_.prompts.message(this,
-                             QStringLiteral("Zápis by v regulátoru nic nezměnil: karty se s ním "
-                                            "shodují. Nic se nezapisuje."),
-                             kPreviewCaption, vx52::Prompts::Icon::Information);
-        status(QStringLiteral("Karty se shodují s regulátorem, nic nezapsáno"));
+                             QCoreApplication::translate(
+                                 "Tmenu_mod", "Zápis by v regulátoru nic nezměnil: karty se s ním "
+                                              "shodují. Nic se nezapisuje."),
+                             previewCaption(), vx52::Prompts::Icon::Information);
+        status(QCoreApplication::translate("Tmenu_mod",
+                                           "Karty se shodují s regulátorem, nic nezapsáno"));
         return false;
     }
     QString text =
         found.empty()
-            ? QStringLiteral("V přečtených kartách zápis nic nezmění.")
-            : QStringLiteral("Zápis změní v regulátoru %1.").arg(parametersText(found.size()));
+            ? QCoreApplication::translate("Tmenu_mod", "V přečtených kartách zápis nic nezmění.")
+            : QCoreApplication::translate("Tmenu_mod", "Zápis změní v regulátoru %1.")
+                  .arg(parametersText(found.size()));
     if (unread.any())
-        text += QStringLiteral(" Nepřečteno, zapíše se bez porovnání: %1.")
-                    .arg(captions(texts, unread));
-    text += QStringLiteral("\n\nPokračovat v zápisu?");
-    return ctx_.prompts.table(
-               this, text, kPreviewCaption,
-               {kCardColumn, kFieldColumn, kInRegulatorColumn, QStringLiteral("Po zápisu")},
-               differenceRows(texts, device.set, ours, found),
-               vx52::Prompts::Buttons::YesNo) == vx52::Prompts::Answer::Yes;
+        text +=
+            QCoreApplication::translate("Tmenu_mod", " Nepřečteno, zapíše se bez porovnání: %1.")
+                .arg(captions(texts, unread));
+    text += QCoreApplication::translate("Tmenu_mod", "\n\nPokračovat v zápisu?");
+    return ctx_.prompts.table(this, text, previewCaption(),
+                              {cardColumn(), fieldColumn(), inRegulatorColumn(),
+                               QCoreApplication::translate("Tmenu_mod", "Po zápisu")},
+                              differenceRows(texts, device.set, ours, found),
+                              vx52::Prompts::Buttons::YesNo) == vx52::Prompts::Answer::Yes;
 }
 
 std::optional<vx52::Report> Tmenu_mod::protocol() {
@@ -296,9 +319,10 @@ void Tmenu_mod::mn_tiskClick() {
     printer.setDocName(vx52::reportTitle());
     if (!ctx_.prompts.choosePrinter(this, printer)) return;
     if (vx52::printReport(*report, printer) == 0)
-        throw vx52::Failure(QStringLiteral("Protokol nelze vytisknout na %1")
-                                .arg(printer.printerName())
-                                .toStdString());
+        throw vx52::Failure(
+            QCoreApplication::translate("Tmenu_mod", "Protokol nelze vytisknout na %1")
+                .arg(printer.printerName())
+                .toStdString());
 }
 
 void Tmenu_mod::mn_pdfClick() {
@@ -310,5 +334,5 @@ void Tmenu_mod::mn_pdfClick() {
     dialog.initialName = path;
     if (!vx52::writeReportPdf(*report, path))
         throw vx52::Failure(QStringLiteral("Unable to write to %1").arg(path).toStdString());
-    status(QStringLiteral("Protokol uložen do %1").arg(path));
+    status(QCoreApplication::translate("Tmenu_mod", "Protokol uložen do %1").arg(path));
 }

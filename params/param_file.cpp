@@ -4,6 +4,7 @@
 
 #include "link/failure.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
 #include <array>
@@ -69,8 +70,12 @@ constexpr std::array<FileEntry, 48> kEntries{{
 }};
 
 const QString kFileName = QStringLiteral("QDX72-4xxx");
-const QString kMismatchText = QStringLiteral("INI soubor není typu QDX 72-4xxx [V.1.0]");
-const QString kMismatchCaption = QStringLiteral("INI SOUBOR");
+QString mismatchText() {
+    return QCoreApplication::translate("ParamFile", "INI soubor není typu QDX 72-4xxx [V.1.0]");
+}
+QString mismatchCaption() {
+    return QCoreApplication::translate("ParamFile", "INI SOUBOR");
+}
 
 QString name(const char* ascii) {
     return QString::fromLatin1(ascii);
@@ -121,12 +126,14 @@ const QString kExtension = QStringLiteral("ini");
 #endif
 
 Prompts::FileDialog saveDialog() {
-    return {QStringLiteral("Uložit jako"), QStringLiteral("Parametry regulátoru[*.ini] (*.ini)"),
+    return {QCoreApplication::translate("ParamFile", "Uložit jako"),
+            QCoreApplication::translate("ParamFile", "Parametry regulátoru[*.ini] (*.ini)"),
             kExtension, kFileName, true};
 }
 
 Prompts::FileDialog openDialog() {
-    return {QStringLiteral("Otevřít"), QStringLiteral("Parametry regulátoru [*.ini] (*.ini)"),
+    return {QCoreApplication::translate("ParamFile", "Otevřít"),
+            QCoreApplication::translate("ParamFile", "Parametry regulátoru [*.ini] (*.ini)"),
             kExtension, kFileName, false};
 }
 
@@ -159,7 +166,7 @@ namespace {
 
 // The file refused as a whole, in the manner of the version message.
 void refuseFile(Prompts& prompts, const QString& text) {
-    prompts.message(nullptr, text, kMismatchCaption, Prompts::Icon::Error);
+    prompts.message(nullptr, text, mismatchCaption(), Prompts::Icon::Error);
 }
 
 bool holdsParameters(const IniText& ini) {
@@ -179,10 +186,12 @@ const FileEntry* entryOf(const char* control) {
 QString paramFileRefusal(const QString& path, QByteArray& bytes) {
     const QString shownPath = QDir::toNativeSeparators(path);
     switch (loadIniFile(path, bytes)) {
-    case IniLoad::Missing: return QStringLiteral("INI soubor %1 neexistuje").arg(shownPath);
+    case IniLoad::Missing:
+        return QCoreApplication::translate("ParamFile", "INI soubor %1 neexistuje").arg(shownPath);
     case IniLoad::Unusable:
-        return QStringLiteral("INI soubor %1 nelze přečíst (není to běžný soubor, je větší než "
-                              "64 MB nebo k němu není přístup)")
+        return QCoreApplication::translate(
+                   "ParamFile", "INI soubor %1 nelze přečíst (není to běžný soubor, je větší než "
+                                "64 MB nebo k němu není přístup)")
             .arg(shownPath);
     case IniLoad::Read: break;
     }
@@ -190,9 +199,10 @@ QString paramFileRefusal(const QString& path, QByteArray& bytes) {
     // No IDENT section passes: the default is the expected text.
     if (!isParamFileVersion(
             ini.readString(QStringLiteral("IDENT"), QStringLiteral("VERSION"), kFileVersion)))
-        return kMismatchText;
+        return mismatchText();
     if (!holdsParameters(ini))
-        return QStringLiteral("INI soubor %1 neobsahuje parametry regulátoru QDX 72-4xxx")
+        return QCoreApplication::translate(
+                   "ParamFile", "INI soubor %1 neobsahuje parametry regulátoru QDX 72-4xxx")
             .arg(shownPath);
     return {};
 }
@@ -229,10 +239,11 @@ void openParamFile(ParamCards& cards, Prompts& prompts, QWidget* parent,
     }
     if (!refused.isEmpty())
         prompts.message(nullptr,
-                        QStringLiteral("Tyto položky INI souboru %1 nelze převzít, jejich karty "
-                                       "zůstaly beze změny:\n%2")
+                        QCoreApplication::translate(
+                            "ParamFile", "Tyto položky INI souboru %1 nelze převzít, jejich karty "
+                                         "zůstaly beze změny:\n%2")
                             .arg(shownPath, refused.join(QLatin1Char('\n'))),
-                        kMismatchCaption, Prompts::Icon::Warning);
+                        mismatchCaption(), Prompts::Icon::Warning);
 }
 
 } // namespace vx52

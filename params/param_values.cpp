@@ -3,6 +3,7 @@
 #include "params/card_entries.h"
 #include "params/decimal_text.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 
 namespace vx52 {
@@ -55,7 +56,8 @@ std::vector<EntryRead> FileValues::problems(const std::vector<int>& cards) const
 
 QString FileValues::describe(const EntryRead& p) {
     const QString where = QStringLiteral("[%1] %2").arg(name(p.entry->section), name(p.entry->key));
-    if (p.state == EntryState::Missing) return where + QStringLiteral(": chybí");
+    if (p.state == EntryState::Missing)
+        return where + QCoreApplication::translate("ParamFile", ": chybí");
     return QStringLiteral("%1=%2: %3").arg(where, p.text, p.reason);
 }
 
@@ -77,7 +79,7 @@ FileValues readFileValues(const IniText& ini, const QLocale& locale) {
         if (e.kind == EntryKind::Index) {
             if (!isWholeNumber(r.text)) {
                 r.state = EntryState::Refused;
-                r.reason = QStringLiteral("není celé číslo");
+                r.reason = QCoreApplication::translate("ParamFile", "není celé číslo");
                 out.entries.push_back(r);
                 continue;
             }

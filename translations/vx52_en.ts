@@ -123,6 +123,14 @@
         <translation>These entries of the INI file %1 cannot be taken; their cards stay unchanged:
 %2</translation>
     </message>
+    <message>
+        <source>: chybí</source>
+        <translation>: missing</translation>
+    </message>
+    <message>
+        <source>není celé číslo</source>
+        <translation>not a whole number</translation>
+    </message>
 </context>
 <context>
     <name>ParamReport</name>
@@ -444,6 +452,14 @@
     <message>
         <source>Čtení parametrů zastaveno, nenačteny karty: %1</source>
         <translation>Reading the parameters stopped; cards not read: %1</translation>
+    </message>
+    <message>
+        <source>zařízení s verzí firmwaru %1</source>
+        <translation>a device with firmware version %1</translation>
+    </message>
+    <message>
+        <source>zařízení jiného typu (%1)</source>
+        <translation>a device of another type (%1)</translation>
     </message>
 </context>
 <context>
@@ -1077,10 +1093,6 @@
         <translation>PDF report (*.pdf)</translation>
     </message>
     <message>
-        <source>QDX72-4xxx-protokol</source>
-        <translation>QDX72-4xxx-report</translation>
-    </message>
-    <message>
         <source>Porovnání zastaveno</source>
         <translation>Comparison stopped</translation>
     </message>
@@ -1293,6 +1305,22 @@ Writing card ADD moves the regulator to address %1. Write card ADD as well?</tra
     <message>
         <source>Chyba při zápisu do EEPROM</source>
         <translation>Error writing to the EEPROM</translation>
+    </message>
+    <message>
+        <source>QDX72-4xxx-protokol.pdf</source>
+        <translation>QDX72-4xxx-report.pdf</translation>
+    </message>
+    <message>
+        <source>
+V souboru chybí nebo je chybné, neporovnáno:
+</source>
+        <translation>
+Missing or wrong in the file, not compared:
+</translation>
+    </message>
+    <message>
+        <source>Stav</source>
+        <translation>State</translation>
     </message>
 </context>
 <context>
