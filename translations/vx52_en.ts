@@ -1355,6 +1355,81 @@ Missing or wrong in the file, not compared:
     </message>
 </context>
 <context>
+    <name>Tmqtt</name>
+    <message>
+        <source>Publikování MQTT</source>
+        <translation>MQTT publishing</translation>
+    </message>
+    <message>
+        <source>&amp;Publikovat měření na broker MQTT</source>
+        <translation>&amp;Publish readings to an MQTT broker</translation>
+    </message>
+    <message>
+        <source>&amp;Broker:</source>
+        <translation>&amp;Broker:</translation>
+    </message>
+    <message>
+        <source>název nebo adresa počítače</source>
+        <translation>host name or address</translation>
+    </message>
+    <message>
+        <source>P&amp;ort:</source>
+        <translation>P&amp;ort:</translation>
+    </message>
+    <message>
+        <source>1883</source>
+        <translation>1883</translation>
+    </message>
+    <message>
+        <source>&amp;Identifikace klienta:</source>
+        <translation>Client &amp;identifier:</translation>
+    </message>
+    <message>
+        <source>prázdné: vytvoří se z názvu počítače</source>
+        <translation>empty: made from the host name</translation>
+    </message>
+    <message>
+        <source>Předpona &amp;témat:</source>
+        <translation>&amp;Topic prefix:</translation>
+    </message>
+    <message>
+        <source>&amp;Jméno:</source>
+        <translation>User &amp;name:</translation>
+    </message>
+    <message>
+        <source>prázdné: bez přihlášení</source>
+        <translation>empty: no login</translation>
+    </message>
+    <message>
+        <source>&amp;Heslo:</source>
+        <translation>Pass&amp;word:</translation>
+    </message>
+    <message>
+        <source>Šifrovat spojení (&amp;TLS)</source>
+        <translation>Encrypt the connection (&amp;TLS)</translation>
+    </message>
+    <message>
+        <source>&amp;Certifikát CA:</source>
+        <translation>&amp;CA certificate:</translation>
+    </message>
+    <message>
+        <source>prázdné: certifikáty systému</source>
+        <translation>empty: the system&apos;s certificates</translation>
+    </message>
+    <message>
+        <source>Vybrat...</source>
+        <translation>Choose...</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Storno</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
     <name>Tport</name>
     <message>
         <source>Komunikační port</source>
@@ -2228,6 +2303,10 @@ Do you really want to return to the previous settings?</translation>
     <message>
         <source>Soubor &quot;%1&quot; je opět zapsán celý (%2 řádků), po %3 nezdařených pokusech o zápis.</source>
         <translation>The file &quot;%1&quot; is written whole again (%2 lines), after %3 failed write attempts.</translation>
+    </message>
+    <message>
+        <source>Publikování M&amp;QTT...</source>
+        <translation>M&amp;QTT publishing...</translation>
     </message>
 </context>
 <context>
