@@ -10,7 +10,6 @@
 #include "app/dialogs/Unitport.h"
 #include "app/dialogs/about_box.h"
 #include "app/dialogs/adapter_list.h"
-#include "app/monitor/monitor_window.h"
 #include "app/record_buffer.h"
 #include "app/trend_chart.h"
 #include "app/windows.h"
@@ -189,7 +188,6 @@ QMap<QString, QString> translatedWindows(vx52::AppWindows& windows) {
     take(QStringLiteral("identification"), windows.about_ident);
     take(QStringLiteral("loading"), windows.load_form);
     take(QStringLiteral("editor"), windows.menu_mod);
-    take(QStringLiteral("monitor"), windows.monitor);
     take(QStringLiteral("main"), windows.qdx01);
     return all;
 }
