@@ -11,21 +11,23 @@
 #include "publish/station_publish.h"
 #include "ui_Unit_hl.h"
 
+#include <QCoreApplication>
+
 namespace {
 
 QString stateWords(vx52::MqttPublisher::State state) {
     using State = vx52::MqttPublisher::State;
     switch (state) {
     case State::Connecting:
-        return QStringLiteral("připojuje se");
+        return QCoreApplication::translate("Tqdx01", "připojuje se");
     case State::Connected:
-        return QStringLiteral("spojeno");
+        return QCoreApplication::translate("Tqdx01", "spojeno");
     case State::Unreachable:
-        return QStringLiteral("broker nedostupný");
+        return QCoreApplication::translate("Tqdx01", "broker nedostupný");
     case State::LoginRefused:
-        return QStringLiteral("broker odmítl jméno nebo heslo");
+        return QCoreApplication::translate("Tqdx01", "broker odmítl jméno nebo heslo");
     case State::TlsFailed:
-        return QStringLiteral("šifrované spojení selhalo");
+        return QCoreApplication::translate("Tqdx01", "šifrované spojení selhalo");
     }
     return {};
 }
@@ -34,8 +36,8 @@ QString stateWords(vx52::MqttPublisher::State state) {
 
 QString Tqdx01::mqttStateText(const vx52::MqttPublisher::Status& s) {
     QString text = QStringLiteral("MQTT: ") + stateWords(s.state);
-    if (s.waiting > 0) text += QStringLiteral(", čeká %1").arg(s.waiting);
-    if (s.dropped > 0) text += QStringLiteral(", zahozeno %1").arg(s.dropped);
+    if (s.waiting > 0) text += tr(", čeká %1").arg(s.waiting);
+    if (s.dropped > 0) text += tr(", zahozeno %1").arg(s.dropped);
     return text;
 }
 
@@ -65,12 +67,12 @@ void Tqdx01::showMqttState() {
     if (mqtt == nullptr) return;
     const vx52::MqttPublisher::Status s = mqtt->status();
     ui->pa_mqtt->setText(mqttStateText(s));
-    QString tip = QStringLiteral("Broker %1:%2, témata %3/…; doručeno %4")
+    QString tip = tr("Broker %1:%2, témata %3/…; doručeno %4")
                       .arg(mqtt->settings().host)
                       .arg(mqtt->settings().port)
                       .arg(mqtt->prefix())
                       .arg(s.delivered);
-    if (!s.reason.isEmpty()) tip += QStringLiteral("\nPoslední chyba: ") + s.reason;
+    if (!s.reason.isEmpty()) tip += tr("\nPoslední chyba: %1").arg(s.reason);
     ui->pa_mqtt->setToolTip(tip);
 }
 

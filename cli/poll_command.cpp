@@ -131,6 +131,7 @@ int runPoll(Link& link, const std::vector<std::string>& arguments, std::ostream&
             if (reading) reading(r);
         },
         hooks.stop,
+        {}, // the poll's rows carry no type text
     };
     long long rounds = 0;
     while (!p->rounds || rounds < *p->rounds) {

@@ -6,6 +6,7 @@
 #include "link/telegram_decode.h"
 #include "link/telegram_observer.h"
 #include "link/trace_line.h"
+#include "ui/language.h"
 
 #include <ostream>
 
@@ -48,7 +49,7 @@ private:
         out_ << traceLineText(direction, ms, bytes, ok, late) << '\n' << std::flush;
     }
     void decoded(const TelegramRow& row, std::span<const std::uint8_t> bytes) {
-        out_ << "  " << rowText(row) << '\n';
+        out_ << "  " << rowText(row, telegramText) << '\n';
         for (const std::string& field : fieldLines(row, bytes, '.'))
             out_ << "    " << field << '\n';
         out_ << std::flush;

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <initializer_list>
 
 namespace vx52 {
 
@@ -100,6 +101,17 @@ void judge(std::span<const std::uint8_t> f, const Asked& a, TelegramRow& row) {
 
 std::string number(std::uint32_t n) { return std::to_string(n); }
 
+// The text with %1, %2, ... replaced by the given values, wherever the language puts them.
+std::string filled(std::string text, std::initializer_list<std::string> values) {
+    int n = 0;
+    for (const std::string& value : values) {
+        const std::string mark = '%' + std::to_string(++n);
+        if (const auto at = text.find(mark); at != std::string::npos)
+            text.replace(at, mark.size(), value);
+    }
+    return text;
+}
+
 std::string hexByte(std::uint8_t b) {
     static constexpr char kHex[] = "0123456789ABCDEF";
     return {kHex[b >> 4], kHex[b & 15]};
@@ -190,36 +202,52 @@ std::string directionText(const TelegramRow& row) {
     return row.direction == TelegramDirection::Request ? "→" : "←";
 }
 
-std::string frameKindText(const TelegramRow& row) {
+std::string frameKindText(const TelegramRow& row, TextLookup lookup) {
     std::string text;
     switch (row.kind) {
-    case FrameKind::Request: text = "požadavek"; break;
-    case FrameKind::DataReply: text = "data"; break;
-    case FrameKind::Ack: text = "potvrzení"; break;
-    case FrameKind::Refusal: text = "odmítnutí"; break;
+    case FrameKind::Request:
+        text = lookup(QT_TRANSLATE_NOOP("Telegram", "požadavek"));
+        break;
+    case FrameKind::DataReply:
+        text = lookup(QT_TRANSLATE_NOOP("Telegram", "data"));
+        break;
+    case FrameKind::Ack:
+        text = lookup(QT_TRANSLATE_NOOP("Telegram", "potvrzení"));
+        break;
+    case FrameKind::Refusal:
+        text = lookup(QT_TRANSLATE_NOOP("Telegram", "odmítnutí"));
+        break;
     case FrameKind::None: return "—";
-    case FrameKind::Unknown: text = "neznámý rámec"; break;
+    case FrameKind::Unknown:
+        text = lookup(QT_TRANSLATE_NOOP("Telegram", "neznámý rámec"));
+        break;
     }
     if (row.hasFc) text += " FC " + hexByte(row.fc);
     return text;
 }
 
-std::string operationName(TelegramOperation operation) {
+std::string operationName(TelegramOperation operation, TextLookup lookup) {
     switch (operation) {
-    case TelegramOperation::DeviceType: return "typ zařízení";
-    case TelegramOperation::ReadTable: return "čtení tabulky";
-    case TelegramOperation::WriteTable: return "zápis tabulky";
-    case TelegramOperation::Measurement: return "měření";
-    case TelegramOperation::Version: return "verze firmwaru";
+    case TelegramOperation::DeviceType:
+        return lookup(QT_TRANSLATE_NOOP("Telegram", "typ zařízení"));
+    case TelegramOperation::ReadTable:
+        return lookup(QT_TRANSLATE_NOOP("Telegram", "čtení tabulky"));
+    case TelegramOperation::WriteTable:
+        return lookup(QT_TRANSLATE_NOOP("Telegram", "zápis tabulky"));
+    case TelegramOperation::Measurement:
+        return lookup(QT_TRANSLATE_NOOP("Telegram", "měření"));
+    case TelegramOperation::Version:
+        return lookup(QT_TRANSLATE_NOOP("Telegram", "verze firmwaru"));
     case TelegramOperation::Eeprom: return "EEPROM";
-    case TelegramOperation::Probe: return "hledání stanice";
+    case TelegramOperation::Probe:
+        return lookup(QT_TRANSLATE_NOOP("Telegram", "hledání stanice"));
     case TelegramOperation::Unknown: break;
     }
     return "?";
 }
 
-std::string operationText(const TelegramRow& row) {
-    std::string text = operationName(row.operation);
+std::string operationText(const TelegramRow& row, TextLookup lookup) {
+    std::string text = operationName(row.operation, lookup);
     if (row.operation == TelegramOperation::ReadTable || row.operation == TelegramOperation::WriteTable) {
         text += ' ' + number(row.table);
         if (row.table < kTableCount)
@@ -228,42 +256,74 @@ std::string operationText(const TelegramRow& row) {
     return text;
 }
 
-std::string resultName(TelegramResult result) {
+std::string resultName(TelegramResult result, TextLookup lookup) {
+    const char* text = "?";
     switch (result) {
     case FailureCause::None: return "OK";
-    case FailureCause::LineFailed: return "chyba linky";
-    case FailureCause::NoReply: return "bez odpovědi";
-    case FailureCause::ShortReply: return "krátká odpověď";
-    case FailureCause::BadLength: return "chybná délka";
-    case FailureCause::BadFrame: return "chybný rámec";
-    case FailureCause::BadCheckSum: return "chybný kontrolní součet";
-    case FailureCause::WrongStation: return "cizí stanice";
-    case FailureCause::Refused: return "odmítnuto";
-    case FailureCause::BadTable: return "tabulka mimo rozsah";
+    case FailureCause::LineFailed:
+        text = QT_TRANSLATE_NOOP("Telegram", "chyba linky");
+        break;
+    case FailureCause::NoReply:
+        text = QT_TRANSLATE_NOOP("Telegram", "bez odpovědi");
+        break;
+    case FailureCause::ShortReply:
+        text = QT_TRANSLATE_NOOP("Telegram", "krátká odpověď");
+        break;
+    case FailureCause::BadLength:
+        text = QT_TRANSLATE_NOOP("Telegram", "chybná délka");
+        break;
+    case FailureCause::BadFrame:
+        text = QT_TRANSLATE_NOOP("Telegram", "chybný rámec");
+        break;
+    case FailureCause::BadCheckSum:
+        text = QT_TRANSLATE_NOOP("Telegram", "chybný kontrolní součet");
+        break;
+    case FailureCause::WrongStation:
+        text = QT_TRANSLATE_NOOP("Telegram", "cizí stanice");
+        break;
+    case FailureCause::Refused:
+        text = QT_TRANSLATE_NOOP("Telegram", "odmítnuto");
+        break;
+    case FailureCause::BadTable:
+        text = QT_TRANSLATE_NOOP("Telegram", "tabulka mimo rozsah");
+        break;
     }
-    return "?";
+    return lookup(text);
 }
 
-std::string resultText(const TelegramRow& row) {
+std::string resultText(const TelegramRow& row, TextLookup lookup) {
     if (row.late)
-        return row.failed() ? "pozdní odpověď, " + resultName(row.result) : "pozdní odpověď";
+        return row.failed() ? filled(lookup(QT_TRANSLATE_NOOP("Telegram", "pozdní odpověď, %1")),
+                                     {resultName(row.result, lookup)})
+                            : lookup(QT_TRANSLATE_NOOP("Telegram", "pozdní odpověď"));
     switch (row.result) {
-    case FailureCause::NoReply: return "bez odpovědi po " + number(row.waitMs) + " ms";
+    case FailureCause::NoReply:
+        return filled(lookup(QT_TRANSLATE_NOOP("Telegram", "bez odpovědi po %1 ms")),
+                      {number(row.waitMs)});
     case FailureCause::ShortReply:
-        if (row.expected == 0) return "krátká odpověď: " + number(row.length) + " B";
-        return "krátká odpověď: " + number(row.length) + " z " + number(row.expected) + " B";
+        if (row.expected == 0)
+            return filled(lookup(QT_TRANSLATE_NOOP("Telegram", "krátká odpověď: %1 B")),
+                          {number(row.length)});
+        return filled(lookup(QT_TRANSLATE_NOOP("Telegram", "krátká odpověď: %1 z %2 B")),
+                      {number(row.length), number(row.expected)});
     case FailureCause::WrongStation:
         // From the station asked, so the DA named another PC.
-        if (row.sender == row.station) return "odpověď jinému adresátovi";
-        return "cizí stanice " + number(row.sender);
-    case FailureCause::Refused: return "odmítnuto (FC " + hexByte(row.fc) + ")";
-    default: return resultName(row.result);
+        if (row.sender == row.station)
+            return lookup(QT_TRANSLATE_NOOP("Telegram", "odpověď jinému adresátovi"));
+        return filled(lookup(QT_TRANSLATE_NOOP("Telegram", "cizí stanice %1")),
+                      {number(row.sender)});
+    case FailureCause::Refused:
+        return filled(lookup(QT_TRANSLATE_NOOP("Telegram", "odmítnuto (FC %1)")),
+                      {hexByte(row.fc)});
+    default:
+        return resultName(row.result, lookup);
     }
 }
 
-std::string rowText(const TelegramRow& row) {
-    return directionText(row) + ' ' + number(row.station) + " | " + frameKindText(row) + " | " +
-           operationText(row) + " | " + number(row.length) + " B | " + resultText(row);
+std::string rowText(const TelegramRow& row, TextLookup lookup) {
+    return directionText(row) + ' ' + number(row.station) + " | " + frameKindText(row, lookup) +
+           " | " + operationText(row, lookup) + " | " + number(row.length) + " B | " +
+           resultText(row, lookup);
 }
 
 std::string hexText(std::span<const std::uint8_t> bytes) {

@@ -5,6 +5,7 @@
 // The monitor window and `vx52-cli --trace --decode` both print these texts.
 
 #include "link/exchange_failure.h"
+#include "link/translatable.h"
 
 #include <array>
 #include <chrono>
@@ -77,15 +78,26 @@ private:
     std::size_t requestLength_ = 0;
 };
 
+// The texts below are written in Czech and marked for the catalogue in the context
+// "Telegram"; `lookup` gives a text in the language shown (placeholders %1, %2 kept).
+using TextLookup = std::string (*)(const char* text);
+inline std::string asWritten(const char* text) {
+    return text;
+}
+
 // The row's columns as the monitor shows them.
-std::string directionText(const TelegramRow& row);    // "→" request, "←" reply
-std::string frameKindText(const TelegramRow& row);    // "data FC 08"
-std::string operationText(const TelegramRow& row);    // "čtení tabulky 7 PID"
-std::string operationName(TelegramOperation operation);       // "čtení tabulky", for filters
-std::string resultText(const TelegramRow& row);       // "bez odpovědi po 556 ms", "pozdní odpověď"
-std::string resultName(TelegramResult result);        // "bez odpovědi", for counters
+std::string directionText(const TelegramRow& row); // "→" request, "←" reply
+std::string frameKindText(const TelegramRow& row, TextLookup lookup = asWritten); // "data FC 08"
+// "čtení tabulky 7 PID"
+std::string operationText(const TelegramRow& row, TextLookup lookup = asWritten);
+// "čtení tabulky", for filters
+std::string operationName(TelegramOperation operation, TextLookup lookup = asWritten);
+// "bez odpovědi po 556 ms", "pozdní odpověď"
+std::string resultText(const TelegramRow& row, TextLookup lookup = asWritten);
+// "bez odpovědi", for counters
+std::string resultName(TelegramResult result, TextLookup lookup = asWritten);
 // All columns but time and bytes in one line: "← 1 | data FC 08 | měření | 28 B | OK".
-std::string rowText(const TelegramRow& row);
+std::string rowText(const TelegramRow& row, TextLookup lookup = asWritten);
 
 // Bytes as two-digit upper-case hex separated by spaces: "68 04 04 68".
 std::string hexText(std::span<const std::uint8_t> bytes);

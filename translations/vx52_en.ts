@@ -80,6 +80,13 @@
     </message>
 </context>
 <context>
+    <name>OverviewRecord</name>
+    <message>
+        <source>Soubor %1 nelze zapsat: %2</source>
+        <translation>Cannot write the file %1: %2</translation>
+    </message>
+</context>
+<context>
     <name>ParamFile</name>
     <message>
         <source>INI SOUBOR</source>
@@ -218,6 +225,65 @@
     </message>
 </context>
 <context>
+    <name>StationModel</name>
+    <message>
+        <source>bez odpovědi</source>
+        <translation>no reply</translation>
+    </message>
+    <message>
+        <source>linka selhala</source>
+        <translation>line failed</translation>
+    </message>
+    <message>
+        <source>chybná odpověď</source>
+        <translation>bad reply</translation>
+    </message>
+    <message>
+        <source>čeká na dotaz</source>
+        <translation>waiting to be asked</translation>
+    </message>
+    <message>
+        <source>, naposledy %1</source>
+        <translation>, last at %1</translation>
+    </message>
+    <message>
+        <source>, dosud neodpověděla</source>
+        <translation>, no answer yet</translation>
+    </message>
+    <message>
+        <source>spojeno %1</source>
+        <translation>connected %1</translation>
+    </message>
+    <message>
+        <source>, dotaz každé %1. kolo</source>
+        <translation>, asked every %1th round</translation>
+    </message>
+    <message>
+        <source>vynechána, dotaz každé %1. kolo</source>
+        <translation>skipped, asked every %1th round</translation>
+    </message>
+    <message>
+        <source>dobrá čtení: %1, nezdařená: %2</source>
+        <translation>good readings: %1, failed: %2</translation>
+    </message>
+    <message>
+        <source>Stanice</source>
+        <translation>Station</translation>
+    </message>
+    <message>
+        <source>Typ</source>
+        <translation>Type</translation>
+    </message>
+    <message>
+        <source>Spojení</source>
+        <translation>Link</translation>
+    </message>
+    <message>
+        <source>Relé</source>
+        <translation>Relays</translation>
+    </message>
+</context>
+<context>
     <name>StationReading</name>
     <message>
         <source>vynechána</source>
@@ -348,6 +414,167 @@
     <message>
         <source>jiné zařízení</source>
         <translation>other device</translation>
+    </message>
+</context>
+<context>
+    <name>Telegram</name>
+    <message>
+        <source>požadavek</source>
+        <translation>request</translation>
+    </message>
+    <message>
+        <source>data</source>
+        <translation>data reply</translation>
+    </message>
+    <message>
+        <source>potvrzení</source>
+        <translation>acknowledgement</translation>
+    </message>
+    <message>
+        <source>odmítnutí</source>
+        <translation>refusal</translation>
+    </message>
+    <message>
+        <source>neznámý rámec</source>
+        <translation>unknown frame</translation>
+    </message>
+    <message>
+        <source>typ zařízení</source>
+        <translation>device type</translation>
+    </message>
+    <message>
+        <source>čtení tabulky</source>
+        <translation>table read</translation>
+    </message>
+    <message>
+        <source>zápis tabulky</source>
+        <translation>table write</translation>
+    </message>
+    <message>
+        <source>měření</source>
+        <translation>measurement</translation>
+    </message>
+    <message>
+        <source>verze firmwaru</source>
+        <translation>firmware version</translation>
+    </message>
+    <message>
+        <source>hledání stanice</source>
+        <translation>station search</translation>
+    </message>
+    <message>
+        <source>chyba linky</source>
+        <translation>line failure</translation>
+    </message>
+    <message>
+        <source>bez odpovědi</source>
+        <translation>no reply</translation>
+    </message>
+    <message>
+        <source>krátká odpověď</source>
+        <translation>short reply</translation>
+    </message>
+    <message>
+        <source>chybná délka</source>
+        <translation>bad length</translation>
+    </message>
+    <message>
+        <source>chybný rámec</source>
+        <translation>bad frame</translation>
+    </message>
+    <message>
+        <source>chybný kontrolní součet</source>
+        <translation>bad check sum</translation>
+    </message>
+    <message>
+        <source>cizí stanice</source>
+        <translation>other station</translation>
+    </message>
+    <message>
+        <source>odmítnuto</source>
+        <translation>refused</translation>
+    </message>
+    <message>
+        <source>tabulka mimo rozsah</source>
+        <translation>table out of range</translation>
+    </message>
+    <message>
+        <source>pozdní odpověď, %1</source>
+        <translation>late reply, %1</translation>
+    </message>
+    <message>
+        <source>pozdní odpověď</source>
+        <translation>late reply</translation>
+    </message>
+    <message>
+        <source>bez odpovědi po %1 ms</source>
+        <translation>no reply after %1 ms</translation>
+    </message>
+    <message>
+        <source>krátká odpověď: %1 B</source>
+        <translation>short reply: %1 B</translation>
+    </message>
+    <message>
+        <source>krátká odpověď: %1 z %2 B</source>
+        <translation>short reply: %1 of %2 B</translation>
+    </message>
+    <message>
+        <source>odpověď jinému adresátovi</source>
+        <translation>reply to another address</translation>
+    </message>
+    <message>
+        <source>cizí stanice %1</source>
+        <translation>other station %1</translation>
+    </message>
+    <message>
+        <source>odmítnuto (FC %1)</source>
+        <translation>refused (FC %1)</translation>
+    </message>
+</context>
+<context>
+    <name>TelegramExport</name>
+    <message>
+        <source>čas,směr,stanice,rámec,obsah,délka,výsledek,bajty</source>
+        <translation>time,direction,station,frame,content,length,result,bytes</translation>
+    </message>
+    <message>
+        <source>Nelze zapsat soubor &quot;%1&quot;: %2</source>
+        <translation>Cannot write the file &quot;%1&quot;: %2</translation>
+    </message>
+</context>
+<context>
+    <name>TelegramModel</name>
+    <message>
+        <source>Čas</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>Směr</source>
+        <translation>Direction</translation>
+    </message>
+    <message>
+        <source>Stanice</source>
+        <translation>Station</translation>
+    </message>
+    <message>
+        <source>Rámec</source>
+        <translation>Frame</translation>
+    </message>
+    <message>
+        <source>Obsah</source>
+        <translation>Content</translation>
+    </message>
+    <message>
+        <source>Délka</source>
+        <translation>Length</translation>
+    </message>
+    <message>
+        <source>Výsledek</source>
+        <translation>Result</translation>
+    </message>
+    <message>
+        <source>Bajty</source>
+        <translation>Bytes</translation>
     </message>
 </context>
 <context>
@@ -1353,6 +1580,42 @@ Missing or wrong in the file, not compared:
         <source>Uložit…</source>
         <translation>Save…</translation>
     </message>
+    <message>
+        <source>všechny</source>
+        <translation>all</translation>
+    </message>
+    <message>
+        <source>vše</source>
+        <translation>all</translation>
+    </message>
+    <message>
+        <source>Uložit telegramy</source>
+        <translation>Save telegrams</translation>
+    </message>
+    <message>
+        <source>Záznam komunikace (*.txt);;CSV (*.csv)</source>
+        <translation>Communication trace (*.txt);;CSV (*.csv)</translation>
+    </message>
+    <message>
+        <source>Komunikace.txt</source>
+        <translation>Communication.txt</translation>
+    </message>
+    <message>
+        <source>Požadavky: %1   Dobré odpovědi: %2   Chyby: %3</source>
+        <translation>Requests: %1   Good replies: %2   Failures: %3</translation>
+    </message>
+    <message>
+        <source>   Pozdní odpovědi: %1</source>
+        <translation>   Late replies: %1</translation>
+    </message>
+    <message>
+        <source>   Odezva: průměr %1 ms, nejdelší %2 ms</source>
+        <translation>   Response: mean %1 ms, longest %2 ms</translation>
+    </message>
+    <message>
+        <source>stanice %1: %2 → / %3 OK / %4 chyb</source>
+        <translation>station %1: %2 → / %3 OK / %4 failed</translation>
+    </message>
 </context>
 <context>
     <name>Tmqtt</name>
@@ -1427,6 +1690,42 @@ Missing or wrong in the file, not compared:
     <message>
         <source>Storno</source>
         <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Heslo se ukládá jen do nastavení programu tohoto uživatele.</source>
+        <translation>The password is kept only in this user&apos;s settings of the program.</translation>
+    </message>
+    <message>
+        <source>Heslo se ukládá jen do souboru nastavení %1, který může číst a měnit jen váš uživatel (práva 0600).</source>
+        <translation>The password is kept only in the settings file %1, which only your user can read and change (mode 0600).</translation>
+    </message>
+    <message>
+        <source>Certifikát CA</source>
+        <translation>CA certificate</translation>
+    </message>
+    <message>
+        <source>Certifikáty (*.pem *.crt);;Všechny soubory (*)</source>
+        <translation>Certificates (*.pem *.crt);;All files (*)</translation>
+    </message>
+    <message>
+        <source>Port musí být celé číslo od 1 do 65535.</source>
+        <translation>The port must be a whole number from 1 to 65535.</translation>
+    </message>
+    <message>
+        <source>Zadejte broker: název nebo adresu počítače.</source>
+        <translation>Enter the broker: the computer&apos;s name or address.</translation>
+    </message>
+    <message>
+        <source>Předpona témat nesmí obsahovat + ani # a nesmí mít prázdnou úroveň (/ na začátku, na konci nebo dvě za sebou).</source>
+        <translation>The topic prefix must not contain + or # and must not have an empty level (/ at the start, at the end or two in a row).</translation>
+    </message>
+    <message>
+        <source>Soubor certifikátu CA nelze číst: %1</source>
+        <translation>The CA certificate file cannot be read: %1</translation>
+    </message>
+    <message>
+        <source>Soubor nastavení %1 nelze nastavit tak, aby ho četl jen váš uživatel. Heslo se neuloží.</source>
+        <translation>The settings file %1 cannot be made readable by your user only. The password is not saved.</translation>
     </message>
 </context>
 <context>
@@ -2071,6 +2370,153 @@ Do you really want to return to the previous settings?</translation>
     </message>
 </context>
 <context>
+    <name>Tprehled</name>
+    <message>
+        <source>Přehled sběrnice</source>
+        <translation>Bus overview</translation>
+    </message>
+    <message>
+        <source>Stanice:</source>
+        <translation>Stations:</translation>
+    </message>
+    <message>
+        <source>Adresy stanic oddělené čárkou, rozsahy pomlčkou, např. 1, 5, 17-20</source>
+        <translation>Station addresses separated by commas, ranges with a dash, e.g. 1, 5, 17-20</translation>
+    </message>
+    <message>
+        <source>1, 5, 17-20</source>
+        <translation>1, 5, 17-20</translation>
+    </message>
+    <message>
+        <source>&amp;Použít</source>
+        <translation>&amp;Apply</translation>
+    </message>
+    <message>
+        <source>Převezme napsaný seznam stanic</source>
+        <translation>Takes the list of stations as typed</translation>
+    </message>
+    <message>
+        <source>Z &amp;hledání adres</source>
+        <translation>From address &amp;search</translation>
+    </message>
+    <message>
+        <source>Převezme stanice nalezené posledním hledáním adres</source>
+        <translation>Takes the stations found by the last address search</translation>
+    </message>
+    <message>
+        <source>Kolo:</source>
+        <translation>Round:</translation>
+    </message>
+    <message>
+        <source>Jak často se dotazují všechny stanice</source>
+        <translation>How often all stations are asked</translation>
+    </message>
+    <message>
+        <source>&amp;Spustit</source>
+        <translation>S&amp;tart</translation>
+    </message>
+    <message>
+        <source>&amp;Zastavit</source>
+        <translation>St&amp;op</translation>
+    </message>
+    <message>
+        <source>Zápis do s&amp;ouboru</source>
+        <translation>Write to &amp;file</translation>
+    </message>
+    <message>
+        <source>Zapisuje všechny stanice do jednoho souboru CSV</source>
+        <translation>Writes all stations to one CSV file</translation>
+    </message>
+    <message>
+        <source>Soubor…</source>
+        <translation>File…</translation>
+    </message>
+    <message>
+        <source>Zvolí soubor CSV pro zápis</source>
+        <translation>Chooses the CSV file to write to</translation>
+    </message>
+    <message>
+        <source>Dvojklik nebo Enter: stanice hlavního okna a editoru parametrů</source>
+        <translation>Double click or Enter: the main window&apos;s and the parameter editor&apos;s station</translation>
+    </message>
+    <message>
+        <source>co nejrychleji</source>
+        <translation>as fast as possible</translation>
+    </message>
+    <message>
+        <source>každou %1 min</source>
+        <translation>every %1 min</translation>
+    </message>
+    <message>
+        <source>každé %1 s</source>
+        <translation>every %1 s</translation>
+    </message>
+    <message>
+        <source>Zadejte aspoň jednu stanici, např. 1, 5, 17-20.</source>
+        <translation>Enter at least one station, e.g. 1, 5, 17-20.</translation>
+    </message>
+    <message>
+        <source>„%1“ není adresa ani rozsah adres (např. 17-20).</source>
+        <translation>&quot;%1&quot; is neither an address nor a range of addresses (e.g. 17-20).</translation>
+    </message>
+    <message>
+        <source>„%1“: adresy stanic jsou 0 až 126.</source>
+        <translation>&quot;%1&quot;: station addresses are 0 to 126.</translation>
+    </message>
+    <message>
+        <source>„%1“: rozsah se píše od nižší adresy k vyšší.</source>
+        <translation>&quot;%1&quot;: a range goes from the lower address to the higher.</translation>
+    </message>
+    <message>
+        <source>Hledání adres zatím žádnou stanici nenašlo. Hledá se v okně Komunikační port, tlačítkem Najít adresy.</source>
+        <translation>The address search has found no station yet. It is run in the Communication port window, with the Find addresses button.</translation>
+    </message>
+    <message>
+        <source>Sběr stojí.</source>
+        <translation>Polling is stopped.</translation>
+    </message>
+    <message>
+        <source>Kolo %1.</source>
+        <translation>Round %1.</translation>
+    </message>
+    <message>
+        <source>Linku nelze otevřít: %1</source>
+        <translation>The line cannot be opened: %1</translation>
+    </message>
+    <message>
+        <source>Mlčí a dotazují se jen každé %1. kolo: %2</source>
+        <translation>Silent and asked only every %1th round: %2</translation>
+    </message>
+    <message>
+        <source>Stanici %1 teď převzít nelze: běží hledání adres.</source>
+        <translation>Station %1 cannot be taken now: an address search is running.</translation>
+    </message>
+    <message>
+        <source>Stanice %1 je teď stanicí hlavního okna a editoru.</source>
+        <translation>Station %1 is now the main window&apos;s and the editor&apos;s station.</translation>
+    </message>
+    <message>
+        <source>Zápis přehledu do souboru</source>
+        <translation>Writing the overview to a file</translation>
+    </message>
+    <message>
+        <source>Soubor CSV (*.csv);;Všechny soubory (*)</source>
+        <translation>CSV file (*.csv);;All files (*)</translation>
+    </message>
+    <message>
+        <source>Soubor: %1</source>
+        <translation>File: %1</translation>
+    </message>
+    <message>
+        <source>Zapisuje se do %1</source>
+        <translation>Writing to %1</translation>
+    </message>
+    <message>
+        <source>Zápis do %1 se nezdařil (%2× za sebou): %3. %4 řádků čeká v paměti a zapíše se, jakmile to půjde.</source>
+        <translation>Writing to %1 failed (%2 times in a row): %3. %4 rows wait in memory and are written as soon as possible.</translation>
+    </message>
+</context>
+<context>
     <name>Tqdx01</name>
     <message>
         <source>VX-52</source>
@@ -2307,6 +2753,52 @@ Do you really want to return to the previous settings?</translation>
     <message>
         <source>Publikování M&amp;QTT...</source>
         <translation>M&amp;QTT publishing...</translation>
+    </message>
+    <message>
+        <source>Přehled &amp;sběrnice</source>
+        <translation>&amp;Bus overview</translation>
+    </message>
+    <message>
+        <source>Všechny stanice na sběrnici najednou</source>
+        <translation>All stations on the bus at once</translation>
+    </message>
+    <message>
+        <source>připojuje se</source>
+        <translation>connecting</translation>
+    </message>
+    <message>
+        <source>spojeno</source>
+        <translation>connected</translation>
+    </message>
+    <message>
+        <source>broker nedostupný</source>
+        <translation>broker unreachable</translation>
+    </message>
+    <message>
+        <source>broker odmítl jméno nebo heslo</source>
+        <translation>broker refused the name or password</translation>
+    </message>
+    <message>
+        <source>šifrované spojení selhalo</source>
+        <translation>encrypted connection failed</translation>
+    </message>
+    <message>
+        <source>, čeká %1</source>
+        <translation>, %1 waiting</translation>
+    </message>
+    <message>
+        <source>, zahozeno %1</source>
+        <translation>, %1 dropped</translation>
+    </message>
+    <message>
+        <source>Broker %1:%2, témata %3/…; doručeno %4</source>
+        <translation>Broker %1:%2, topics %3/…; delivered %4</translation>
+    </message>
+    <message>
+        <source>
+Poslední chyba: %1</source>
+        <translation>
+Last failure: %1</translation>
     </message>
 </context>
 <context>

@@ -41,4 +41,8 @@ bool installLanguage(QCoreApplication& app, Language language) {
     return install(app, QStringLiteral("vx52_en"), QStringLiteral(":/i18n"));
 }
 
+std::string telegramText(const char* text) {
+    return QCoreApplication::translate("Telegram", text).toStdString();
+}
+
 } // namespace vx52

@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <optional>
+#include <string>
 
 class QCoreApplication;
 
@@ -23,5 +24,8 @@ std::optional<Language> languageNamed(const QString& name);
 // Installs the program's catalogue and Qt's own for language into app; false when one of
 // them could not be loaded (the texts then stay in the language they are written in).
 bool installLanguage(QCoreApplication& app, Language language);
+
+// A text of the telegram decoder's (context "Telegram") in the installed language.
+std::string telegramText(const char* text);
 
 } // namespace vx52

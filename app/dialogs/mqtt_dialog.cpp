@@ -16,12 +16,11 @@ Tmqtt::Tmqtt(vx52::AppContext& ctx, QWidget* parent)
     connect(ui->check_tls, &QCheckBox::clicked, this, guarded([this] { check_tlsClick(); }));
     ui->ed_prefix->setPlaceholderText(vx52::defaultMqttPrefix());
     const QString where = ctx.settings.location();
-    ui->lb_heslo->setText(
-        where.isEmpty()
-            ? QStringLiteral("Heslo se ukládá jen do nastavení programu tohoto uživatele.")
-            : QStringLiteral("Heslo se ukládá jen do souboru nastavení %1, který může číst "
-                             "a měnit jen váš uživatel (práva 0600).")
-                  .arg(where));
+    ui->lb_heslo->setText(where.isEmpty()
+                              ? tr("Heslo se ukládá jen do nastavení programu tohoto uživatele.")
+                              : tr("Heslo se ukládá jen do souboru nastavení %1, který může číst "
+                                   "a měnit jen váš uživatel (práva 0600).")
+                                    .arg(where));
 }
 
 Tmqtt::~Tmqtt() { delete ui; }
@@ -60,14 +59,13 @@ void Tmqtt::check_tlsClick() {
 
 void Tmqtt::tl_caClick() {
     const QString file = ctx.prompts.openFile(
-        this, {QStringLiteral("Certifikát CA"),
-               QStringLiteral("Certifikáty (*.pem *.crt);;Všechny soubory (*)"), QString(),
+        this, {tr("Certifikát CA"), tr("Certifikáty (*.pem *.crt);;Všechny soubory (*)"), QString(),
                ui->ed_ca->text(), false});
     if (!file.isEmpty()) ui->ed_ca->setText(file);
 }
 
 bool Tmqtt::refuse(const QString& text, QWidget* entry) {
-    ctx.prompts.message(this, text, kCaption, vx52::Prompts::Icon::Warning);
+    ctx.prompts.message(this, text, caption(), vx52::Prompts::Icon::Warning);
     entry->setFocus();
     return false;
 }
@@ -86,27 +84,27 @@ void Tmqtt::tl_okClick() {
     bool portOk = false;
     s.port = ui->ed_port->text().trimmed().toInt(&portOk);
     if (!portOk || s.port < 1 || s.port > 65535) {
-        refuse(QStringLiteral("Port musí být celé číslo od 1 do 65535."), ui->ed_port);
+        refuse(tr("Port musí být celé číslo od 1 do 65535."), ui->ed_port);
         return;
     }
     if (c.enabled && s.host.isEmpty()) {
-        refuse(QStringLiteral("Zadejte broker: název nebo adresu počítače."), ui->ed_host);
+        refuse(tr("Zadejte broker: název nebo adresu počítače."), ui->ed_host);
         return;
     }
     if (!s.prefix.isEmpty() && !vx52::prefixProblem(s.prefix).isEmpty()) {
-        refuse(QStringLiteral("Předpona témat nesmí obsahovat + ani # a nesmí mít prázdnou "
-                              "úroveň (/ na začátku, na konci nebo dvě za sebou)."),
+        refuse(tr("Předpona témat nesmí obsahovat + ani # a nesmí mít prázdnou "
+                  "úroveň (/ na začátku, na konci nebo dvě za sebou)."),
                ui->ed_prefix);
         return;
     }
     if (s.tls && !s.caFile.isEmpty() && !QFileInfo(s.caFile).isReadable()) {
-        refuse(QStringLiteral("Soubor certifikátu CA nelze číst: %1").arg(s.caFile), ui->ed_ca);
+        refuse(tr("Soubor certifikátu CA nelze číst: %1").arg(s.caFile), ui->ed_ca);
         return;
     }
     // The password is written only into a store that nobody else can read.
     if (!s.password.isEmpty() && !ctx.settings.keepPrivate()) {
-        refuse(QStringLiteral("Soubor nastavení %1 nelze nastavit tak, aby ho četl jen váš "
-                              "uživatel. Heslo se neuloží.")
+        refuse(tr("Soubor nastavení %1 nelze nastavit tak, aby ho četl jen váš "
+                  "uživatel. Heslo se neuloží.")
                    .arg(ctx.settings.location()),
                ui->ed_heslo);
         return;

@@ -20,7 +20,8 @@ public:
 
     Ui::Tmqtt* ui;
 
-    static inline const QString kCaption = QStringLiteral("Publikování MQTT");
+    // The caption of its messages, as of the menu entry.
+    static QString caption() { return tr("Publikování MQTT"); }
 
     void FormShow();
     void tl_okClick();

@@ -5,6 +5,7 @@
 #include "app/window_fit.h"
 #include "ui/documents.h"
 #include "ui/guard.h"
+#include "ui/language.h"
 #include "ui/regional.h"
 #include "ui_monitor_window.h"
 
@@ -49,12 +50,12 @@ Tmonitor::Tmonitor(AppContext& ctx, TelegramStore& store, QWidget* parent)
     ui->splitter->setStretchFactor(0, 4);
     ui->splitter->setStretchFactor(1, 1);
 
-    ui->cb_stanice->addItem(QStringLiteral("všechny"), -1);
+    ui->cb_stanice->addItem(tr("všechny"), -1);
     for (int a = 0; a <= 127; ++a)
         ui->cb_stanice->addItem(QString::number(a), a);
-    ui->cb_druh->addItem(QStringLiteral("vše"), -1);
+    ui->cb_druh->addItem(tr("vše"), -1);
     for (const TelegramOperation op : kOperations)
-        ui->cb_druh->addItem(u8(operationName(op)), static_cast<int>(op));
+        ui->cb_druh->addItem(u8(operationName(op, telegramText)), static_cast<int>(op));
 
     syncTimer_->setSingleShot(true);
     syncTimer_->setInterval(kSyncDelayMs);
@@ -143,10 +144,10 @@ void Tmonitor::tl_vymazatClick() {
 
 void Tmonitor::tl_ulozitClick() {
     Prompts::FileDialog dialog;
-    dialog.title = QStringLiteral("Uložit telegramy");
-    dialog.filter = QStringLiteral("Záznam komunikace (*.txt);;CSV (*.csv)");
+    dialog.title = tr("Uložit telegramy");
+    dialog.filter = tr("Záznam komunikace (*.txt);;CSV (*.csv)");
     dialog.defaultSuffix = QStringLiteral("txt");
-    dialog.initialName = inDocuments(QStringLiteral("Komunikace.txt"));
+    dialog.initialName = inDocuments(tr("Komunikace.txt"));
     dialog.confirmOverwrite = true;
     const QString fileName = ctx_.prompts.saveFile(this, dialog);
     if (fileName.isEmpty()) return;
@@ -162,8 +163,8 @@ void Tmonitor::ShowSelected() {
     }
     const QChar separator = decimalSeparator();
     const char sep = separator.unicode() < 128 ? static_cast<char>(separator.unicode()) : '.';
-    QString text = TelegramModel::timeText(t->wallMs) + ' ' + u8(rowText(t->row)) + '\n' +
-                   QString::fromLatin1(hexText(store_.bytes(*t)));
+    QString text = TelegramModel::timeText(t->wallMs) + ' ' + u8(rowText(t->row, telegramText)) +
+                   '\n' + QString::fromLatin1(hexText(store_.bytes(*t)));
     // The station's own texts come in its code page; field lines are plain ASCII.
     QStringDecoder fromDevice("windows-1250");
     for (const std::string& line : fieldLines(t->row, store_.bytes(*t), sep))
@@ -174,7 +175,7 @@ void Tmonitor::ShowSelected() {
 void Tmonitor::ShowCounters() {
     const TelegramCounters& c = store_.counters();
     const QLocale locale = QLocale::system();
-    QString text = QStringLiteral("Požadavky: %1   Dobré odpovědi: %2   Chyby: %3")
+    QString text = tr("Požadavky: %1   Dobré odpovědi: %2   Chyby: %3")
                        .arg(c.requests)
                        .arg(c.goodReplies)
                        .arg(c.failureCount());
@@ -182,11 +183,11 @@ void Tmonitor::ShowCounters() {
     for (int r = 1; r < kTelegramResultCount; ++r)
         if (c.failures[static_cast<std::size_t>(r)] > 0)
             causes << QStringLiteral("%1 %2")
-                          .arg(u8(resultName(static_cast<TelegramResult>(r))))
+                          .arg(u8(resultName(static_cast<TelegramResult>(r), telegramText)))
                           .arg(c.failures[static_cast<std::size_t>(r)]);
     if (!causes.isEmpty()) text += QStringLiteral(" (") + causes.join(QStringLiteral(", ")) + ')';
-    if (c.lateReplies > 0) text += QStringLiteral("   Pozdní odpovědi: %1").arg(c.lateReplies);
-    text += QStringLiteral("   Odezva: průměr %1 ms, nejdelší %2 ms")
+    if (c.lateReplies > 0) text += tr("   Pozdní odpovědi: %1").arg(c.lateReplies);
+    text += tr("   Odezva: průměr %1 ms, nejdelší %2 ms")
                 .arg(locale.toString(c.meanReplyMs(), 'f', 1))
                 .arg(c.longestReplyMs);
     ui->lb_citace->setText(text);
@@ -195,7 +196,7 @@ void Tmonitor::ShowCounters() {
     for (std::size_t a = 0; a < c.stations.size(); ++a) {
         const auto& s = c.stations[a];
         if (s.requests == 0 && s.good == 0 && s.failed == 0) continue;
-        stations << QStringLiteral("stanice %1: %2 → / %3 OK / %4 chyb")
+        stations << tr("stanice %1: %2 → / %3 OK / %4 chyb")
                         .arg(a)
                         .arg(s.requests)
                         .arg(s.good)

@@ -2,7 +2,9 @@
 
 #include "link/failure.h"
 #include "link/trace_line.h"
+#include "ui/language.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
@@ -62,7 +64,10 @@ QByteArray traceExport(const TelegramStore& store, const TelegramView& view) {
 }
 
 QByteArray csvExport(const TelegramStore& store, const TelegramView& view) {
-    QByteArray out = "čas,směr,stanice,rámec,obsah,délka,výsledek,bajty\n";
+    QByteArray out = QCoreApplication::translate(
+                         "TelegramExport", "čas,směr,stanice,rámec,obsah,délka,výsledek,bajty")
+                         .toUtf8() +
+                     '\n';
     for (std::size_t r = 0; r < view.rowCount(); ++r) {
         const std::uint64_t seq = view.seqAt(r);
         if (!store.contains(seq)) continue;
@@ -71,10 +76,10 @@ QByteArray csvExport(const TelegramStore& store, const TelegramView& view) {
         const QString fields[] = {isoTime(t.wallMs),
                                   QString::fromUtf8(directionText(row)),
                                   QString::number(row.station),
-                                  QString::fromUtf8(frameKindText(row)),
-                                  QString::fromUtf8(operationText(row)),
+                                  QString::fromUtf8(frameKindText(row, telegramText)),
+                                  QString::fromUtf8(operationText(row, telegramText)),
                                   QString::number(row.length),
-                                  QString::fromUtf8(resultText(row)),
+                                  QString::fromUtf8(resultText(row, telegramText)),
                                   QString::fromLatin1(hexText(store.bytes(t)))};
         for (int i = 0; i < 8; ++i) {
             if (i > 0) out += ',';
@@ -90,9 +95,10 @@ void saveTelegrams(const QString& fileName, const TelegramStore& store, const Te
     const QByteArray bytes = csv ? csvExport(store, view) : traceExport(store, view);
     QSaveFile file(fileName);
     const auto fail = [&fileName](const QString& reason) {
-        throw Failure(QStringLiteral("Nelze zapsat soubor \"%1\": %2")
-                          .arg(QDir::toNativeSeparators(fileName), reason)
-                          .toStdString());
+        throw Failure(
+            QCoreApplication::translate("TelegramExport", "Nelze zapsat soubor \"%1\": %2")
+                .arg(QDir::toNativeSeparators(fileName), reason)
+                .toStdString());
     };
     if (!file.open(QIODevice::WriteOnly)) fail(file.errorString());
     if (file.write(bytes) != bytes.size() || !file.flush()) {

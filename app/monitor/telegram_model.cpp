@@ -1,5 +1,7 @@
 #include "app/monitor/telegram_model.h"
 
+#include "ui/language.h"
+
 #include <QBrush>
 #include <QDateTime>
 
@@ -42,10 +44,10 @@ QVariant TelegramModel::data(const QModelIndex& index, int role) const {
     case Time: return timeText(t->wallMs);
     case Direction: return QString::fromUtf8(directionText(row));
     case Station: return QString::number(row.station);
-    case Kind: return QString::fromUtf8(frameKindText(row));
-    case What: return QString::fromUtf8(operationText(row));
+    case Kind: return QString::fromUtf8(frameKindText(row, telegramText));
+    case What: return QString::fromUtf8(operationText(row, telegramText));
     case Length: return QString::number(row.length);
-    case Result: return QString::fromUtf8(resultText(row));
+    case Result: return QString::fromUtf8(resultText(row, telegramText));
     case Bytes: {
         const auto bytes = store_.bytes(*t);
         QString text = QString::fromLatin1(hexText(bytes.first(std::min(bytes.size(), kListedBytes))));
@@ -58,9 +60,10 @@ QVariant TelegramModel::data(const QModelIndex& index, int role) const {
 
 QVariant TelegramModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
-    static const char* const kTitles[ColumnCount] = {"Čas", "Směr", "Stanice", "Rámec",
-                                                     "Obsah", "Délka", "Výsledek", "Bajty"};
-    return QString::fromUtf8(kTitles[section]);
+    static const char* const kTitles[ColumnCount] = {
+        QT_TR_NOOP("Čas"),   QT_TR_NOOP("Směr"),  QT_TR_NOOP("Stanice"),  QT_TR_NOOP("Rámec"),
+        QT_TR_NOOP("Obsah"), QT_TR_NOOP("Délka"), QT_TR_NOOP("Výsledek"), QT_TR_NOOP("Bajty")};
+    return tr(kTitles[section]);
 }
 
 TelegramModel::Sync TelegramModel::sync() {

@@ -2,6 +2,7 @@
 
 #include "link/failure.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 
@@ -10,7 +11,7 @@ namespace vx52 {
 namespace {
 
 [[noreturn]] void cannotWrite(const QFile& file) {
-    throw Failure(QStringLiteral("Soubor %1 nelze zapsat: %2")
+    throw Failure(QCoreApplication::translate("OverviewRecord", "Soubor %1 nelze zapsat: %2")
                       .arg(QDir::toNativeSeparators(file.fileName()), file.errorString())
                       .toStdString());
 }

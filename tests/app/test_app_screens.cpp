@@ -10,6 +10,9 @@
 #include "app/dialogs/Unitport.h"
 #include "app/dialogs/about_box.h"
 #include "app/dialogs/adapter_list.h"
+#include "app/monitor/monitor_window.h"
+#include "app/monitor/telegram_store.h"
+#include "app/overview/overview_window.h"
 #include "app/record_buffer.h"
 #include "app/trend_chart.h"
 #include "app/windows.h"
@@ -17,6 +20,7 @@
 #include "params/Unitmenumod.h"
 #include "params/about_ident.h"
 #include "params/load_form.h"
+#include "publish/mqtt_publisher.h"
 #include "shell_rig.h"
 #include "ui/color_value.h"
 #include "ui/language.h"
@@ -26,6 +30,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDateTime>
 #include <QDir>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -35,6 +40,7 @@
 #include <QMenu>
 #include <QRegularExpression>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTest>
 #include <QTranslator>
 #include <QTreeWidget>
@@ -158,6 +164,16 @@ QMap<QString, QString> windowTexts(QWidget* window) {
         if (auto* t = qobject_cast<QTreeWidget*>(w))
             for (int i = 0; i < t->columnCount(); ++i)
                 add(at + QStringLiteral(".head%1").arg(i), t->headerItem()->text(i));
+        if (auto* t = qobject_cast<QTableView*>(w); t && t->model()) {
+            const QAbstractItemModel* m = t->model();
+            for (int c = 0; c < m->columnCount(); ++c) {
+                add(at + QStringLiteral(".head%1").arg(c),
+                    m->headerData(c, Qt::Horizontal).toString());
+                for (int r = 0; r < m->rowCount(); ++r)
+                    add(at + QStringLiteral("[%1,%2]").arg(r).arg(c),
+                        m->index(r, c).data().toString());
+            }
+        }
         for (QAction* a : w->actions()) {
             add(at + QLatin1Char('/') + a->objectName(), a->text());
             add(at + QLatin1Char('/') + a->objectName() + QStringLiteral(".tip"),
@@ -188,7 +204,29 @@ QMap<QString, QString> translatedWindows(vx52::AppWindows& windows) {
     take(QStringLiteral("identification"), windows.about_ident);
     take(QStringLiteral("loading"), windows.load_form);
     take(QStringLiteral("editor"), windows.menu_mod);
+    // The monitor with a reading, a silent station, a damaged reply and a late one.
+    using Bytes = std::vector<std::uint8_t>;
+    const Bytes request{0x68, 0x04, 0x04, 0x68, 0x01, 0x00, 0x6C, 0x03, 0x70, 0x16};
+    const Bytes ack{0x10, 0x00, 0x01, 0x00, 0x01, 0x16};
+    vx52::TelegramStore& telegrams = windows.telegrams();
+    const std::int64_t at = QDateTime(QDate(2026, 3, 14), QTime(10, 0)).toMSecsSinceEpoch();
+    telegrams.appendRequest(request, true, at);
+    telegrams.appendReply({}, true, at + 556, std::chrono::milliseconds(556));
+    telegrams.appendLate(ack, at + 600, std::chrono::milliseconds(600));
+    telegrams.appendRequest(request, false, at + 700);
+    windows.monitor->show();
+    [&] { QTRY_COMPARE_WITH_TIMEOUT(windows.monitor->model->rowCount(), 4, 5000); }();
+    take(QStringLiteral("monitor"), windows.monitor);
+    windows.monitor->hide();
+    take(QStringLiteral("mqtt"), windows.mqtt);
+    take(QStringLiteral("overview"), windows.prehled); // with its two stations waiting
     take(QStringLiteral("main"), windows.qdx01);
+    // The status bar's words for the broker, in every state, with readings waiting and dropped.
+    using State = vx52::MqttPublisher::State;
+    for (const State state : {State::Connecting, State::Connected, State::Unreachable,
+                              State::LoginRefused, State::TlsFailed})
+        all.insert(QStringLiteral("main:pa_mqtt/%1").arg(static_cast<int>(state)),
+                   Tqdx01::mqttStateText({state, 2, 1, 0, {}}));
     return all;
 }
 
@@ -206,6 +244,8 @@ void TestAppScreens::everyWindowSpeaksItsLanguage() {
         removeTranslators();
         [&] { QVERIFY(vx52::installLanguage(*qApp, language)); }();
         LoggedStore settings(dir_.filePath(QStringLiteral("TevVx52-lang.conf")));
+        settings.writeString(QStringLiteral("PREHLED"), QStringLiteral("STANICE"),
+                             QStringLiteral("1, 5"));
         AbsentLine line;
         ScriptedPrompts prompts;
         FakeClock clock;

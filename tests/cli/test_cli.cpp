@@ -516,6 +516,14 @@ private slots:
         QStringList fields = r.out.split('\n', Qt::SkipEmptyParts);
         for (QString& f : fields) f = "    " + f.replace('=', " = ");
         QCOMPARE(decoded.mid(4), fields);
+        // Under any other desktop the rows read in English; the fields are names and numbers.
+        r = runProgram({"--device", sim.path(), "--da", "4", "--decode", "meas"}, {},
+                       QStringLiteral("en_US.UTF-8"));
+        QCOMPARE(r.status, 0);
+        const QStringList english = r.err.split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(english.size(), 10);
+        QCOMPARE(english[1], QStringLiteral("  → 4 | request FC 6C | measurement | 10 B | OK"));
+        QCOMPARE(english[3], QStringLiteral("  ← 4 | data reply FC 08 | measurement | 28 B | OK"));
     }
 
     void programUsageAndLineFailures() {
