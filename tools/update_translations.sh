@@ -15,5 +15,6 @@ for dir in */; do
         *) sources+=("${dir%/}") ;;
     esac
 done
-"$lupdate" -locations none -no-obsolete -source-language cs_CZ -target-language en \
+# -I .: the headers are found, so a class in a namespace gets the context tr() uses.
+"$lupdate" -I . -locations none -no-obsolete -source-language cs_CZ -target-language en \
     "${sources[@]}" -ts "$ts"

@@ -73,13 +73,6 @@
     </message>
 </context>
 <context>
-    <name>NoticeStrip</name>
-    <message>
-        <source>Zavřít oznámení</source>
-        <translation>Close the notice</translation>
-    </message>
-</context>
-<context>
     <name>OverviewRecord</name>
     <message>
         <source>Soubor %1 nelze zapsat: %2</source>
@@ -222,65 +215,6 @@
     <message>
         <source>Nepodařila se reinicializace portu %1</source>
         <translation>Port %1 could not be set up again</translation>
-    </message>
-</context>
-<context>
-    <name>StationModel</name>
-    <message>
-        <source>bez odpovědi</source>
-        <translation>no reply</translation>
-    </message>
-    <message>
-        <source>linka selhala</source>
-        <translation>line failed</translation>
-    </message>
-    <message>
-        <source>chybná odpověď</source>
-        <translation>bad reply</translation>
-    </message>
-    <message>
-        <source>čeká na dotaz</source>
-        <translation>waiting to be asked</translation>
-    </message>
-    <message>
-        <source>, naposledy %1</source>
-        <translation>, last at %1</translation>
-    </message>
-    <message>
-        <source>, dosud neodpověděla</source>
-        <translation>, no answer yet</translation>
-    </message>
-    <message>
-        <source>spojeno %1</source>
-        <translation>connected %1</translation>
-    </message>
-    <message>
-        <source>, dotaz každé %1. kolo</source>
-        <translation>, asked every %1th round</translation>
-    </message>
-    <message>
-        <source>vynechána, dotaz každé %1. kolo</source>
-        <translation>skipped, asked every %1th round</translation>
-    </message>
-    <message>
-        <source>dobrá čtení: %1, nezdařená: %2</source>
-        <translation>good readings: %1, failed: %2</translation>
-    </message>
-    <message>
-        <source>Stanice</source>
-        <translation>Station</translation>
-    </message>
-    <message>
-        <source>Typ</source>
-        <translation>Type</translation>
-    </message>
-    <message>
-        <source>Spojení</source>
-        <translation>Link</translation>
-    </message>
-    <message>
-        <source>Relé</source>
-        <translation>Relays</translation>
     </message>
 </context>
 <context>
@@ -540,41 +474,6 @@
     <message>
         <source>Nelze zapsat soubor &quot;%1&quot;: %2</source>
         <translation>Cannot write the file &quot;%1&quot;: %2</translation>
-    </message>
-</context>
-<context>
-    <name>TelegramModel</name>
-    <message>
-        <source>Čas</source>
-        <translation>Time</translation>
-    </message>
-    <message>
-        <source>Směr</source>
-        <translation>Direction</translation>
-    </message>
-    <message>
-        <source>Stanice</source>
-        <translation>Station</translation>
-    </message>
-    <message>
-        <source>Rámec</source>
-        <translation>Frame</translation>
-    </message>
-    <message>
-        <source>Obsah</source>
-        <translation>Content</translation>
-    </message>
-    <message>
-        <source>Délka</source>
-        <translation>Length</translation>
-    </message>
-    <message>
-        <source>Výsledek</source>
-        <translation>Result</translation>
-    </message>
-    <message>
-        <source>Bajty</source>
-        <translation>Bytes</translation>
     </message>
 </context>
 <context>
@@ -3003,6 +2902,107 @@ Last failure: %1</translation>
     <message>
         <source>&apos;%1&apos; není platná hodnota s plovoucí čárkou</source>
         <translation>&apos;%1&apos; is not a valid floating-point value</translation>
+    </message>
+</context>
+<context>
+    <name>vx52::NoticeStrip</name>
+    <message>
+        <source>Zavřít oznámení</source>
+        <translation>Close the notice</translation>
+    </message>
+</context>
+<context>
+    <name>vx52::StationModel</name>
+    <message>
+        <source>bez odpovědi</source>
+        <translation>no reply</translation>
+    </message>
+    <message>
+        <source>linka selhala</source>
+        <translation>line failed</translation>
+    </message>
+    <message>
+        <source>chybná odpověď</source>
+        <translation>bad reply</translation>
+    </message>
+    <message>
+        <source>čeká na dotaz</source>
+        <translation>waiting to be asked</translation>
+    </message>
+    <message>
+        <source>, naposledy %1</source>
+        <translation>, last at %1</translation>
+    </message>
+    <message>
+        <source>, dosud neodpověděla</source>
+        <translation>, no answer yet</translation>
+    </message>
+    <message>
+        <source>spojeno %1</source>
+        <translation>connected %1</translation>
+    </message>
+    <message>
+        <source>, dotaz každé %1. kolo</source>
+        <translation>, asked every %1th round</translation>
+    </message>
+    <message>
+        <source>vynechána, dotaz každé %1. kolo</source>
+        <translation>skipped, asked every %1th round</translation>
+    </message>
+    <message>
+        <source>dobrá čtení: %1, nezdařená: %2</source>
+        <translation>good readings: %1, failed: %2</translation>
+    </message>
+    <message>
+        <source>Stanice</source>
+        <translation>Station</translation>
+    </message>
+    <message>
+        <source>Typ</source>
+        <translation>Type</translation>
+    </message>
+    <message>
+        <source>Spojení</source>
+        <translation>Link</translation>
+    </message>
+    <message>
+        <source>Relé</source>
+        <translation>Relays</translation>
+    </message>
+</context>
+<context>
+    <name>vx52::TelegramModel</name>
+    <message>
+        <source>Čas</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>Směr</source>
+        <translation>Direction</translation>
+    </message>
+    <message>
+        <source>Stanice</source>
+        <translation>Station</translation>
+    </message>
+    <message>
+        <source>Rámec</source>
+        <translation>Frame</translation>
+    </message>
+    <message>
+        <source>Obsah</source>
+        <translation>Content</translation>
+    </message>
+    <message>
+        <source>Délka</source>
+        <translation>Length</translation>
+    </message>
+    <message>
+        <source>Výsledek</source>
+        <translation>Result</translation>
+    </message>
+    <message>
+        <source>Bajty</source>
+        <translation>Bytes</translation>
     </message>
 </context>
 </TS>

@@ -10,6 +10,7 @@
 #include "app/dialogs/Unitport.h"
 #include "app/dialogs/about_box.h"
 #include "app/dialogs/adapter_list.h"
+#include "app/dialogs/mqtt_dialog.h"
 #include "app/monitor/monitor_window.h"
 #include "app/monitor/telegram_store.h"
 #include "app/overview/overview_window.h"
@@ -21,6 +22,7 @@
 #include "params/about_ident.h"
 #include "params/load_form.h"
 #include "publish/mqtt_publisher.h"
+#include "publish/mqtt_settings.h"
 #include "shell_rig.h"
 #include "ui/color_value.h"
 #include "ui/language.h"
@@ -263,7 +265,9 @@ void TestAppScreens::everyWindowSpeaksItsLanguage() {
     // dialog's caption as designed.
     const QStringList same{QStringLiteral("min."),        QStringLiteral("USB VID:PID"),
                            QStringLiteral("vx52.example.org"), QStringLiteral("VX-52"),
-                           QStringLiteral("QDX 72-4xxx"), QStringLiteral("About")};
+                           QStringLiteral("QDX 72-4xxx"), QStringLiteral("About"),
+                           QStringLiteral("&Broker:"),    QStringLiteral("P&ort:"),
+                           vx52::defaultMqttPrefix()};
     const QRegularExpression czechLetters(QStringLiteral("[ěščřžýáíéůúĚŠČŘŽÝÁÍÉŮÚ]"));
     const QRegularExpression word(QStringLiteral("[A-Za-z]*[a-z]{2}[a-z]*"));
     QStringList faults;
@@ -275,6 +279,7 @@ void TestAppScreens::everyWindowSpeaksItsLanguage() {
                  !cs.startsWith(QLatin1Char('/'))) // a device path
             faults << QStringLiteral("not translated: %1 = \"%2\"").arg(it.key(), cs);
     }
+    for (const QString& fault : faults) qWarning().noquote() << fault; // all, not cut short
     QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
     QVERIFY(english.size() > 50);
 }

@@ -64,15 +64,21 @@ struct Bench {
     }
 };
 
+// The environment of a desktop with the given locale.
+QProcessEnvironment desktop(const QString& locale) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("LANGUAGE"));
+    env.insert(QStringLiteral("LC_ALL"), locale);
+    env.insert(QStringLiteral("LANG"), locale);
+    return env;
+}
+
 // Runs the program under a Czech desktop unless told another locale.
 Run runProgram(const QStringList& args, const QString& configHome = {},
                const QString& locale = QStringLiteral("cs_CZ.UTF-8")) {
     QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    QProcessEnvironment env = desktop(locale);
     if (!configHome.isEmpty()) env.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
-    env.remove(QStringLiteral("LANGUAGE"));
-    env.insert(QStringLiteral("LC_ALL"), locale);
-    env.insert(QStringLiteral("LANG"), locale);
     p.setProcessEnvironment(env);
     p.start(QStringLiteral(VX52_CLI), args);
     Run r;
@@ -421,6 +427,7 @@ private slots:
         test::SimProcess sim({"--stations", "1,5,9", "--silent-stations", "9"});
         QVERIFY(sim.running());
         QProcess cli;
+        cli.setProcessEnvironment(desktop(QStringLiteral("cs_CZ.UTF-8")));
         cli.start(QStringLiteral(VX52_CLI),
                   {"--device", sim.path(), "poll", "1,5,9", "--period", "0"});
         QVERIFY(cli.waitForStarted(5000));
