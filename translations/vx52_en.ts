@@ -2978,7 +2978,7 @@ Last failure: %1</translation>
     </message>
     <message>
         <source>Směr</source>
-        <translation>Direction</translation>
+        <translation>Dir.</translation>
     </message>
     <message>
         <source>Stanice</source>
