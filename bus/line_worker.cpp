@@ -189,7 +189,8 @@ void LineWorker::runOnThread(Id id, const Piece& piece, std::shared_ptr<std::ato
     } catch (const std::exception& error) {
         end = {PieceEnd::Outcome::Failed, QString::fromUtf8(error.what())};
     } catch (...) {
-        end = {PieceEnd::Outcome::Failed, QStringLiteral("Neočekávaná chyba")};
+        end = {PieceEnd::Outcome::Failed,
+               QCoreApplication::translate("LineWorker", "Neočekávaná chyba")};
     }
     if (opened) line_.CloseLine();
     // A pass that stopped by itself on the cancel still ends as cancelled.

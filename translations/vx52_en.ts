@@ -31,6 +31,13 @@
     </message>
 </context>
 <context>
+    <name>LineWorker</name>
+    <message>
+        <source>Neočekávaná chyba</source>
+        <translation>Unexpected error</translation>
+    </message>
+</context>
+<context>
     <name>Link</name>
     <message>
         <source>Chyba, číslo tabulky mimo rozsah.</source>
