@@ -85,7 +85,8 @@ std::string formatStationList(const std::vector<std::uint8_t>& stations) {
         if (!out.empty()) out += ", ";
         out += std::to_string(s[i]);
         if (j - i >= 2) {
-            out += "-" + std::to_string(s[j]);
+            out += '-';
+            out += std::to_string(s[j]);
             i = j + 1;
         } else {
             ++i;
