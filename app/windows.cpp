@@ -31,14 +31,15 @@ void installFontSubstitutes() {
 }
 
 AppWindows::AppWindows(Services services)
-    : context_{link_, services.line, services.settings, services.prompts, services.clock,
-               services.pause} {
+    : worker_(std::make_unique<LineWorker>(link_, services.line, services.pause,
+                                           services.handOver)),
+      context_{link_,          services.line,  services.settings, services.prompts,
+               services.clock, services.pause, *worker_} {
     registerPictures();
     installFontSubstitutes();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/vx52.svg")));
 
     link_.setLine(&services.line);
-    worker_ = std::make_unique<LineWorker>(link_, services.line, services.pause, services.handOver);
     worker_->setObserver(&telegrams_);
     Prompts& prompts = services.prompts;
     worker_->setNotifier([this, &prompts](const std::string& text, const std::string& caption) {

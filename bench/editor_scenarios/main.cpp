@@ -68,7 +68,8 @@ int main(int argc, char** argv) {
     test::ScriptedPrompts prompts;
     SystemClock clock;
     SleepingPause pause;
-    AppContext ctx{link, line, settings, prompts, clock, pause};
+    LineWorker worker{link, line, pause};
+    AppContext ctx{link, line, settings, prompts, clock, pause, worker};
 
     Tmenu_mod editor(ctx);
     Tload_form loading(ctx, editor);

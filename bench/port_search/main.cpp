@@ -52,7 +52,8 @@ Outcome search(int baud, bool fast) {
     test::ScriptedPrompts prompts;
     test::FakeClock clock;
     test::RecordingPause pause;
-    AppContext ctx{link, line, settings, prompts, clock, pause};
+    LineWorker worker{link, line, pause};
+    AppContext ctx{link, line, settings, prompts, clock, pause, worker};
     Tport port(ctx);
     port.show(); // opens the line
     port.findChild<QCheckBox*>("check_rychle")->setChecked(fast);

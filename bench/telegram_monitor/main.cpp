@@ -157,7 +157,8 @@ int main(int argc, char** argv) {
     SystemClock clock;
     SleepingPause pause;
     Link link;
-    AppContext ctx{link, line, settings, prompts, clock, pause};
+    LineWorker worker{link, line, pause};
+    AppContext ctx{link, line, settings, prompts, clock, pause, worker};
 
     // The store alone, for comparison: decoding and keeping, no window.
     double bareNs = 0;

@@ -47,7 +47,8 @@ struct Run {
     ScriptedPrompts prompts;
     FakeClock clock;
     RecordingPause pause;
-    vx52::AppContext ctx{link, line, settings, prompts, clock, pause};
+    vx52::LineWorker worker{link, line, pause};
+    vx52::AppContext ctx{link, line, settings, prompts, clock, pause, worker};
     vx52::Services services() { return {settings, line, prompts, clock, pause}; }
 };
 

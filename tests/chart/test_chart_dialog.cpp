@@ -51,7 +51,8 @@ struct Rig {
     ScriptedPrompts prompts;
     vx52::test::FakeClock clock;
     vx52::test::RecordingPause pause;
-    vx52::AppContext ctx{link, line, settings, prompts, clock, pause};
+    vx52::LineWorker worker{link, line, pause};
+    vx52::AppContext ctx{link, line, settings, prompts, clock, pause, worker};
     TrendChart chart;
     Trotace3D dialog{ctx};
 

@@ -52,7 +52,8 @@ struct Context {
     ScriptedPrompts prompts;
     test::FakeClock clock;
     test::RecordingPause pause;
-    AppContext ctx{link, line, settings, prompts, clock, pause};
+    LineWorker worker{link, line, pause};
+    AppContext ctx{link, line, settings, prompts, clock, pause, worker};
 };
 
 void writeAll(const QString& path, const QByteArray& bytes) {

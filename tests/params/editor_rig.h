@@ -34,7 +34,8 @@ struct EditorRig {
     ScriptedPrompts prompts;
     FakeClock clock;
     RecordingPause pause;
-    AppContext ctx{link, line, settings, prompts, clock, pause};
+    LineWorker worker{link, line, pause};
+    AppContext ctx{link, line, settings, prompts, clock, pause, worker};
 
     explicit EditorRig(sim::DeviceKind kind = sim::DeviceKind::Regulator)
         : EditorRig(sim::RegulatorConfig{.kind = kind}) {}

@@ -55,7 +55,8 @@ private slots:
         prompts.asked.clear();
         prompts.focusAtMessage.clear();
         ctx = std::make_unique<AppContext>(
-            AppContext{rig->link, rig->line, rig->settings, prompts, rig->clock, rig->pause});
+            AppContext{rig->link, rig->line, rig->settings, prompts, rig->clock, rig->pause,
+                       rig->worker});
         editor = std::make_unique<Tmenu_mod>(*ctx);
         prompts.window = editor.get();
     }

@@ -89,7 +89,8 @@ private slots:
         rig = std::make_unique<EditorRig>();
         pause = {};
         ctx = std::make_unique<AppContext>(
-            AppContext{rig->link, rig->line, rig->settings, rig->prompts, rig->clock, pause});
+            AppContext{rig->link, rig->line, rig->settings, rig->prompts, rig->clock, pause,
+                       rig->worker});
         editor = std::make_unique<Tmenu_mod>(*ctx);
         editor->setIdentification(Tmenu_mod::kRegulatorServed, {});
         // Write-all's own passes here; its preview is tested with the comparisons.

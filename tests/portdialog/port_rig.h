@@ -26,7 +26,8 @@ struct PortRig {
     ScriptedPrompts prompts;
     FakeClock clock;
     RecordingPause pause;
-    AppContext ctx{link, line, settings, prompts, clock, pause};
+    LineWorker worker{link, line, pause};
+    AppContext ctx{link, line, settings, prompts, clock, pause, worker};
     bool port_opened = false;
     std::unique_ptr<Tport> port;
 

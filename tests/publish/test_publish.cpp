@@ -474,7 +474,8 @@ private slots:
         QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
                                         QFile::ReadOther);
         QtSettingsStore store(file);
-        AppContext ctx{rig.windows->link(), rig.line, store, rig.prompts, rig.clock, rig.pause};
+        AppContext ctx{rig.windows->link(), rig.line, store, rig.prompts, rig.clock, rig.pause,
+                        rig.windows->worker()};
         Tmqtt dialog(ctx);
         QVERIFY(dialog.ui->lb_heslo->text().contains(file));
         dialog.show();
@@ -505,7 +506,8 @@ private slots:
         QVERIFY(blocker.open(QIODevice::WriteOnly));
         blocker.close();
         QtSettingsStore unusable(dir.filePath(QStringLiteral("file/TevVx52.conf")));
-        AppContext ctx2{rig.windows->link(), rig.line, unusable, rig.prompts, rig.clock, rig.pause};
+        AppContext ctx2{rig.windows->link(), rig.line, unusable, rig.prompts, rig.clock, rig.pause,
+                        rig.windows->worker()};
         Tmqtt refusing(ctx2);
         refusing.show();
         refusing.ui->ed_heslo->setText(QStringLiteral("tajne"));

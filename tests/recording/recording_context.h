@@ -22,7 +22,8 @@ struct RecordingContext {
     ScriptedPrompts prompts;
     FakeClock clock;
     RecordingPause pause;
-    AppContext ctx{link, line, settings, prompts, clock, pause};
+    LineWorker worker{link, line, pause};
+    AppContext ctx{link, line, settings, prompts, clock, pause, worker};
 
     RecordingContext() {
         link.setLine(&line);
