@@ -225,6 +225,7 @@ public:
     // ---- Parameter editor and identification (app/param_menu.cpp) ----
     void mn_parametryClick();
     void mn_identClick();
+    void withLineOpen(std::function<void(std::function<void()> over)> dialogs);
     void connectParamMenu();
 
 protected:

@@ -15,7 +15,8 @@
 using vx52::guard;
 
 Tmenu_mod::Tmenu_mod(vx52::AppContext& ctx, QWidget* parent)
-    : QDialog(parent), ctx_(ctx), ui_(new Ui::Tmenu_mod), model_(ctx.link.params()) {
+    : QDialog(parent), ctx_(ctx), ui_(new Ui::Tmenu_mod), model_(ctx.link.params()),
+      worker_(&ctx.worker) {
     ui_->setupUi(this);
     connect(&model_, &vx52::EditorModel::cardSourceChanged, this, &Tmenu_mod::cardSourceChanged);
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
@@ -58,7 +59,7 @@ Tmenu_mod::Tmenu_mod(vx52::AppContext& ctx, QWidget* parent)
     tl_storno_->setGeometry(352, 400, 145, 25);
     tl_storno_->setAutoDefault(false);
     tl_storno_->hide();
-    connect(tl_storno_, &QPushButton::clicked, this, [this] { stop_ = true; });
+    connect(tl_storno_, &QPushButton::clicked, this, [this] { stopTransfer(); });
 
     selectCard(0);
     remember(0);
@@ -82,6 +83,8 @@ Tmenu_mod::Tmenu_mod(vx52::AppContext& ctx, QWidget* parent)
 }
 
 Tmenu_mod::~Tmenu_mod() {
+    stopTransfer(); // what it would report has nowhere to go
+    pass_.reset();
     delete ui_;
 }
 
@@ -105,6 +108,11 @@ void Tmenu_mod::selectCard(int card) {
 void Tmenu_mod::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (!event->spontaneous()) vx52::runGuarded(ctx_.prompts, this, [this] { FormShow(); });
+}
+
+void Tmenu_mod::hideEvent(QHideEvent* event) {
+    stopTransfer();
+    QDialog::hideEvent(event);
 }
 
 void Tmenu_mod::FormShow() {

@@ -16,6 +16,8 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -53,7 +55,8 @@ public:
 
     const vx52::EditorModel& model() const { return model_; }
 
-    // The read-all pass with its retries and waits; refreshes every card whose table was read.
+    // The read-all pass with its retries and waits, on the line worker; refreshes every card
+    // as its table is read.
     void ReadAllCards();
 
     // The card whose controls were filled last (the page control's tag).
@@ -116,10 +119,10 @@ public:
     // What the protocol says: the cards as shown, with where each came from, the device and the
     // file. The card on screen is taken first; nothing when it refuses an entry.
     std::optional<vx52::Report> protocol();
-    // Before write-all sends `tables`, when the preview is chosen: lists what the write would
-    // change in the regulator and asks. False when nothing would change or the operator
-    // declines.
-    bool confirmWriteChanges(const std::vector<int>& tables);
+    // Before write-all sends `tables`, when the preview is chosen: reads them, lists what the
+    // write would change in the regulator and asks; `write` runs when the operator agrees or
+    // the preview is off, not when nothing would change or the operator declines.
+    void confirmWriteChanges(const std::vector<int>& tables, std::function<void()> write);
     void connectCompareMenu();
     // --- end comparison and protocol ---
 
@@ -127,11 +130,14 @@ signals:
     void cardSourceChanged(int card, vx52::CardSource source);
 
 public slots:
-    // Esc and the close box stop a running pass between tables instead of closing.
+    // Esc and the close box stop a running transfer before its next exchange instead of
+    // closing.
     void reject() override;
 
 protected:
     void showEvent(QShowEvent* event) override;
+    // Hidden while a transfer runs: it stops before its next exchange.
+    void hideEvent(QHideEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -145,17 +151,22 @@ private:
     void hideBar();
     void communicationError(const QString& text);
     void status(const QString& text);
-    void moveAfterAddressWrite();
+    // Hands `run` to the line worker (the line as it stands); the controls that would start
+    // another exchange are off until it ends, then `done` runs here. Nothing reaches an editor
+    // that is gone.
+    void transfer(const QString& name, std::function<void(vx52::Session&)> run,
+                  std::function<void(const vx52::PieceEnd&)> done);
+    void stopTransfer();
     void watchEdits();
     std::vector<vx52::EntryInput> cardInputs(int card, bool all) const;
     void refuse(int card, const std::vector<vx52::EntryProblem>& problems);
-    bool readWithRetry(int table);
-    bool writeWithRetry(int table);
     bool deviceConfirmed();
     bool tablesToWrite(std::vector<int>& tables, std::vector<int>& unfilled);
     void writeTables(const std::vector<int>& tables, const std::vector<int>& unfilled);
-    // The regulator's tables read beside the cards, in a pass that Storno can stop.
-    vx52::TablesRead readRegulatorTables(vx52::CardMask tables);
+    // The regulator's tables read beside the cards, in a pass that Storno can stop; `then`
+    // takes them.
+    void readRegulatorTables(vx52::CardMask tables,
+                             std::function<void(const vx52::TablesRead&)> then);
 
     vx52::AppContext& ctx_;
     Ui::Tmenu_mod* ui_;
@@ -166,6 +177,10 @@ private:
     std::optional<int> identification_;
     QString device_;
     QString cards_file_;
-    bool passing_ = false;
-    bool stop_ = false;
+    QPointer<vx52::LineWorker> worker_;
+    struct PassEnd {
+        void operator()(Pass* pass) const;
+    };
+    std::unique_ptr<Pass, PassEnd> pass_; // while a transfer runs
+    vx52::LineWorker::Id piece_ = 0; // its piece on the line worker
 };

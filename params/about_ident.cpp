@@ -1,5 +1,7 @@
 #include "params/about_ident.h"
 
+#include "bus/table_passes.h"
+#include "link/failure.h"
 #include "params/device_text.h"
 #include "ui/guard.h"
 #include "ui_about_ident.h"
@@ -12,6 +14,7 @@
 
 #include <array>
 #include <cstring>
+#include <memory>
 
 namespace {
 
@@ -23,7 +26,7 @@ const char kForeignDevice[] = QT_TRANSLATE_NOOP(
 } // namespace
 
 Tabout_ident::Tabout_ident(vx52::AppContext& ctx, QWidget* parent)
-    : QDialog(parent), ctx_(ctx), ui_(new Ui::Tabout_ident) {
+    : QDialog(parent), ctx_(ctx), ui_(new Ui::Tabout_ident), worker_(&ctx.worker) {
     ui_->setupUi(this);
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
@@ -38,6 +41,7 @@ Tabout_ident::Tabout_ident(vx52::AppContext& ctx, QWidget* parent)
 }
 
 Tabout_ident::~Tabout_ident() {
+    if (piece_ != 0 && worker_) worker_->cancel(piece_);
     delete ui_;
 }
 
@@ -59,22 +63,53 @@ void Tabout_ident::Timer1Timer() {
     vx52::runGuarded(ctx_.prompts, this, [this] { ShowIdentification(); });
 }
 
+// One piece on the line worker: type, version and, when neither answered, another family's
+// record; the labels and the message follow when it is over.
 void Tabout_ident::ShowIdentification() {
-    auto& link = ctx_.link;
-    const bool type = link.ReadDeviceType();
-    if (type)
-        ui_->lb_zarizeni->setText(vx52::deviceText(link.type_text.data(), link.type_text.size()));
-    const bool version = link.ReadDeviceVersion();
-    if (version)
-        ui_->lb_verze->setText(
-            vx52::deviceText(link.version_text.data(), link.version_text.size()));
-    if (!type && !version && link.ReadForeignIdent()) showForeignDevice();
+    struct Found {
+        vx52::Identification ident;
+        bool foreign = false;
+        std::array<std::uint8_t, 255> record{};
+    };
+    auto found = std::make_shared<Found>();
+    vx52::Piece piece;
+    piece.name = QStringLiteral("Identifikace");
+    piece.run = [found](vx52::Session& s) {
+        found->ident = vx52::identify(s);
+        if (found->ident.typeRead || found->ident.versionRead) return;
+        found->foreign = s.exchange(&vx52::Link::ReadForeignIdent) == 1;
+        if (found->foreign) found->record = s.link().foreign_ident;
+    };
+    piece.finished = [dialog = QPointer<Tabout_ident>(this), found](const vx52::PieceEnd& end) {
+        if (!dialog) return; // the dialog is gone: nothing to show
+        dialog->piece_ = 0;
+        vx52::runGuarded(dialog->ctx_.prompts, dialog, [&] {
+            if (end.failed()) throw vx52::Failure(end.failure.toStdString());
+            if (end.cancelled()) return;
+            const auto& ident = found->ident;
+            if (ident.typeRead)
+                dialog->ui_->lb_zarizeni->setText(
+                    vx52::deviceText(ident.type.data(), ident.type.size()));
+            if (ident.versionRead)
+                dialog->ui_->lb_verze->setText(
+                    vx52::deviceText(ident.version.data(), ident.version.size()));
+            if (found->foreign) dialog->showForeignDevice(found->record);
+        });
+    };
+    piece_ = ctx_.worker.submit(std::move(piece));
+}
+
+void Tabout_ident::done(int result) {
+    // Closed before the identification began, it never begins; while it runs, it stops
+    // before its next exchange.
+    Timer1.stop();
+    if (piece_ != 0 && worker_) worker_->cancel(piece_);
+    QDialog::done(result);
 }
 
 // The message: the sentence, then the record's three 32-byte blocks, each after a CR; it
 // ends at its first zero byte.
-void Tabout_ident::showForeignDevice() {
-    const auto& record = ctx_.link.foreign_ident;
+void Tabout_ident::showForeignDevice(const std::array<std::uint8_t, 255>& record) {
     const QByteArray sentence = QStringEncoder("windows-1250")(tr(kForeignDevice));
     std::array<char, 512> message{};
     std::size_t at = 0;

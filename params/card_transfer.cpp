@@ -1,9 +1,13 @@
 // Moving cards between ParamSet and the regulator, with the retries and fixed waits that
-// pace the regulator. Every transfer says how it ended: success in the status line, failures
-// in a box naming the cards; a pass over several tables can be stopped between tables.
+// pace the regulator, as pieces of work on the line worker: a handler hands one over and
+// returns; the transfer says how it ended when the piece is over: success in the status line,
+// failures in a box naming the cards. "Storno" stops a transfer before its next exchange.
 
 #include "params/Unitmenumod.h"
 
+#include "bus/table_passes.h"
+#include "link/failure.h"
+#include "ui/guard.h"
 #include "ui_Unitmenumod.h"
 
 #include <QAbstractButton>
@@ -14,9 +18,7 @@
 #include <QMenuBar>
 
 #include <algorithm>
-#include <chrono>
-
-using namespace std::chrono_literals;
+#include <memory>
 
 namespace {
 
@@ -25,22 +27,25 @@ QString caption() {
 }
 constexpr int kAddressCard = 11;
 
-std::vector<int> from(int first, const std::vector<int>& tables) {
-    std::vector<int> out;
-    for (int t : tables)
-        if (t >= first) out.push_back(t);
-    return out;
+// The bar of a pass over the cards once table t is over: 4 at the start, 8 more per table.
+int barAfter(int table) {
+    return 4 + 8 * (table + 1);
+}
+
+// What a piece reports reaches the editor on the GUI thread, and only while it lives.
+template <typename F> void tell(vx52::Session& s, const QPointer<Tmenu_mod>& editor, F f) {
+    s.report([editor, f = std::move(f)] {
+        if (editor) f(*editor);
+    });
 }
 
 } // namespace
 
-// A pass over several tables: while it runs only "Storno" and Esc are taken, and they stop it
-// before the next table. Opening the line for a transfer, should it be closed, belongs here.
+// A transfer runs on the line worker: meanwhile only "Storno" and Esc are taken, and they
+// stop it before its next exchange.
 class Tmenu_mod::Pass {
 public:
     explicit Pass(Tmenu_mod& editor) : editor_(editor), focus_(QApplication::focusWidget()) {
-        editor_.passing_ = true;
-        editor_.stop_ = false;
         const auto disable = [this](QWidget* w) {
             if (w == editor_.tl_storno_ || !w->isEnabled()) return;
             w->setEnabled(false);
@@ -58,17 +63,10 @@ public:
         editor_.tl_storno_->hide();
         for (auto& w : disabled_)
             if (w) w->setEnabled(true);
-        editor_.passing_ = false;
         if (focus_) focus_->setFocus();
     }
     Pass(const Pass&) = delete;
     Pass& operator=(const Pass&) = delete;
-
-    // Between tables: the operator's "Storno" or Esc, if any came, is taken now.
-    bool stopped() {
-        QApplication::processEvents();
-        return editor_.stop_;
-    }
 
 private:
     Tmenu_mod& editor_;
@@ -76,19 +74,44 @@ private:
     QPointer<QWidget> focus_;
 };
 
+void Tmenu_mod::PassEnd::operator()(Pass* pass) const {
+    delete pass;
+}
+
 void Tmenu_mod::reject() {
-    if (passing_) {
-        stop_ = true;
+    if (pass_) {
+        stopTransfer();
         return;
     }
     QDialog::reject();
 }
 
+void Tmenu_mod::stopTransfer() {
+    if (piece_ != 0 && worker_) worker_->cancel(piece_);
+}
+
+void Tmenu_mod::transfer(const QString& name, std::function<void(vx52::Session&)> run,
+                         std::function<void(const vx52::PieceEnd&)> done) {
+    pass_.reset(new Pass(*this));
+    vx52::Piece piece;
+    piece.name = name;
+    piece.run = std::move(run);
+    piece.finished = [editor = QPointer<Tmenu_mod>(this),
+                      done = std::move(done)](const vx52::PieceEnd& end) {
+        if (!editor) return; // the window is gone: nothing to show
+        editor->piece_ = 0;
+        editor->pass_.reset();
+        vx52::runGuarded(editor->ctx_.prompts, editor, [&] {
+            if (end.failed()) throw vx52::Failure(end.failure.toStdString());
+            done(end);
+        });
+    };
+    piece_ = ctx_.worker.submit(std::move(piece));
+}
+
 void Tmenu_mod::setBar(int value) {
     ui_->bar_load->setValue(value);
     ui_->bar_load->show();
-    // No events are handled during a transfer: paint now, the bar is the only sign of it.
-    ui_->bar_load->repaint();
 }
 
 void Tmenu_mod::hideBar() {
@@ -123,32 +146,15 @@ QString fitted(const QLabel& label, const QString& whole) {
 } // namespace
 
 void Tmenu_mod::status(const QString& text) {
-    const QString whole = ctx_.clock.now().time().toString(QStringLiteral("H:mm:ss")) +
-                          QStringLiteral("  ") + text;
+    const QString whole =
+        ctx_.clock.now().time().toString(QStringLiteral("H:mm:ss")) + QStringLiteral("  ") + text;
     lb_stav_->setToolTip(whole);
     lb_stav_->setText(fitted(*lb_stav_, whole));
-}
-
-// Later requests go to the address just written to the regulator.
-void Tmenu_mod::moveAfterAddressWrite() {
-    ctx_.link.SetDeviceAddress(ctx_.link.params().ADD.ADRESA);
 }
 
 void Tmenu_mod::tableRead(int table) {
     model_.tableRead(table);
     ShowCard(table);
-}
-
-bool Tmenu_mod::readWithRetry(int table) {
-    if (ctx_.link.ReadTable(table)) return true;
-    ctx_.pause.wait(300ms);
-    return ctx_.link.ReadTable(table);
-}
-
-bool Tmenu_mod::writeWithRetry(int table) {
-    if (ctx_.link.WriteTable(table)) return true;
-    ctx_.pause.wait(400ms);
-    return ctx_.link.WriteTable(table);
 }
 
 // Writing to anything but the regulator served needs the operator's word.
@@ -166,17 +172,22 @@ void Tmenu_mod::tl_cteniClick() {
     setBar(50);
     const int t = ui_->PageControl->currentIndex();
     setBar(95);
-    const bool read = readWithRetry(t);
-    setBar(100);
-    if (read)
-        tableRead(t);
-    else // the card shows what the parameter set holds
-        ShowCard(t);
-    hideBar();
-    if (read)
-        status(tr("Karta %1 načtena z regulátoru").arg(cardNames({t})));
-    else
-        communicationError(tr("Chyba při čtení karty %1").arg(cardNames({t})));
+    auto read = std::make_shared<bool>(false);
+    transfer(
+        QStringLiteral("Čtení karty"),
+        [read, t](vx52::Session& s) { *read = vx52::readWithRetry(s, t); },
+        [this, read, t](const vx52::PieceEnd&) {
+            setBar(100);
+            if (*read)
+                tableRead(t);
+            else // the card shows what the parameter set holds
+                ShowCard(t);
+            hideBar();
+            if (*read)
+                status(tr("Karta %1 načtena z regulátoru").arg(cardNames({t})));
+            else
+                communicationError(tr("Chyba při čtení karty %1").arg(cardNames({t})));
+        });
 }
 
 void Tmenu_mod::tl_zapisClick() {
@@ -184,69 +195,85 @@ void Tmenu_mod::tl_zapisClick() {
     if (TakeCard(t) != 0 || !deviceConfirmed()) return;
     setBar(50);
     setBar(100);
-    const bool written = ctx_.link.WriteTable(t);
-    if (written) model_.tableWritten(t);
-    // The card shows what was sent, in the card's notation.
-    ShowCard(t);
-    hideBar();
-    if (!written) {
-        communicationError(tr("Chyba při zápisu karty %1").arg(cardNames({t})));
-        return;
-    }
-    if (t == kAddressCard) moveAfterAddressWrite();
-    status(tr("Karta %1 zapsána do regulátoru").arg(cardNames({t})));
+    auto written = std::make_shared<bool>(false);
+    transfer(
+        QStringLiteral("Zápis karty"),
+        [written, t](vx52::Session& s) {
+            *written = s.exchange(&vx52::Link::WriteTable, t) == 1;
+            // Later requests go to the address just written to the regulator.
+            if (*written && t == kAddressCard)
+                s.link().SetDeviceAddress(s.link().params().ADD.ADRESA);
+        },
+        [this, written, t](const vx52::PieceEnd&) {
+            if (*written) model_.tableWritten(t);
+            // The card shows what was sent, in the card's notation.
+            ShowCard(t);
+            hideBar();
+            if (!*written) {
+                communicationError(tr("Chyba při zápisu karty %1").arg(cardNames({t})));
+                return;
+            }
+            status(tr("Karta %1 zapsána do regulátoru").arg(cardNames({t})));
+        });
 }
 
 void Tmenu_mod::ReadAllCards() {
-    Pass pass(*this);
     setBar(4);
-    std::vector<int> failed, left;
-    for (int t = 0; t < kCardCount; ++t) {
-        if (pass.stopped()) {
-            for (int rest = t; rest < kCardCount; ++rest)
-                left.push_back(rest);
-            break;
-        }
-        if (readWithRetry(t))
-            tableRead(t);
-        else
-            failed.push_back(t);
-        ctx_.pause.wait(100ms);
-        setBar(ui_->bar_load->value() + 8);
-    }
-    hideBar();
-    std::vector<int> notRead = failed;
-    notRead.insert(notRead.end(), left.begin(), left.end());
-    if (notRead.empty())
-        status(tr("Všechny karty načteny z regulátoru"));
-    else
-        status((left.empty() ? QString() : tr("Čtení zastaveno, ")) +
-               tr("nenačteny karty: %1").arg(cardNames(notRead)));
-    if (!failed.empty()) communicationError(tr("Chyba při čtení karet: %1").arg(cardNames(failed)));
+    auto pass = std::make_shared<vx52::TablePass>();
+    const QPointer<Tmenu_mod> editor(this);
+    transfer(
+        QStringLiteral("Čtení všech karet"),
+        [pass, editor](vx52::Session& s) {
+            *pass =
+                vx52::readTables(s, vx52::firstTables(kCardCount), [&s, editor](int t, bool ok) {
+                    tell(s, editor, [t, ok](Tmenu_mod& e) {
+                        if (ok) e.tableRead(t);
+                        e.setBar(barAfter(t));
+                    });
+                });
+        },
+        [this, pass](const vx52::PieceEnd&) {
+            hideBar();
+            std::vector<int> notRead = pass->failed;
+            notRead.insert(notRead.end(), pass->left.begin(), pass->left.end());
+            if (notRead.empty())
+                status(tr("Všechny karty načteny z regulátoru"));
+            else
+                status((pass->stopped() ? tr("Čtení zastaveno, ") : QString()) +
+                       tr("nenačteny karty: %1").arg(cardNames(notRead)));
+            if (!pass->failed.empty())
+                communicationError(tr("Chyba při čtení karet: %1").arg(cardNames(pass->failed)));
+        });
 }
 
 // Read-all into a set of its own, for comparing: the cards and the editor's set stay.
-vx52::TablesRead Tmenu_mod::readRegulatorTables(vx52::CardMask tables) {
-    vx52::ParamSet& live = ctx_.link.params();
-    const vx52::ParamSet kept = live;
-    vx52::TablesRead out;
-    Pass pass(*this);
+void Tmenu_mod::readRegulatorTables(vx52::CardMask tables,
+                                    std::function<void(const vx52::TablesRead&)> then) {
+    std::vector<int> wanted;
+    for (int t = 0; t < kCardCount; ++t)
+        if (tables.test(static_cast<std::size_t>(t))) wanted.push_back(t);
     setBar(4);
-    for (int t = 0; t < kCardCount; ++t) {
-        if (!tables.test(static_cast<std::size_t>(t))) continue;
-        if (pass.stopped()) {
-            out.stopped = true;
-            break;
-        }
-        out.read.set(static_cast<std::size_t>(t), readWithRetry(t));
-        ctx_.pause.wait(100ms);
-        setBar(ui_->bar_load->value() + 8);
-    }
-    hideBar();
-    // The link reads into its own set: the values go to ours, its set back as it was.
-    out.set = live;
-    live = kept;
-    return out;
+    auto out = std::make_shared<vx52::TablesRead>();
+    const QPointer<Tmenu_mod> editor(this);
+    transfer(
+        QStringLiteral("Čtení k porovnání"),
+        [out, wanted, editor](vx52::Session& s) {
+            vx52::ParamSet& live = s.link().params();
+            const vx52::ParamSet kept = live;
+            const auto pass = vx52::readTables(s, wanted, [&s, editor](int t, bool) {
+                tell(s, editor, [t](Tmenu_mod& e) { e.setBar(barAfter(t)); });
+            });
+            for (int t : pass.done)
+                out->read.set(static_cast<std::size_t>(t));
+            out->stopped = pass.stopped();
+            // The link reads into its own set: the values go to ours, its set back as it was.
+            out->set = live;
+            live = kept;
+        },
+        [this, out, then = std::move(then)](const vx52::PieceEnd&) {
+            hideBar();
+            then(*out);
+        });
 }
 
 void Tmenu_mod::Button1Click() {
@@ -299,55 +326,49 @@ void Tmenu_mod::Button2Click() {
         }
     }
     std::vector<int> tables, unfilled;
-    if (!deviceConfirmed() || !tablesToWrite(tables, unfilled) || !confirmWriteChanges(tables))
-        return;
-    writeTables(tables, unfilled);
+    if (!deviceConfirmed() || !tablesToWrite(tables, unfilled)) return;
+    confirmWriteChanges(tables, [this, tables, unfilled] { writeTables(tables, unfilled); });
 }
 
 // The write-all pass over `tables` in table order; `unfilled` are those the operator sent
 // with their defaults. The address card, when sent, goes last of all.
 void Tmenu_mod::writeTables(const std::vector<int>& tables, const std::vector<int>& unfilled) {
-
-    Pass pass(*this);
     setBar(4);
-    std::vector<int> failed, left;
-    for (int t = 0; t < kCardCount; ++t) {
-        if (std::find(tables.begin(), tables.end(), t) == tables.end()) {
-            left.push_back(t);
-            setBar(ui_->bar_load->value() + 8);
-            continue;
-        }
-        if (pass.stopped()) {
-            const auto rest = from(t, tables);
-            left.insert(left.end(), rest.begin(), rest.end());
-            break;
-        }
-        if (!writeWithRetry(t)) {
-            failed.push_back(t);
-        } else {
-            model_.tableWritten(t);
-            if (t == kAddressCard) moveAfterAddressWrite();
-        }
-        ctx_.pause.wait(400ms);
-        setBar(ui_->bar_load->value() + 8);
-    }
-    hideBar();
-    // The card on screen shows what was sent.
-    ShowCard(ui_->PageControl->currentIndex());
-    std::vector<int> notWritten = failed;
-    notWritten.insert(notWritten.end(), left.begin(), left.end());
-    std::sort(notWritten.begin(), notWritten.end());
-    std::vector<int> sentUnfilled;
-    for (int t : unfilled)
-        if (std::find(notWritten.begin(), notWritten.end(), t) == notWritten.end())
-            sentUnfilled.push_back(t);
-    QString text = notWritten.empty() ? tr("Všechny karty zapsány do regulátoru")
-                                      : tr("Nezapsány karty: %1").arg(cardNames(notWritten));
-    if (!sentUnfilled.empty())
-        text += tr("; zapsány i nenačtené hodnoty karet: %1").arg(cardNames(sentUnfilled));
-    status(text);
-    if (!failed.empty())
-        communicationError(tr("Chyba při zápisu karet: %1").arg(cardNames(failed)));
+    auto pass = std::make_shared<vx52::TablePass>();
+    const QPointer<Tmenu_mod> editor(this);
+    transfer(
+        QStringLiteral("Zápis všech karet"),
+        [pass, tables, editor](vx52::Session& s) {
+            *pass = vx52::writeTables(s, tables, [&s, editor](int t, bool ok) {
+                tell(s, editor, [t, ok](Tmenu_mod& e) {
+                    if (ok) e.model_.tableWritten(t);
+                    e.setBar(barAfter(t));
+                });
+            });
+        },
+        [this, pass, tables, unfilled](const vx52::PieceEnd&) {
+            hideBar();
+            // The card on screen shows what was sent.
+            ShowCard(ui_->PageControl->currentIndex());
+            std::vector<int> notWritten = pass->failed;
+            notWritten.insert(notWritten.end(), pass->left.begin(), pass->left.end());
+            for (int t = 0; t < kCardCount; ++t)
+                if (std::find(tables.begin(), tables.end(), t) == tables.end())
+                    notWritten.push_back(t);
+            std::sort(notWritten.begin(), notWritten.end());
+            std::vector<int> sentUnfilled;
+            for (int t : unfilled)
+                if (std::find(notWritten.begin(), notWritten.end(), t) == notWritten.end())
+                    sentUnfilled.push_back(t);
+            QString text = notWritten.empty()
+                               ? tr("Všechny karty zapsány do regulátoru")
+                               : tr("Nezapsány karty: %1").arg(cardNames(notWritten));
+            if (!sentUnfilled.empty())
+                text += tr("; zapsány i nenačtené hodnoty karet: %1").arg(cardNames(sentUnfilled));
+            status(text);
+            if (!pass->failed.empty())
+                communicationError(tr("Chyba při zápisu karet: %1").arg(cardNames(pass->failed)));
+        });
 }
 
 // A write-all stopped on a card not on screen turns to it so that its bad entry can take the
@@ -362,10 +383,15 @@ void Tmenu_mod::turnToBadCard(int card) {
 void Tmenu_mod::tl_eepromClick() {
     if (!deviceConfirmed()) return;
     setBar(100);
-    const bool stored = ctx_.link.StoreToEeprom();
-    hideBar();
-    if (stored)
-        status(tr("Parametry uloženy do EEPROM regulátoru"));
-    else
-        communicationError(tr("Chyba při zápisu do EEPROM"));
+    auto stored = std::make_shared<bool>(false);
+    transfer(
+        QStringLiteral("Uložení do EEPROM"),
+        [stored](vx52::Session& s) { *stored = s.exchange(&vx52::Link::StoreToEeprom) == 1; },
+        [this, stored](const vx52::PieceEnd&) {
+            hideBar();
+            if (*stored)
+                status(tr("Parametry uloženy do EEPROM regulátoru"));
+            else
+                communicationError(tr("Chyba při zápisu do EEPROM"));
+        });
 }

@@ -5,6 +5,7 @@
 #include "ui/app_context.h"
 
 #include <QDialog>
+#include <QPointer>
 #include <QTimer>
 
 class QPushButton;
@@ -21,10 +22,10 @@ public:
     Tload_form(vx52::AppContext& ctx, Tmenu_mod& editor, QWidget* parent = nullptr);
     ~Tload_form() override;
 
-    // 4 the regulator served, 1..3 a device of type QDX 01, 0 anything else or no answer.
-    int IdentifyDevice();
     // Adds step to the progress bar, never beyond 100.
     void AdvanceBar(int step);
+    // Hands the identification and the tables to the line worker as one piece; the dialog
+    // closes when it is over.
     void LoadParameters();
 
     void FormShow();
@@ -33,7 +34,7 @@ public:
     QTimer* timer() { return &Timer1; }
 
 public slots:
-    // Esc stops a running load before its next table instead of closing.
+    // Esc stops a running load before its next exchange instead of closing.
     void reject() override;
 
 protected:
@@ -41,15 +42,17 @@ protected:
 
 private:
     void setEditorDefaults();
-    QString deviceFound(int result);
+    void stopLoad();
+    // The load is over: the editor learns what answered, and the operator what went wrong.
+    struct Loaded;
+    void loadOver(const vx52::PieceEnd& end, const Loaded& loaded, int cards);
+    static QString deviceFound(const Loaded& loaded);
 
     vx52::AppContext& ctx_;
     Tmenu_mod& editor_;
     Ui::Tload_form* ui_;
     QTimer Timer1;
     QPushButton* tl_storno_ = nullptr;
-    bool typeRead_ = false;    // the last identification read a type text
-    bool versionRead_ = false; // and a version text
-    bool loading_ = false;
-    bool stop_ = false;
+    QPointer<vx52::LineWorker> worker_;
+    vx52::LineWorker::Id piece_ = 0; // the load on the line worker, while it runs
 };

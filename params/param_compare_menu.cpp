@@ -172,35 +172,38 @@ void Tmenu_mod::mn_porovnatClick() {
     if (TakeCard(ui_->PageControl->currentIndex()) != 0) return;
     clearDifferenceMarks();
     const vx52::CardMask all = vx52::CardMask().set();
-    vx52::TablesRead device = readRegulatorTables(all);
-    const vx52::CardTexts texts(*this);
-    if (device.read.none()) {
-        if (device.stopped)
-            status(QCoreApplication::translate("Tmenu_mod", "Porovnání zastaveno"));
-        else
-            communicationError(QCoreApplication::translate("Tmenu_mod", "Chyba při čtení"));
-        return;
-    }
-    auto& ours = ctx_.link.params();
-    const auto found = vx52::differences(ours, device.set, device.read);
-    markDifferences(*this, texts, device.set, inRegulatorColumn(), found);
+    readRegulatorTables(all, [this](const vx52::TablesRead& read) {
+        const vx52::TablesRead& device = read;
+        const vx52::CardTexts texts(*this);
+        if (device.read.none()) {
+            if (device.stopped)
+                status(QCoreApplication::translate("Tmenu_mod", "Porovnání zastaveno"));
+            else
+                communicationError(QCoreApplication::translate("Tmenu_mod", "Chyba při čtení"));
+            return;
+        }
+        auto& ours = ctx_.link.params();
+        const auto found = vx52::differences(ours, device.set, device.read);
+        markDifferences(*this, texts, device.set, inRegulatorColumn(), found);
 
-    QString text = found.empty()
-                       ? QCoreApplication::translate("Tmenu_mod", "Karty se shodují s regulátorem.")
-                       : QCoreApplication::translate("Tmenu_mod", "V regulátoru se liší %1.")
-                             .arg(parametersText(found.size()));
-    if (!device.read.all())
-        text += QCoreApplication::translate("Tmenu_mod", " Nepřečteno, neporovnáno: %1.")
-                    .arg(captions(texts, ~device.read));
-    if (found.empty()) {
-        ctx_.prompts.message(this, text, compareCaption(),
-                             device.read.all() ? vx52::Prompts::Icon::Information
-                                               : vx52::Prompts::Icon::Warning);
-        return;
-    }
-    ctx_.prompts.table(this, text, compareCaption(),
-                       {cardColumn(), fieldColumn(), onCardColumn(), inRegulatorColumn()},
-                       differenceRows(texts, ours, device.set, found));
+        QString text =
+            found.empty()
+                ? QCoreApplication::translate("Tmenu_mod", "Karty se shodují s regulátorem.")
+                : QCoreApplication::translate("Tmenu_mod", "V regulátoru se liší %1.")
+                      .arg(parametersText(found.size()));
+        if (!device.read.all())
+            text += QCoreApplication::translate("Tmenu_mod", " Nepřečteno, neporovnáno: %1.")
+                        .arg(captions(texts, ~device.read));
+        if (found.empty()) {
+            ctx_.prompts.message(this, text, compareCaption(),
+                                 device.read.all() ? vx52::Prompts::Icon::Information
+                                                   : vx52::Prompts::Icon::Warning);
+            return;
+        }
+        ctx_.prompts.table(this, text, compareCaption(),
+                           {cardColumn(), fieldColumn(), onCardColumn(), inRegulatorColumn()},
+                           differenceRows(texts, ours, device.set, found));
+    });
 }
 
 void Tmenu_mod::mn_porovnat_souborClick() {
@@ -251,45 +254,53 @@ void Tmenu_mod::mn_porovnat_souborClick() {
                        differenceRows(texts, ours, file.set, found));
 }
 
-bool Tmenu_mod::confirmWriteChanges(const std::vector<int>& tables) {
-    if (!ui_->check_nahled->isChecked() || tables.empty()) return true;
+void Tmenu_mod::confirmWriteChanges(const std::vector<int>& tables, std::function<void()> write) {
+    if (!ui_->check_nahled->isChecked() || tables.empty()) {
+        write();
+        return;
+    }
     vx52::CardMask toWrite;
     for (int t : tables)
         toWrite.set(static_cast<std::size_t>(t));
-    vx52::TablesRead device = readRegulatorTables(toWrite);
-    if (device.stopped) {
-        status(QCoreApplication::translate("Tmenu_mod", "Zápis zastaven, nic nezapsáno"));
-        return false;
-    }
-    const vx52::CardTexts texts(*this);
-    auto& ours = ctx_.link.params();
-    const auto found = vx52::differences(ours, device.set, device.read);
-    const vx52::CardMask unread = toWrite & ~device.read;
-    if (found.empty() && unread.none()) {
-        ctx_.prompts.message(this,
-                             QCoreApplication::translate(
-                                 "Tmenu_mod", "Zápis by v regulátoru nic nezměnil: karty se s ním "
-                                              "shodují. Nic se nezapisuje."),
-                             previewCaption(), vx52::Prompts::Icon::Information);
-        status(QCoreApplication::translate("Tmenu_mod",
-                                           "Karty se shodují s regulátorem, nic nezapsáno"));
-        return false;
-    }
-    QString text =
-        found.empty()
-            ? QCoreApplication::translate("Tmenu_mod", "V přečtených kartách zápis nic nezmění.")
-            : QCoreApplication::translate("Tmenu_mod", "Zápis změní v regulátoru %1.")
-                  .arg(parametersText(found.size()));
-    if (unread.any())
-        text +=
-            QCoreApplication::translate("Tmenu_mod", " Nepřečteno, zapíše se bez porovnání: %1.")
-                .arg(captions(texts, unread));
-    text += QCoreApplication::translate("Tmenu_mod", "\n\nPokračovat v zápisu?");
-    return ctx_.prompts.table(this, text, previewCaption(),
-                              {cardColumn(), fieldColumn(), inRegulatorColumn(),
-                               QCoreApplication::translate("Tmenu_mod", "Po zápisu")},
-                              differenceRows(texts, device.set, ours, found),
-                              vx52::Prompts::Buttons::YesNo) == vx52::Prompts::Answer::Yes;
+    readRegulatorTables(toWrite, [this, toWrite,
+                                  write = std::move(write)](const vx52::TablesRead& read) {
+        const vx52::TablesRead& device = read;
+        if (device.stopped) {
+            status(QCoreApplication::translate("Tmenu_mod", "Zápis zastaven, nic nezapsáno"));
+            return;
+        }
+        const vx52::CardTexts texts(*this);
+        auto& ours = ctx_.link.params();
+        const auto found = vx52::differences(ours, device.set, device.read);
+        const vx52::CardMask unread = toWrite & ~device.read;
+        if (found.empty() && unread.none()) {
+            ctx_.prompts.message(
+                this,
+                QCoreApplication::translate("Tmenu_mod",
+                                            "Zápis by v regulátoru nic nezměnil: karty se s ním "
+                                            "shodují. Nic se nezapisuje."),
+                previewCaption(), vx52::Prompts::Icon::Information);
+            status(QCoreApplication::translate("Tmenu_mod",
+                                               "Karty se shodují s regulátorem, nic nezapsáno"));
+            return;
+        }
+        QString text =
+            found.empty() ? QCoreApplication::translate("Tmenu_mod",
+                                                        "V přečtených kartách zápis nic nezmění.")
+                          : QCoreApplication::translate("Tmenu_mod", "Zápis změní v regulátoru %1.")
+                                .arg(parametersText(found.size()));
+        if (unread.any())
+            text += QCoreApplication::translate("Tmenu_mod",
+                                                " Nepřečteno, zapíše se bez porovnání: %1.")
+                        .arg(captions(texts, unread));
+        text += QCoreApplication::translate("Tmenu_mod", "\n\nPokračovat v zápisu?");
+        if (ctx_.prompts.table(this, text, previewCaption(),
+                               {cardColumn(), fieldColumn(), inRegulatorColumn(),
+                                QCoreApplication::translate("Tmenu_mod", "Po zápisu")},
+                               differenceRows(texts, device.set, ours, found),
+                               vx52::Prompts::Buttons::YesNo) == vx52::Prompts::Answer::Yes)
+            write();
+    });
 }
 
 std::optional<vx52::Report> Tmenu_mod::protocol() {

@@ -6,6 +6,7 @@
 
 #include <QKeyEvent>
 #include <QShowEvent>
+#include <QThread>
 #include <QTimer>
 
 #include <algorithm>
@@ -59,7 +60,13 @@ Tport::Tport(vx52::AppContext& ctx, QWidget* parent)
     table->setPalette(palette);
     table->installEventFilter(this);
 
-    ctx_.line.setOnReset([this] { selectNoPort(); });
+    // A line opened on the line worker's thread tells the reset here, after the fact.
+    ctx_.line.setOnReset([this] {
+        if (QThread::currentThread() == thread())
+            selectNoPort();
+        else
+            QMetaObject::invokeMethod(this, [this] { selectNoPort(); }, Qt::QueuedConnection);
+    });
     connectControls();
     runGuarded(ctx_.prompts, this, [this] { FormCreate(); });
 }

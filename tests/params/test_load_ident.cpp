@@ -14,8 +14,10 @@
 #include <QPushButton>
 #include <QTabWidget>
 
+#include <functional>
 #include <memory>
 #include <set>
+#include <utility>
 
 using namespace vx52;
 using namespace vx52::test;
@@ -30,7 +32,10 @@ class MutingLine : public ByteLine {
 public:
     explicit MutingLine(LoopbackLine& line) : line_(line) {}
     std::set<int> muted;
+    std::function<void()> atType; // the operator's doing, on the GUI thread, as the type is asked
     bool write(std::span<const std::uint8_t> bytes) override {
+        if (atType && bytes.size() > 7 && bytes[0] == 0x68 && bytes[7] == kTypeCommand)
+            RecordingPause::onGuiThread(std::exchange(atType, nullptr));
         silent_ = bytes.size() > 7 && bytes[0] == 0x68 && muted.contains(bytes[7]);
         if (silent_) {
             line_.written.emplace_back(bytes.begin(), bytes.end());
@@ -78,9 +83,19 @@ class TestLoadIdent : public QObject {
     QString loadLabel() { return loading->findChild<QLabel*>("lb_verze")->text(); }
     QProgressBar* loadBar() { return loading->findChild<QProgressBar*>("bar_load"); }
     QString identLabel(const char* name) { return ident->findChild<QLabel*>(name)->text(); }
+    void settle() { QTRY_VERIFY_WITH_TIMEOUT(!rig->worker.busy(), 20000); }
+    // The identification as the dialog's timer starts it, waited for.
+    void identify() {
+        ident->ShowIdentification();
+        settle();
+    }
 
 private slots:
     void cleanup() {
+        if (rig) {
+            rig->worker.cancelAll();
+            settle();
+        }
         ident.reset();
         loading.reset();
         editor.reset();
@@ -89,23 +104,25 @@ private slots:
 
     void versionDecidesTheDevice_data() {
         QTest::addColumn<QString>("version");
-        QTest::addColumn<int>("result");
-        QTest::newRow("regulator with more text") << "FW-R-12-10 rev 3.07" << 4;
-        QTest::newRow("regulator exactly") << "FW-R-12-10" << 4;
-        QTest::newRow("QDX 01 first") << "FW-R-11-01" << 1;
-        QTest::newRow("QDX 01 second") << "FW-R-11-02x" << 2;
-        QTest::newRow("QDX 01 third") << "FW-R-11-03" << 3;
-        QTest::newRow("unknown firmware") << "FW-R-11-04" << 0;
-        QTest::newRow("nine characters") << "FW-R-12-1" << 0;
-        QTest::newRow("letter case counts") << "fw-r-12-10" << 0;
+        QTest::addColumn<QString>("said"); // nothing: the regulator, and its tables are read
+        QTest::newRow("regulator with more text") << "FW-R-12-10 rev 3.07" << "";
+        QTest::newRow("regulator exactly") << "FW-R-12-10" << "";
+        QTest::newRow("QDX 01 first") << "FW-R-11-01" << kQdx01;
+        QTest::newRow("QDX 01 second") << "FW-R-11-02x" << kQdx01;
+        QTest::newRow("QDX 01 third") << "FW-R-11-03" << kQdx01;
+        QTest::newRow("unknown firmware") << "FW-R-11-04" << kUnknown;
+        QTest::newRow("nine characters") << "FW-R-12-1" << kUnknown;
+        QTest::newRow("letter case counts") << "fw-r-12-10" << kUnknown;
     }
     void versionDecidesTheDevice() {
         QFETCH(QString, version);
-        QFETCH(int, result);
+        QFETCH(QString, said);
         build({.versionText = version.toStdString()});
-        QCOMPARE(loading->IdentifyDevice(), result);
+        QCOMPARE(loading->exec(), int(QDialog::Accepted));
         QCOMPARE(loadLabel(), QStringLiteral("QDX 72-4xxx"));
-        QCOMPARE(loadBar()->value(), 20);
+        QCOMPARE(rig->prompts.texts(), said.isEmpty() ? QStringList{} : QStringList{said});
+        QCOMPARE(rig->tables(kReadTable).size(), said.isEmpty() ? 12u : 0u);
+        QCOMPARE(loadBar()->value(), said.isEmpty() ? 100 : 20);
     }
 
     void loadingTheRegulatorFillsEveryCard() {
@@ -149,6 +166,68 @@ private slots:
         }
     }
 
+    // The operator acts while the type is asked: "Storno" stops the load before the next
+    // request and names every card; a dialog destroyed stops it too and hears nothing more.
+    void loadingStoppedAtTheTypeRequest_data() {
+        QTest::addColumn<bool>("destroy");
+        QTest::newRow("Storno") << false;
+        QTest::newRow("destroyed") << true;
+    }
+    void loadingStoppedAtTheTypeRequest() {
+        QFETCH(bool, destroy);
+        build();
+        MutingLine line(rig->line);
+        rig->link.setLine(&line);
+        line.atType = [&] {
+            if (destroy)
+                loading.reset();
+            else
+                loading->findChild<QPushButton*>("tl_storno")->click();
+        };
+        loading->show();
+        QTRY_VERIFY_WITH_TIMEOUT(!line.atType, 20000);
+        settle();
+        QCOMPARE(rig->line.written.size(), 1u); // the type request alone
+        if (destroy) {
+            QVERIFY(rig->prompts.asked.isEmpty());
+            return;
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(!loading->isVisible(), 20000);
+        QCOMPARE(rig->prompts.texts(),
+                 QStringList{"Čtení parametrů zastaveno, nenačteny karty: COMP, ALARM 1, ALARM 2, "
+                             "SENS 1, SENS 2, SENS 3, SENS 4, PID, REGO, DACO, OST_, ADD"});
+        QCOMPARE(loadLabel(), QStringLiteral("QDX 72-4xxx"));
+    }
+
+    // The identification dialog closed before its second has passed asks nothing; closed or
+    // destroyed while it asks, it stops before the next request.
+    void identificationClosedEarlyStops_data() {
+        QTest::addColumn<bool>("destroy");
+        QTest::newRow("closed") << false;
+        QTest::newRow("destroyed") << true;
+    }
+    void identificationClosedEarlyStops() {
+        QFETCH(bool, destroy);
+        build();
+        ident->show();
+        ident->accept();
+        QVERIFY(!ident->timer()->isActive());
+        MutingLine line(rig->line);
+        rig->link.setLine(&line);
+        line.atType = [&] {
+            if (destroy)
+                ident.reset();
+            else
+                ident->accept();
+        };
+        ident->show();
+        QTRY_VERIFY_WITH_TIMEOUT(!line.atType, 5000);
+        settle();
+        QCOMPARE(rig->line.written.size(), 1u);
+        if (!destroy)
+            QCOMPARE(identLabel("lb_verze"), QStringLiteral("Verze zařízení - neidentifikováno"));
+    }
+
     void unreadableTypeKeepsTheLabel() {
         build();
         MutingLine muting(rig->line);
@@ -173,12 +252,14 @@ private slots:
         // Writing to it asks first, naming what was found.
         rig->prompts.answers = {Prompts::Answer::No};
         editor->findChild<QPushButton*>("tl_eeprom")->click();
+        settle();
         QCOMPARE(rig->prompts.asked.last().caption, QStringLiteral("Dotaz"));
         QVERIFY(rig->prompts.asked.last().text.contains("zařízení typu QDX 01"));
         QCOMPARE(rig->line.regulator().eepromStores(), 0);
 
         // The editor opens afterwards and reads the tables itself.
         editor->show();
+        settle();
         QCOMPARE(rig->tables(kReadTable).size(), 12u);
     }
 
@@ -212,6 +293,7 @@ private slots:
         rig->forget();
         rig->prompts.answers = {Prompts::Answer::No};
         editor->findChild<QPushButton*>("tl_eeprom")->click();
+        settle();
         QCOMPARE(rig->prompts.texts(),
                  QStringList{"Identifikace nenalezla regulátor QDX 72-4xxx, ale: " + named +
                              ".\nZapsat přesto do tohoto zařízení?"});
@@ -276,20 +358,21 @@ private slots:
         // Then the editor reports its own read once.
         rig->prompts.clear();
         editor->show();
+        settle();
         QCOMPARE(rig->prompts.texts().size(), 1);
         QVERIFY(rig->prompts.texts()[0].startsWith("Chyba při čtení karet: COMP, ALARM 1"));
     }
 
     void identificationShowsTypeAndVersion() {
         build();
-        ident->ShowIdentification();
+        identify();
         QCOMPARE(identLabel("lb_zarizeni"), QStringLiteral("QDX 72-4xxx"));
         QCOMPARE(identLabel("lb_verze"), QStringLiteral("FW-R-12-10 rev 3.07"));
         QVERIFY(rig->prompts.asked.isEmpty());
 
         // Nothing connected afterwards: no message, the labels keep the last identification.
         rig->line.setDeviceKind(sim::DeviceKind::Nothing);
-        ident->ShowIdentification();
+        identify();
         QVERIFY(rig->prompts.asked.isEmpty());
         QCOMPARE(identLabel("lb_zarizeni"), QStringLiteral("QDX 72-4xxx"));
         QCOMPARE(identLabel("lb_verze"), QStringLiteral("FW-R-12-10 rev 3.07"));
@@ -297,7 +380,7 @@ private slots:
 
     void nothingConnectedKeepsTheFirstLabels() {
         build({.kind = sim::DeviceKind::Nothing});
-        ident->ShowIdentification();
+        identify();
         QVERIFY(rig->prompts.asked.isEmpty());
         QCOMPARE(identLabel("lb_zarizeni"), QStringLiteral("Typ zařízení - neidentifikováno"));
         QCOMPARE(identLabel("lb_verze"), QStringLiteral("Verze zařízení - neidentifikováno"));
@@ -308,7 +391,7 @@ private slots:
                .foreignMaker = "Maker",
                .foreignModel = "Model 9",
                .foreignVersion = "V1.2"});
-        ident->ShowIdentification();
+        identify();
         QCOMPARE(rig->prompts.texts(), QStringList{kForeign + "\nMaker"});
         QCOMPARE(rig->prompts.asked[0].caption, QStringLiteral("ERROR"));
         QCOMPARE(rig->prompts.asked[0].icon, Prompts::Icon::Warning);
@@ -322,7 +405,7 @@ private slots:
                .foreignMaker = "0123456789",
                .foreignModel = "never shown",
                .foreignVersion = "V9"});
-        ident->ShowIdentification();
+        identify();
         QCOMPARE(rig->prompts.texts(), QStringList{kForeign + "\n0123456789"});
         QCOMPARE(identLabel("lb_verze"), QStringLiteral("V9"));
     }
@@ -333,7 +416,7 @@ private slots:
                .foreignMaker = full,
                .foreignModel = full,
                .foreignVersion = full});
-        ident->ShowIdentification();
+        identify();
         const QString block = QString(32, 'A');
         QCOMPARE(rig->prompts.texts(),
                  QStringList{kForeign + "\n" + block + "\n" + block + "\n" + block});

@@ -57,8 +57,16 @@ class TestParamCompare : public QObject {
     QTemporaryDir dir;
 
     QLineEdit* entry(const char* name) { return editor->findChild<QLineEdit*>(name); }
-    void press(const char* button) { editor->findChild<QPushButton*>(button)->click(); }
-    void menu(const char* item) { editor->findChild<QAction*>(item)->trigger(); }
+    // The operator's doing; the transfer it starts, if any, is waited for.
+    void press(const char* button) {
+        editor->findChild<QPushButton*>(button)->click();
+        settle();
+    }
+    void menu(const char* item) {
+        editor->findChild<QAction*>(item)->trigger();
+        settle();
+    }
+    void settle() { QTRY_VERIFY_WITH_TIMEOUT(!rig->worker.busy(), 20000); }
     ScriptedPrompts::Asked lastAsked() {
         return rig->prompts.asked.isEmpty() ? ScriptedPrompts::Asked{} : rig->prompts.asked.last();
     }
@@ -66,6 +74,7 @@ class TestParamCompare : public QObject {
         editor = std::make_unique<Tmenu_mod>(rig->ctx);
         editor->setIdentification(Tmenu_mod::kRegulatorServed, {}); // as the loading dialog found
         editor->show();                                             // reads and shows every card
+        settle();
         rig->forget();
     }
 

@@ -304,6 +304,7 @@ private slots:
 
     void badEntriesTurnBackToTheirCard() {
         editor->show();
+        QTRY_VERIFY_WITH_TIMEOUT(!rig->worker.busy(), 20000); // its first read
         rig->forget();
         turnTo(1);
         rig->params().ALARM1.SPLO = 5;
@@ -335,6 +336,7 @@ private slots:
 
     void closingTakesNothing() {
         editor->show();
+        QTRY_VERIFY_WITH_TIMEOUT(!rig->worker.busy(), 20000); // its first read
         const ParamSet before = rig->params();
         type(entry("ed_sp"), "55");
         editor->findChild<QPushButton*>("tl_cancel")->click();

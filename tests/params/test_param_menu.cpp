@@ -24,8 +24,8 @@ using namespace vx52::test;
 
 namespace {
 
-// Watches the dialogs while a menu command runs its nested loops: notes each dialog as it
-// appears with the state of the timer and the line, and closes the ones that wait for the
+// Watches the dialogs while a menu command runs: notes each dialog as it appears with the
+// state of the timer, the line and the menu item, and closes the ones that wait for the
 // operator once `ready` says so.
 class DialogWatch {
 public:
@@ -33,6 +33,7 @@ public:
         QString dialog;
         bool timerActive;
         bool lineOpen;
+        bool menuEnabled;
     };
     std::vector<Seen> seen;
     std::function<bool(QDialog*)> ready = [](QDialog*) { return true; };
@@ -49,7 +50,8 @@ private:
                            static_cast<QDialog*>(w_.about_ident)}) {
             if (!d->isVisible()) continue;
             if (seen.empty() || seen.back().dialog != d->objectName())
-                seen.push_back({d->objectName(), w_.qdx01->Timer1->isActive(), line_.isOpen()});
+                seen.push_back({d->objectName(), w_.qdx01->Timer1->isActive(), line_.isOpen(),
+                                w_.qdx01->findChild<QAction*>("mn_parametry")->isEnabled()});
             if (d != w_.load_form && ready(d)) d->reject();
         }
     }
@@ -80,6 +82,13 @@ class TestParamMenu : public QObject {
     static void menu(AppWindows& w, const char* item) {
         w.qdx01->findChild<QAction*>(item)->trigger();
     }
+    // The menu command is over: the line is closed again, the timer goes on if it went.
+    static void over(Rig& rig) {
+        QTRY_VERIFY_WITH_TIMEOUT(!rig.windows->worker().busy() &&
+                                     rig.windows->qdx01->findChild<QAction*>("mn_parametry")
+                                         ->isEnabled(),
+                                 20000);
+    }
 
 private slots:
     void parametersLoadThenEdit() {
@@ -89,13 +98,16 @@ private slots:
         QVERIFY(w.qdx01->Timer1->isActive());
         DialogWatch watch(w, rig.line);
         menu(w, "mn_parametry");
+        menu(w, "mn_parametry"); // a second click before the dialogs came starts nothing
+        QTRY_COMPARE_WITH_TIMEOUT(watch.seen.size(), 2u, 20000);
+        over(rig);
 
-        QCOMPARE(watch.seen.size(), 2u);
         QCOMPARE(watch.seen[0].dialog, QStringLiteral("load_form"));
         QCOMPARE(watch.seen[1].dialog, QStringLiteral("menu_mod"));
         for (const auto& s : watch.seen) {
             QVERIFY(!s.timerActive);
             QVERIFY(s.lineOpen);
+            QVERIFY(!s.menuEnabled);
         }
         QCOMPARE(rig.line.opened, std::vector<int>{1});
         QCOMPARE(rig.line.closes, 1);
@@ -111,7 +123,8 @@ private slots:
         w.qdx01->Timer1->stop();
         DialogWatch watch(w, rig.line);
         menu(w, "mn_parametry");
-        QCOMPARE(watch.seen.size(), 2u);
+        QTRY_COMPARE_WITH_TIMEOUT(watch.seen.size(), 2u, 20000);
+        over(rig);
         QVERIFY(!w.qdx01->Timer1->isActive());
     }
 
@@ -121,7 +134,9 @@ private slots:
         w.port->findChild<QComboBox*>(QStringLiteral("cb_com"))->setCurrentIndex(5);
         DialogWatch watch(w, rig.line);
         menu(w, "mn_parametry");
+        over(rig);
         menu(w, "mn_ident");
+        over(rig);
         QVERIFY(watch.seen.empty());
         // A failed open leaves the line on "žádný port", so the second attempt says that no
         // port is chosen, and where to choose one.
@@ -138,7 +153,9 @@ private slots:
         DialogWatch watch(w, rig.line);
         watch.ready = [label](QDialog*) { return label->text() == QStringLiteral("QDX 72-4xxx"); };
         menu(w, "mn_ident");
-        QCOMPARE(watch.seen.size(), 1u);
+        QTRY_COMPARE_WITH_TIMEOUT(watch.seen.size(), 1u, 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(!w.about_ident->isVisible(), 20000);
+        over(rig);
         QCOMPARE(watch.seen[0].dialog, QStringLiteral("about_ident"));
         QVERIFY(!watch.seen[0].timerActive);
         QVERIFY(watch.seen[0].lineOpen);

@@ -38,11 +38,13 @@ private slots:
         Tmenu_mod editor(rig.ctx);
         editor.show();
         QVERIFY(QTest::qWaitForWindowExposed(&editor));
+        QTRY_VERIFY_WITH_TIMEOUT(!rig.worker.busy(), 20000); // its first read
         // The longest status line, shown with the cards: nothing of the window lies over it.
         editor.setIdentification(Tmenu_mod::kRegulatorServed, {});
         editor.forgetSources();
         rig.prompts.answers = {Prompts::Answer::No};
         editor.findChild<QPushButton*>("Button2")->click();
+        QTRY_VERIFY_WITH_TIMEOUT(!rig.worker.busy(), 20000);
         rig.prompts.clear();
         const int menu = editor.findChild<QMenuBar*>("MainMenu1")->height();
         QCOMPARE(editor.size(), QSize(654, 442 + menu));
@@ -82,6 +84,7 @@ private slots:
         ident.show();
         ident.timer()->stop();
         ident.ShowIdentification();
+        QTRY_VERIFY_WITH_TIMEOUT(!rig.worker.busy(), 20000);
         QCOMPARE(ident.size(), QSize(347, 183));
         VX52_VERIFY_LAYOUT(&ident);
         QVERIFY(!save(ident, "about_ident.png").isEmpty());

@@ -34,10 +34,33 @@ public:
     std::vector<int> barAtWait;
     std::function<void(std::size_t)> onWait; // the operator's doing during the n-th wait
     void wait(std::chrono::milliseconds d) override {
-        waits.push_back(d.count());
-        barAtWait.push_back(bar && bar->isVisible() ? bar->value() : -1);
-        if (onWait) onWait(waits.size());
+        RecordingPause::onGuiThread([this, d] {
+            waits.push_back(d.count());
+            barAtWait.push_back(bar && bar->isVisible() ? bar->value() : -1);
+            if (onWait) onWait(waits.size());
+        });
     }
+};
+
+// Passes the link's exchanges to the loopback line; a request for `table` by `command` first
+// lets the operator act on the GUI thread, while the exchange is under way.
+class OperatorAtRequest : public ByteLine {
+public:
+    explicit OperatorAtRequest(ByteLine& line) : line_(line) {}
+    int command = -1;
+    int table = -1;
+    std::function<void()> act;
+    bool write(std::span<const std::uint8_t> bytes) override {
+        if (act && bytes.size() > 8 && bytes[0] == 0x68 && bytes[7] == command && bytes[8] == table)
+            RecordingPause::onGuiThread(std::exchange(act, nullptr));
+        return line_.write(bytes);
+    }
+    ReadResult read(std::span<std::uint8_t> buffer) override { return line_.read(buffer); }
+    void purgeReceive() override { line_.purgeReceive(); }
+    void purgeTransmit() override { line_.purgeTransmit(); }
+
+private:
+    ByteLine& line_;
 };
 
 std::vector<int> upTo(int n, int repeat = 1) {
@@ -64,18 +87,27 @@ class TestParamTransfers : public QObject {
 
     std::unique_ptr<EditorRig> rig;
     BarNotingPause pause;
+    std::unique_ptr<LineWorker> worker; // with this test's pause
     std::unique_ptr<AppContext> ctx;
     std::unique_ptr<Tmenu_mod> editor;
 
     QLineEdit* entry(const char* name) { return editor->findChild<QLineEdit*>(name); }
     QComboBox* list(const char* name) { return editor->findChild<QComboBox*>(name); }
     QProgressBar* bar() { return editor->findChild<QProgressBar*>("bar_load"); }
-    void press(const char* button) { editor->findChild<QPushButton*>(button)->click(); }
+    // The operator's click; the transfer it starts, if any, is waited for.
+    void press(const char* button) {
+        editor->findChild<QPushButton*>(button)->click();
+        settle();
+    }
+    void settle() { QTRY_VERIFY_WITH_TIMEOUT(!worker->busy(), 20000); }
     void turnTo(int card) { editor->pageControl()->setCurrentIndex(card); }
     QLabel* statusLine() { return editor->findChild<QLabel*>("lb_stav"); }
     // The whole status; the line shows it as far as it fits (statusLineShowsItsWholeText).
     QString status() { return statusLine()->toolTip(); }
-    void menu(const char* action) { editor->findChild<QAction*>(action)->trigger(); }
+    void menu(const char* action) {
+        editor->findChild<QAction*>(action)->trigger();
+        settle();
+    }
     void preview(bool on) { editor->findChild<QCheckBox*>("check_nahled")->setChecked(on); }
     void forget() {
         rig->forget();
@@ -88,20 +120,25 @@ private slots:
     void init() {
         rig = std::make_unique<EditorRig>();
         pause = {};
+        worker = std::make_unique<LineWorker>(rig->link, rig->line, pause);
         ctx = std::make_unique<AppContext>(
             AppContext{rig->link, rig->line, rig->settings, rig->prompts, rig->clock, pause,
-                       rig->worker});
+                       *worker});
         editor = std::make_unique<Tmenu_mod>(*ctx);
         editor->setIdentification(Tmenu_mod::kRegulatorServed, {});
         // Write-all's own passes here; its preview is tested with the comparisons.
         editor->findChild<QCheckBox*>("check_nahled")->setChecked(false);
         pause.bar = bar();
         editor->show(); // reads every table once
+        settle();
         forget();
     }
     void cleanup() {
+        worker->cancelAll();
+        settle();
         editor.reset();
         ctx.reset();
+        worker.reset();
         rig.reset();
     }
 
@@ -111,11 +148,12 @@ private slots:
         rig->device().COMP.SP = 21.5f;
         forget();
         editor->show();
+        settle();
         QCOMPARE(rig->tables(kReadTable), upTo(12));
         QCOMPARE(pause.waits, repeated({100}, 12));
-        // Four at the start, eight more after each table's wait.
+        // Four at the start, eight more as each table is over.
         QCOMPARE(pause.barAtWait,
-                 (std::vector<int>{4, 12, 20, 28, 36, 44, 52, 60, 68, 76, 84, 92}));
+                 (std::vector<int>{12, 20, 28, 36, 44, 52, 60, 68, 76, 84, 92, 100}));
         QCOMPARE(editor->pageControl()->currentIndex(), 0);
         QCOMPARE(editor->rememberedCard(), 0);
         QCOMPARE(entry("ed_sp")->text(), QStringLiteral("21,50"));
@@ -252,7 +290,7 @@ private slots:
         QCOMPARE(rig->tables(kWriteTable), upTo(12));
         QCOMPARE(pause.waits, repeated({400}, 12));
         QCOMPARE(pause.barAtWait,
-                 (std::vector<int>{4, 12, 20, 28, 36, 44, 52, 60, 68, 76, 84, 92}));
+                 (std::vector<int>{12, 20, 28, 36, 44, 52, 60, 68, 76, 84, 92, 100}));
         QCOMPARE(rig->device().SENS4.ENDS, 12.75f);
         QCOMPARE(editor->model().regulator().SENS4.ENDS, 12.75f);
         QCOMPARE(entry("ed_ends4")->text(), QStringLiteral("12,75")); // as sent
@@ -403,6 +441,51 @@ private slots:
         QVERIFY(!editor->isVisible());
     }
 
+    // While a table goes over the line the window takes the operator's doing: "Storno" stops
+    // the transfer before its next exchange; an editor hidden or destroyed stops it too, and
+    // nothing is reported into a destroyed one.
+    void operatorActsDuringAnExchange_data() {
+        QTest::addColumn<QString>("pass");
+        QTest::addColumn<QString>("act");
+        QTest::newRow("read-all, Storno") << "Button1" << "storno";
+        QTest::newRow("write-all, Storno") << "Button2" << "storno";
+        QTest::newRow("read-all, hidden") << "Button1" << "hide";
+        QTest::newRow("read-all, destroyed") << "Button1" << "destroy";
+        QTest::newRow("write-all, destroyed") << "Button2" << "destroy";
+    }
+    void operatorActsDuringAnExchange() {
+        QFETCH(QString, pass);
+        QFETCH(QString, act);
+        const bool reading = pass == "Button1";
+        editor->tl_pomClick();
+        OperatorAtRequest line(rig->line);
+        rig->link.setLine(&line);
+        line.command = reading ? kReadTable : kWriteTable;
+        line.table = 3;
+        bool stornoShown = false;
+        line.act = [&] {
+            stornoShown = editor->findChild<QPushButton*>("tl_storno")->isVisible();
+            if (act == "storno") editor->findChild<QPushButton*>("tl_storno")->click();
+            if (act == "hide") editor->hide();
+            if (act != "destroy") return;
+            pause.bar = nullptr;
+            editor.reset();
+        };
+        editor->findChild<QPushButton*>(qPrintable(pass))->click();
+        settle();
+        QVERIFY(stornoShown);
+        // Table 3 was under way and ends; nothing after it goes out.
+        QCOMPARE(rig->tables(reading ? kReadTable : kWriteTable), upTo(4));
+        QCOMPARE(pause.waits.size(), 3u);
+        QVERIFY(rig->prompts.asked.isEmpty());
+        if (act != "storno") return;
+        QCOMPARE(status(), QStringLiteral("10:00:00  ") +
+                               (reading ? QStringLiteral("Čtení zastaveno, nenačteny karty: ")
+                                        : QStringLiteral("Nezapsány karty: ")) +
+                               "SENS 2, SENS 3, SENS 4, PID, REGO, DACO, OST_, ADD");
+        QVERIFY(editor->findChild<QPushButton*>("Button2")->isEnabled());
+    }
+
     // ---- Scenarios: the editor as a technician drives it ----
 
     // The regulator is silent while the editor opens, then comes back: a write-all asks for
@@ -419,6 +502,7 @@ private slots:
         Tload_form loading(*ctx, *editor);
         QCOMPARE(loading.exec(), int(QDialog::Accepted));
         editor->show(); // every read fails
+        settle();
         rig->line.setFault(sim::Fault::None);
         rig->device().PID.PB = 4.5f;
         const ParamSet device = rig->device();
