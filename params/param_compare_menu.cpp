@@ -173,7 +173,7 @@ void Tmenu_mod::mn_porovnatClick() {
     clearDifferenceMarks();
     const vx52::CardMask all = vx52::CardMask().set();
     readRegulatorTables(all, [this](const vx52::TablesRead& read) {
-        const vx52::TablesRead& device = read;
+        vx52::TablesRead device = read;
         const vx52::CardTexts texts(*this);
         if (device.read.none()) {
             if (device.stopped)
@@ -264,7 +264,7 @@ void Tmenu_mod::confirmWriteChanges(const std::vector<int>& tables, std::functio
         toWrite.set(static_cast<std::size_t>(t));
     readRegulatorTables(toWrite, [this, toWrite,
                                   write = std::move(write)](const vx52::TablesRead& read) {
-        const vx52::TablesRead& device = read;
+        vx52::TablesRead device = read;
         if (device.stopped) {
             status(QCoreApplication::translate("Tmenu_mod", "Zápis zastaven, nic nezapsáno"));
             return;

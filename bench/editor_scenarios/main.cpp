@@ -19,11 +19,13 @@
 #include "ui/pause.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
+#include <QThread>
 
 #include <csignal>
 #include <cstdio>
@@ -59,7 +61,6 @@ int main(int argc, char** argv) {
     SerialLine line(ComPorts([device](const QString&, const QString&) { return device; }));
     line.setComNumber(1);
     line.setBaudRate(9600);
-    line.OpenLine(1);
     Link link;
     link.setLine(&line);
     link.SetDeviceAddress(1);
@@ -68,13 +69,26 @@ int main(int argc, char** argv) {
     test::ScriptedPrompts prompts;
     SystemClock clock;
     SleepingPause pause;
-    LineWorker worker{link, line, pause};
+    // The port lives on the worker's thread, which opens it, exchanges and closes it.
+    LineWorker worker{link, line, pause, [&line](QThread* to) { line.moveToThread(to); }};
     AppContext ctx{link, line, settings, prompts, clock, pause, worker};
+    // Until what was handed to the worker is over (a minute at most).
+    const auto settle = [&worker] {
+        const QDeadlineTimer deadline(60000);
+        while (worker.busy() && !deadline.hasExpired())
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 100);
+    };
+    Piece open;
+    open.name = QStringLiteral("open");
+    open.run = [](Session& s) { s.line().OpenLine(1); };
+    worker.submit(std::move(open));
+    settle();
 
     Tmenu_mod editor(ctx);
     Tload_form loading(ctx, editor);
-    const auto press = [&editor](const char* name) {
+    const auto press = [&editor, &settle](const char* name) {
         editor.findChild<QPushButton*>(QString::fromLatin1(name))->click();
+        settle();
     };
     const auto status = [&editor] {
         return editor.findChild<QLabel*>(QStringLiteral("lb_stav"))->text();
@@ -83,6 +97,7 @@ int main(int argc, char** argv) {
     std::printf("loading dialog and editor opened\n");
     loading.exec();
     editor.show();
+    settle();
     printAsked(prompts);
 
     if (scenario == QLatin1String("failed-load")) {
@@ -109,6 +124,5 @@ int main(int argc, char** argv) {
                     qPrintable(pb->text()));
     }
     editor.hide();
-    line.CloseLine();
     return 0;
 }
