@@ -43,3 +43,8 @@ start
 "$drive" "$pty" "$sim_pid" type-back
 echo "-- after:"; tables 7
 stop
+
+echo "== silent regulator: the window's longest gap between 5 ms ticks, and how long each took"
+start --fault silent
+"$drive" "$pty" "$sim_pid" silent
+stop

@@ -6,6 +6,9 @@
 //       never filled, Ano to the preview
 //   bench_editor_scenarios DEVICE SIM_PID type-back     PID: type 3, "Zápis karty", type
 //       4,00, "Zápis karty"
+//   bench_editor_scenarios DEVICE SIM_PID silent        silent regulator: how long the window
+//       went without handling events while the editor opened, during "Čtení", and how long
+//       "Storno" took to stop it
 // What the regulator then holds is read with vx52-cli (tools/editor_scenarios.sh).
 
 #include "fixtures/memory_store.h"
@@ -20,12 +23,16 @@
 
 #include <QApplication>
 #include <QDeadlineTimer>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
 #include <QThread>
+#include <QTimer>
+
+#include <algorithm>
 
 #include <csignal>
 #include <cstdio>
@@ -41,6 +48,31 @@ void printAsked(test::ScriptedPrompts& prompts) {
     prompts.asked.clear();
 }
 
+// The longest time between two ticks of a 5 ms timer on the GUI thread: how long the window
+// could not paint or take input.
+class Heartbeat {
+public:
+    Heartbeat() {
+        timer_.setInterval(5);
+        QObject::connect(&timer_, &QTimer::timeout,
+                         [this] { longest_ = std::max(longest_, since_.restart()); });
+    }
+    void start() {
+        longest_ = 0;
+        since_.start();
+        timer_.start();
+    }
+    qint64 stop() {
+        timer_.stop();
+        return std::max(longest_, since_.elapsed());
+    }
+
+private:
+    QTimer timer_;
+    QElapsedTimer since_;
+    qint64 longest_ = 0;
+};
+
 void typeInto(QLineEdit* entry, const QString& text) {
     entry->selectAll();
     QTest::keyClicks(entry, text);
@@ -51,7 +83,7 @@ void typeInto(QLineEdit* entry, const QString& text) {
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     if (argc != 4) {
-        std::fprintf(stderr, "usage: bench_editor_scenarios DEVICE SIM_PID failed-load|type-back\n");
+        std::fprintf(stderr, "usage: bench_editor_scenarios DEVICE SIM_PID failed-load|type-back|silent\n");
         return 2;
     }
     const QString device = QString::fromLocal8Bit(argv[1]);
@@ -95,10 +127,39 @@ int main(int argc, char** argv) {
     };
 
     std::printf("loading dialog and editor opened\n");
+    Heartbeat heartbeat;
+    QElapsedTimer took;
+    heartbeat.start();
+    took.start();
     loading.exec();
     editor.show();
     settle();
+    const qint64 openGap = heartbeat.stop();
+    const qint64 openTook = took.elapsed();
     printAsked(prompts);
+
+    if (scenario == QLatin1String("silent")) {
+        std::printf("%-34s %12s %10s\n", "silent regulator", "longest gap", "took");
+        std::printf("%-34s %9lld ms %7lld ms\n", "open Parametry regulátoru", openGap, openTook);
+        heartbeat.start();
+        took.restart();
+        press("Button1");
+        std::printf("%-34s %9lld ms %7lld ms\n", "Čtení", heartbeat.stop(), took.elapsed());
+        printAsked(prompts);
+        // "Storno" a second into a read-all: how long until the pass has stopped.
+        QElapsedTimer stopping;
+        QTimer::singleShot(1000, &editor, [&] {
+            heartbeat.start();
+            stopping.start();
+            editor.findChild<QPushButton*>(QStringLiteral("tl_storno"))->click();
+        });
+        press("Button1");
+        std::printf("%-34s %9lld ms %7lld ms\n", "Storno during Čtení", heartbeat.stop(),
+                    stopping.elapsed());
+        std::printf("  status: %s\n", qPrintable(status()));
+        editor.hide();
+        return 0;
+    }
 
     if (scenario == QLatin1String("failed-load")) {
         ::kill(simPid, SIGUSR1); // the regulator answers again
