@@ -10,6 +10,9 @@
 #include "params/load_form.h"
 #include "ui_Unit_hl.h"
 
+#include <QPointer>
+#include <QTimer>
+
 #include <memory>
 
 void Tqdx01::connectParamMenu() {
@@ -20,19 +23,25 @@ void Tqdx01::connectParamMenu() {
 // Opens the chosen line, then `dialogs` runs with a function to call when they are over, which
 // closes the line. A line that cannot be opened shows its failure instead.
 void Tqdx01::withLineOpen(std::function<void(std::function<void()> over)> dialogs) {
+    // Taken back when the last step lets go of it, whichever that is; what is gone by then
+    // (the program closing with the dialogs open) is left alone.
     struct Session {
-        vx52::TimerPause timer;
-        QAction* items[2];
-        Session(QTimer& t, QAction* parametry, QAction* ident) : timer(t), items{parametry, ident} {
+        QPointer<QTimer> timer;
+        bool wasActive;
+        QPointer<QAction> items[2];
+        Session(QTimer* t, QAction* parametry, QAction* ident)
+            : timer(t), wasActive(t->isActive()), items{parametry, ident} {
+            timer->stop();
             for (QAction* item : items)
                 item->setEnabled(false);
         }
         ~Session() {
             for (QAction* item : items)
-                item->setEnabled(true);
+                if (item) item->setEnabled(true);
+            if (timer && wasActive) timer->start();
         }
     };
-    auto session = std::make_shared<Session>(*Timer1, ui->mn_parametry, ui->mn_ident);
+    auto session = std::make_shared<Session>(Timer1, ui->mn_parametry, ui->mn_ident);
     const int com = selectedLine();
     vx52::Piece open;
     open.name = QStringLiteral("Otevření linky");

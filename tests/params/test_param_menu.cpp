@@ -146,6 +146,15 @@ private slots:
         QCOMPARE(rig.line.closes, 0);
     }
 
+    // The program closes while the editor is open: nothing that is gone is touched.
+    void closedWithTheEditorOpen() {
+        Rig rig;
+        auto& w = *rig.windows;
+        menu(w, "mn_parametry");
+        QTRY_VERIFY_WITH_TIMEOUT(w.menu_mod->isVisible() && !w.worker().busy(), 20000);
+        rig.windows.reset();
+    }
+
     void identificationAlone() {
         Rig rig;
         auto& w = *rig.windows;
