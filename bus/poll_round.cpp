@@ -21,6 +21,18 @@ private:
     std::uint8_t own_;
 };
 
+// A silent station is not waited out at once within the round (Link::beginPolling).
+class PollingMode {
+public:
+    explicit PollingMode(Link& link) : link_(link) { link_.beginPolling(); }
+    ~PollingMode() { link_.endPolling(); }
+    PollingMode(const PollingMode&) = delete;
+    PollingMode& operator=(const PollingMode&) = delete;
+
+private:
+    Link& link_;
+};
+
 // The device's texts are Windows-1250, up to the first zero byte.
 QString typeText(const Link& link) {
     QStringDecoder decode("windows-1250");
@@ -31,6 +43,7 @@ QString typeText(const Link& link) {
 
 bool pollRound(Link& link, PollSchedule& schedule, const PollRoundHooks& hooks) {
     const StationKept kept(link);
+    const PollingMode polling(link);
     bool complete = true;
     for (const PollSchedule::Slot& slot : schedule.nextRound()) {
         if (hooks.stop && hooks.stop()) {

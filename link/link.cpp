@@ -20,7 +20,11 @@ std::size_t Link::buildRequest(std::uint8_t fc, std::span<const std::uint8_t> da
 }
 
 void Link::begin() {
+    if (clock_() < owedUntil_ &&
+        std::find(owedStations_.begin(), owedStations_.end(), da_) != owedStations_.end())
+        payOwedQuiet();
     lastRead_ = 0;
+    lastCount_ = 0;
     failure_ = {};
     failure_.asked = da_;
     failure_.host = sa_;
@@ -44,12 +48,12 @@ bool Link::send(std::size_t length) {
 ReadResult Link::receive(std::size_t n) {
     ReadResult result;
     const std::span<std::uint8_t> buffer(rx_buf.data(), n);
-    const auto start = std::chrono::steady_clock::now();
+    const auto start = clock_();
     lastRead_ = n;
     if (line_ != nullptr) result = prompt_reply_ ? line_->readPrompt(buffer) : line_->read(buffer);
-    waited_ = std::chrono::duration_cast<std::chrono::milliseconds>(
-        std::chrono::steady_clock::now() - start);
+    waited_ = std::chrono::duration_cast<std::chrono::milliseconds>(clock_() - start);
     result.count = std::min(result.count, n);
+    lastCount_ = result.count;
     if (observer_)
         observer_->received(std::span<const std::uint8_t>(rx_buf.data(), result.count), result.ok,
                             TelegramObserver::Clock::now());
@@ -67,7 +71,16 @@ std::uint8_t Link::finish(bool ok) {
     if (ok) return 1;
     // A search keeps what arrived: a late acknowledgement is credited by the next probe.
     if (line_ == nullptr || searching_) return 0;
-    if (lastRead_ != 0 && failure_.cause != FailureCause::LineFailed) awaitQuietLine();
+    if (lastRead_ != 0 && failure_.cause != FailureCause::LineFailed) {
+        if (polling_ && lastCount_ == 0) {
+            if (clock_() >= owedUntil_) owedStations_.clear(); // their time-outs have passed
+            owedStations_.push_back(da_);
+            owedRead_ = std::max(owedRead_, lastRead_);
+            owedUntil_ = clock_() + waited_;
+        } else {
+            awaitQuietLine(lastRead_);
+        }
+    }
     line_->purgeTransmit();
     line_->purgeReceive();
     return 0;
@@ -75,11 +88,11 @@ std::uint8_t Link::finish(bool ok) {
 
 // Reads on with the failed read's length: a read that gets nothing has lasted that read's
 // total time-out, so the line has been quiet that long. Bytes up to a pause make one report.
-void Link::awaitQuietLine() {
+void Link::awaitQuietLine(std::size_t readLength) {
     std::array<std::uint8_t, 256> scratch{};
     std::vector<std::uint8_t> chunk;
     std::size_t discarded = 0;
-    const std::span<std::uint8_t> buffer(scratch.data(), std::min(lastRead_, scratch.size()));
+    const std::span<std::uint8_t> buffer(scratch.data(), std::min(readLength, scratch.size()));
     while (discarded < kMostDiscarded) {
         const ReadResult r = line_->read(buffer);
         const std::size_t count = std::min(r.count, buffer.size());
@@ -96,6 +109,20 @@ void Link::awaitQuietLine() {
 
 void Link::reportLate(std::span<const std::uint8_t> bytes) {
     if (observer_ && !bytes.empty()) observer_->late(bytes, TelegramObserver::Clock::now());
+}
+
+void Link::beginPolling() { polling_ = true; }
+
+void Link::endPolling() { polling_ = false; }
+
+void Link::payOwedQuiet() {
+    if (line_ != nullptr) {
+        awaitQuietLine(owedRead_);
+        line_->purgeTransmit();
+        line_->purgeReceive();
+    }
+    owedStations_.clear();
+    owedRead_ = 0;
 }
 
 void Link::beginSearch() {

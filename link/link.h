@@ -69,6 +69,16 @@ public:
     // Stations credited by a late acknowledgement since the last call, in order of arrival.
     std::vector<std::uint8_t> takeLateStations();
 
+    // A polling round: one station after another. A station that stays silent (not one byte)
+    // is not waited out at once: a late reply from it would come during another station's
+    // exchange, fail that one (it names another station) and be waited out there. Whoever
+    // asks that station again before its time-out has passed since (in the round or after
+    // it) waits the quiet line out first, so its late reply never passes for an answer.
+    using Clock = std::function<std::chrono::steady_clock::time_point()>;
+    void beginPolling();
+    void endPolling();
+    void setClock(Clock clock) { clock_ = std::move(clock); }
+
     // Why the last operation failed (cause None after a success), for callers that report it.
     const ExchangeFailure& lastFailure() const { return failure_; }
 
@@ -97,7 +107,8 @@ private:
     bool send(std::size_t length);
     ReadResult receive(std::size_t n);
     std::uint8_t finish(bool ok);
-    void awaitQuietLine();
+    void awaitQuietLine(std::size_t readLength);
+    void payOwedQuiet();
     void reportLate(std::span<const std::uint8_t> bytes);
     void begin();
     std::uint8_t refuseTable();
@@ -116,7 +127,15 @@ private:
     ExchangeFailure failure_;
     std::chrono::milliseconds waited_{}; // how long the last read took
     std::size_t lastRead_ = 0;            // bytes the exchange's last read asked for; 0: none
+    std::size_t lastCount_ = 0;           // bytes it received
     bool searching_ = false;
+    bool polling_ = false;
+    // Silent stations of a polling round not yet waited out, the longest failed read among
+    // them, and when the last one's time-out has passed.
+    std::vector<std::uint8_t> owedStations_;
+    std::size_t owedRead_ = 0;
+    std::chrono::steady_clock::time_point owedUntil_{};
+    Clock clock_ = [] { return std::chrono::steady_clock::now(); };
     std::array<bool, 128> probed_{};      // addresses probed in this search
     std::array<bool, 128> answered_{};    // and those that answered
     std::vector<std::uint8_t> lateStations_;

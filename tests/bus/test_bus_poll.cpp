@@ -28,9 +28,11 @@ struct Bus {
         line.OpenLine(1);
         link.setLine(&line);
         link.SetDeviceAddress(1);
+        link.setClock([this] { return std::chrono::steady_clock::time_point(line.elapsed()); });
     }
     // The stations the round sent a request to, in order, and its virtual duration.
     std::pair<Stations, double> round(std::function<bool(std::uint8_t)> wantsType = {}) {
+        line.advance(std::chrono::seconds(1)); // the period since the last round
         const std::size_t before = line.written.size();
         const auto start = line.elapsed();
         readings.clear();
@@ -138,15 +140,16 @@ private slots:
         Bus b;
         const double normal = b.round().second;
         b.line.stations().setSilent(5, true);
-        // Asked three rounds in a row, each costing one time-out and as long again of quiet
-        // line before the next station is asked...
+        // Asked three rounds in a row, each costing one time-out: the next station's exchange
+        // is what would show a late reply...
         for (int round = 2; round <= 4; ++round) {
             const auto [asked, millis] = b.round();
             QCOMPARE(asked, (Stations{1, 5, 9}));
             QCOMPARE(b.readings[1].state, StationState::Failed);
             QCOMPARE(b.readings[1].cause, FailureCause::NoReply);
+            QCOMPARE(b.readings[2].state, StationState::Answered);
             QCOMPARE(b.readings[1].backedOff, round == 4);
-            QVERIFY(millis <= normal + 2 * 556);
+            QVERIFY2(millis <= normal + 556, qPrintable(QString::number(millis)));
         }
         QCOMPARE(b.schedule.backedOffStations(), Stations{5});
         // ... then only every tenth round, costing nothing in the others.
@@ -173,6 +176,40 @@ private slots:
         QVERIFY(!b.readings[1].backedOff);
         QCOMPARE(b.round().first, (Stations{1, 5, 9}));
         QVERIFY(b.schedule.backedOffStations().empty());
+    }
+
+    // A station that answers after its time-out costs the round one time-out, and its reply
+    // never passes for another answer: whoever asks it again before the time-out has passed
+    // since waits the line quiet first.
+    void lateStationIsWaitedOut() {
+        Bus b;
+        const double normal = b.round().second;
+        sim::Regulator& late = *b.line.stations().station(9);
+        late.setProcessRunning(false);
+        late.setFault(sim::Fault::Late);
+        const double millis = b.round().second;
+        QCOMPARE(b.readings[2].state, StationState::Failed);
+        QVERIFY2(millis <= normal + 556, qPrintable(QString::number(millis)));
+        late.setFault(sim::Fault::None);
+        late.tables().MEAS.OUT1 = 99.5f;
+        b.link.SetDeviceAddress(9);
+        QCOMPARE(b.link.ReadMeasurement(), std::uint8_t{1});
+        QCOMPARE(b.link.params().MEAS.OUT1, 99.5f);
+
+        // A reply broken off in the middle is waited out at once: its rest would fail the next.
+        b.line.stations().station(5)->setFault(sim::Fault::Gap);
+        b.round();
+        QCOMPARE(b.readings[1].state, StationState::Failed);
+        QCOMPARE(b.readings[2].state, StationState::Answered);
+
+        // Two silent stations: two time-outs a round, round after round.
+        b.line.stations().station(5)->setFault(sim::Fault::None);
+        b.line.stations().setSilent(5, true);
+        b.line.stations().setSilent(9, true);
+        for (int round = 0; round < 2; ++round) {
+            const double two = b.round().second;
+            QVERIFY2(two <= normal + 2 * 556, qPrintable(QString::number(two)));
+        }
     }
 
     void scheduleKeepsStateOfStationsThatStay() {
