@@ -133,16 +133,22 @@ public:
     };
     void tl_precistClick();
     void Timer1Timer();
-    void RecordTick();
+    // `then` runs once the tick's sample, if any, has ended (also when it was skipped); a
+    // queued sample waits behind the work handed over before it instead of being skipped.
+    void RecordTick(std::function<void()> then = {}, bool queued = false);
     void check_autoClick();
     void ShowRelayOn(QLabel* panel);
     void ShowRelayOff(QLabel* panel);
     // One sample of automatic reading: a line that cannot be opened, or a regulator that
     // stops answering, is noticed once at the start of the outage, and the chosen line stays
     // chosen so that the next sample tries it again.
-    void automaticRead();
-    Reading exchange(bool sample);
+    void automaticRead(std::function<void()> then = {}, bool queued = false);
+    // The read as a piece of work for the line worker; done gets its result on this thread.
+    vx52::Piece readingPiece(bool sample, std::function<void(const Reading&)> done);
+    vx52::Piece manualReadPiece(); // "Přečíst": its failures in a box
     void readingDone(const Reading& reading);
+    // Runs unattended work: a failure goes to the notice strip, never to a box.
+    void unattended(const std::function<void()>& work);
     bool noteOpenFailure(const QDateTime& at); // true when an outage begins with it
     void connectMeasurement();
     // Unattended work never opens a box: what it has to say goes to the notice strip.
@@ -152,6 +158,8 @@ public:
     // the status bar panel pa_spojeni, its outages shaded on the chart.
     vx52::LinkWatch link_watch;
     void showLinkState();
+    void showLinkPanel();       // the panel alone, with the skipped samples while shown
+    QTimer* skip_shown = nullptr; // runs while the panel names skipped samples
     // Start-up with --read / --record FILE: automatic reading, and recording to the file with
     // periodic writes, without a question.
     void startUnattended(bool read, const QString& recordFile);
@@ -184,9 +192,11 @@ public:
     vx52::RecordBuffer record; // the record buffer, header and data lines
     // SaveDialog1: its initialName is the file every write goes to.
     vx52::Prompts::FileDialog SaveDialog1;
-    void NewRecord();
+    // A new recording: the header, a read and the first sample, then `then`.
+    void NewRecord(std::function<void()> then = {});
+    void startNewChart();
     void SaveTick();
-    void AppendRecordLine(); // the data line of RecordTick
+    void AppendRecordLine(const QDateTime& at); // the data line of a sample read at `at`
     void mn_novyClick();
     void mn_ulozitClick();
     void mn_ulozitjakoClick();

@@ -32,7 +32,9 @@ int main(int argc, char** argv) {
         }));
         vx52::SystemClock clock;
         vx52::SleepingPause pause;
-        vx52::AppWindows windows({settings, line, prompts, clock, pause});
+        // The serial port lives on the line worker's thread while the worker runs.
+        vx52::AppWindows windows({settings, line, prompts, clock, pause,
+                                  [&line](QThread* to) { line.moveToThread(to); }});
         windows.qdx01->show();
         windows.qdx01->startUnattended(options.read, options.recordFile);
         return app.exec();

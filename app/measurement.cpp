@@ -12,22 +12,12 @@
 #include <QTimer>
 
 #include <exception>
+#include <utility>
 
 namespace {
 
 constexpr int kFailuresKeepingValues = 6; // failed reads in a row that still show the last values
-
-// Closes the line when the read ends, also when it ends by a failure.
-class LineCloser {
-public:
-    explicit LineCloser(vx52::ComLine& line) : line_(line) {}
-    ~LineCloser() { line_.CloseLine(); }
-    LineCloser(const LineCloser&) = delete;
-    LineCloser& operator=(const LineCloser&) = delete;
-
-private:
-    vx52::ComLine& line_;
-};
+constexpr int kSkipShownMs = 5000;        // how long the link panel names skipped samples
 
 void paintPanel(QLabel* panel, std::uint32_t colour) {
     QPalette palette = panel->palette();
@@ -43,15 +33,31 @@ void Tqdx01::connectMeasurement() {
     connect(ui->check_auto, &QCheckBox::clicked, this, guarded([this] { check_autoClick(); }));
     // No box from the timer: Qt fires a timer again only once its handler has returned, so a
     // box waiting for someone would stop automatic reading and recording with it.
-    connect(Timer1, &QTimer::timeout, this, [this] {
-        try {
-            Timer1Timer();
-        } catch (const std::exception& error) {
-            noticeFailure(vx52::NoticeStrip::Kind::Reading, QString::fromUtf8(error.what()));
-        } catch (...) {
-            noticeFailure(vx52::NoticeStrip::Kind::Reading, tr("Neočekávaná chyba"));
-        }
+    connect(Timer1, &QTimer::timeout, this, [this] { unattended([this] { Timer1Timer(); }); });
+    skip_shown = new QTimer(this);
+    skip_shown->setSingleShot(true);
+    skip_shown->setInterval(kSkipShownMs);
+    connect(skip_shown, &QTimer::timeout, this, [this] { showLinkPanel(); });
+    // Nothing else starts an exchange while one runs.
+    connect(&ctx.worker, &vx52::LineWorker::busyChanged, this, [this](bool busy) {
+        ui->tl_precist->setEnabled(!busy);
+        for (QAction* entry : {ui->mn_port, ui->mn_parametry, ui->mn_ident})
+            entry->setEnabled(!busy);
     });
+    connect(&ctx.worker, &vx52::LineWorker::skippedTick, this, [this] {
+        skip_shown->start();
+        showLinkPanel();
+    });
+}
+
+void Tqdx01::unattended(const std::function<void()>& work) {
+    try {
+        work();
+    } catch (const std::exception& error) {
+        noticeFailure(vx52::NoticeStrip::Kind::Reading, QString::fromUtf8(error.what()));
+    } catch (...) {
+        noticeFailure(vx52::NoticeStrip::Kind::Reading, tr("Neočekávaná chyba"));
+    }
 }
 
 void Tqdx01::noticeFailure(vx52::NoticeStrip::Kind kind, const QString& text) {
@@ -59,8 +65,16 @@ void Tqdx01::noticeFailure(vx52::NoticeStrip::Kind kind, const QString& text) {
 }
 
 void Tqdx01::showLinkState() {
-    ui->pa_spojeni->setText(link_watch.panelText());
+    showLinkPanel();
     publishLink();
+}
+
+void Tqdx01::showLinkPanel() {
+    QString text = link_watch.panelText();
+    // A sample whose second came while the previous read still ran is left out, not queued.
+    if (skip_shown->isActive())
+        text += tr(" | vynechaná čtení: %1").arg(ctx.worker.skipped());
+    ui->pa_spojeni->setText(text);
 }
 
 bool Tqdx01::noteOpenFailure(const QDateTime& at) {
@@ -70,39 +84,59 @@ bool Tqdx01::noteOpenFailure(const QDateTime& at) {
     return begins;
 }
 
-void Tqdx01::tl_precistClick() {
-    try {
-        ctx.line.OpenLine(selectedLine()); // a failure here leaves everything as it was
-    } catch (const vx52::Failure&) {
-        noteOpenFailure(ctx.clock.now());
-        throw; // the operator's own read keeps its box
-    }
-    readingDone(exchange(false));
+void Tqdx01::tl_precistClick() { ctx.worker.submit(manualReadPiece()); }
+
+vx52::Piece Tqdx01::manualReadPiece() {
+    // The operator's own read keeps its box, for a line that cannot be opened as for an
+    // unforeseen failure.
+    vx52::Piece piece = readingPiece(false, [this](const Reading& reading) {
+        vx52::runGuarded(ctx.prompts, this, [this, &reading] { readingDone(reading); });
+    });
+    piece.finished = [this](const vx52::PieceEnd& end) {
+        if (!end.failed()) return;
+        noteOpenFailure(ctx.clock.now()); // a failed open leaves everything else as it was
+        vx52::showFailure(ctx.prompts, this, end.failure);
+    };
+    return piece;
 }
 
-void Tqdx01::automaticRead() {
-    try {
-        vx52::KeepLineChoice keep(ctx.line);
-        ctx.line.OpenLine(selectedLine());
-    } catch (const vx52::Failure& failure) {
-        Reading reading;
-        reading.sample = true;
-        reading.openFailure = QString::fromStdString(failure.text());
-        reading.at = ctx.clock.now();
-        readingDone(reading);
+void Tqdx01::automaticRead(std::function<void()> then, bool queued) {
+    vx52::Piece piece = readingPiece(true, [this](const Reading& reading) {
+        unattended([this, &reading] { readingDone(reading); });
+    });
+    piece.keepLineChoice = true;
+    piece.finished = [this, then](const vx52::PieceEnd& end) {
+        if (end.failed()) {
+            Reading reading;
+            reading.sample = true;
+            reading.openFailure = end.failure;
+            reading.at = ctx.clock.now();
+            unattended([this, &reading] { readingDone(reading); });
+        }
+        if (then) unattended(then);
+    };
+    if (queued) {
+        ctx.worker.submit(std::move(piece));
         return;
     }
-    readingDone(exchange(true));
+    // A sample whose second finds the previous read still running is skipped and counted.
+    if (ctx.worker.offer(std::move(piece)) == 0 && then) then();
 }
 
-Tqdx01::Reading Tqdx01::exchange(bool sample) {
-    LineCloser closer(ctx.line);
-    Reading reading;
-    reading.sample = sample;
-    reading.good = ctx.link.ReadMeasurement() == 1;
-    if (reading.good) reading.meas = ctx.link.params().MEAS;
-    reading.at = ctx.clock.now();
-    return reading;
+vx52::Piece Tqdx01::readingPiece(bool sample, std::function<void(const Reading&)> done) {
+    vx52::Piece piece;
+    piece.name = sample ? QStringLiteral("vzorek") : QStringLiteral("čtení");
+    piece.com = selectedLine(); // opened for the read, closed after it
+    vx52::Clock& clock = ctx.clock;
+    piece.run = [sample, &clock, done = std::move(done)](vx52::Session& session) {
+        Reading reading;
+        reading.sample = sample;
+        reading.good = session.exchange(&vx52::Link::ReadMeasurement) == 1;
+        if (reading.good) reading.meas = session.link().params().MEAS;
+        reading.at = clock.now(); // the record's time is the reading's
+        session.report([done, reading] { done(reading); });
+    };
+    return piece;
 }
 
 void Tqdx01::readingDone(const Reading& reading) {
@@ -160,7 +194,7 @@ void Tqdx01::readingDone(const Reading& reading) {
                 .arg(vx52::longTimeText(outSince.time()), vx52::longTimeText(reading.at.time())));
     AddChartPoints();
     // A silent regulator's sample is recorded with the values shown.
-    if (reading.sample) AppendRecordLine();
+    if (reading.sample) AppendRecordLine(reading.at);
 }
 
 void Tqdx01::Timer1Timer() {
@@ -168,22 +202,21 @@ void Tqdx01::Timer1Timer() {
     if (second == last_second) return;
     last_second = second;
     if (!ui->check_auto->isChecked()) return;
-    // The write's second counts even when the sample failed in a way nobody foresaw.
-    std::exception_ptr failed;
-    try {
-        RecordTick();
-    } catch (...) {
-        failed = std::current_exception();
-    }
-    if (ui->check_zapis->isChecked()) SaveTick();
-    if (failed) std::rethrow_exception(failed);
+    // The write's second counts even when the sample fails; it comes after the sample's line.
+    const bool save = ui->check_zapis->isChecked();
+    RecordTick([this, save] {
+        if (save) SaveTick();
+    });
 }
 
-void Tqdx01::RecordTick() {
+void Tqdx01::RecordTick(std::function<void()> then, bool queued) {
     ++sample_ticks;
-    if (recordList() * recordUnit() > sample_ticks) return;
+    if (recordList() * recordUnit() > sample_ticks) {
+        if (then) then();
+        return;
+    }
     sample_ticks = 0;
-    automaticRead();
+    automaticRead(std::move(then), queued);
 }
 
 void Tqdx01::check_autoClick() {
@@ -195,8 +228,9 @@ void Tqdx01::check_autoClick() {
         ctx.prompts.message(this, tr("Chceš vymazat naměřená data?"), tr("Clear"),
                             vx52::Prompts::Icon::Warning, vx52::Prompts::Buttons::YesNo);
     if (answer != vx52::Prompts::Answer::Yes) return;
-    NewRecord();
-    if (ui->mn_novy->isChecked()) mn_ulozitjakoClick();
+    NewRecord([this] {
+        if (ui->mn_novy->isChecked()) mn_ulozitjakoClick();
+    });
 }
 
 void Tqdx01::ShowRelayOn(QLabel* panel) {

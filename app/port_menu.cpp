@@ -17,6 +17,9 @@ void Tqdx01::mn_portClick() {
         port_opened = false;
         port->exec();
         port_opened = false;
-        ctx.line.CloseLine();
+        vx52::Piece close;
+        close.name = QStringLiteral("zavření linky");
+        close.run = [](vx52::Session& s) { s.line().CloseLine(); };
+        ctx.worker.submit(std::move(close));
     });
 }

@@ -100,10 +100,30 @@ void Tqdx01::appendRecordHeader() {
     record.append(vx52::recordHeader3());
 }
 
-void Tqdx01::NewRecord() {
+void Tqdx01::NewRecord(std::function<void()> then) {
     appendRecordHeader();
-    tl_precistClick();
-    RecordTick(); // the first data line when this tick completes a sample period
+    // The operator's read, then the first data line when this tick completes a sample
+    // period; the chart starts empty after them. A read that cannot open the line ends here.
+    vx52::Piece read = manualReadPiece();
+    read.finished = [this, then = std::move(then), failed = read.finished](
+                        const vx52::PieceEnd& end) {
+        if (end.failed()) {
+            failed(end);
+            return;
+        }
+        RecordTick(
+            [this, then] {
+                vx52::runGuarded(ctx.prompts, this, [this, &then] {
+                    startNewChart();
+                    if (then) then();
+                });
+            },
+            true);
+    };
+    ctx.worker.submit(std::move(read));
+}
+
+void Tqdx01::startNewChart() {
     ui->Chart1->clearAll();
     // An outage going on is shaded from the new recording's start.
     if (link_watch.failing())
@@ -112,8 +132,7 @@ void Tqdx01::NewRecord() {
     periodic_write.restart();
 }
 
-void Tqdx01::AppendRecordLine() {
-    const QDateTime now = ctx.clock.now();
+void Tqdx01::AppendRecordLine(const QDateTime& now) {
     record.append(vx52::recordDataLine(
         ui->pa_meas1->text(), ui->pa_meas2->text(), ui->pa_meas3->text(), ui->pa_meas4->text(),
         vx52::longTimeText(now.time()), vx52::shortDateText(now.date())));
@@ -175,8 +194,7 @@ void Tqdx01::mn_ulozitjakoClick() {
 }
 
 void Tqdx01::mn_novyClick() {
-    NewRecord();
-    mn_ulozitjakoClick();
+    NewRecord([this] { mn_ulozitjakoClick(); });
 }
 
 void Tqdx01::check_zapisClick() {
@@ -185,8 +203,10 @@ void Tqdx01::check_zapisClick() {
     const auto answer =
         ctx.prompts.message(this, tr("Chceš vymazat naměřená data?"), tr("Clear"),
                             vx52::Prompts::Icon::Warning, vx52::Prompts::Buttons::YesNo);
-    if (answer == vx52::Prompts::Answer::Yes) NewRecord();
-    mn_ulozitjakoClick();
+    if (answer == vx52::Prompts::Answer::Yes)
+        NewRecord([this] { mn_ulozitjakoClick(); });
+    else
+        mn_ulozitjakoClick();
 }
 
 void Tqdx01::mn_rychlost_zaznamuClick() {

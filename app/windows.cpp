@@ -56,7 +56,11 @@ AppWindows::AppWindows(Services services)
     rotace3D = new Trotace3D(context_, qdx01);
     form_zaznam = new Tform_zaznam(context_, qdx01);
     load_form = new Tload_form(context_, *menu_mod, qdx01);
-    monitor = new Tmonitor(context_, telegrams_, qdx01);
+    // A window of its own, not the main window's: the dialogs, modal to the main window only,
+    // leave it usable. It does not keep the program running once the main window has closed.
+    monitor_ = std::make_unique<Tmonitor>(context_, telegrams_, nullptr);
+    monitor = monitor_.get();
+    monitor->setAttribute(Qt::WA_QuitOnClose, false);
     mqtt = new Tmqtt(context_, qdx01);
     poller_ = std::make_unique<BusPoller>(*worker_, [this] { return qdx01->selectedLine(); });
     prehled = new Tprehled(context_, *poller_,
@@ -75,6 +79,9 @@ AppWindows::AppWindows(Services services)
     form_zaznam->setObjectName(QStringLiteral("form_zaznam"));
     load_form->setObjectName(QStringLiteral("load_form"));
     mqtt->setObjectName(QStringLiteral("mqtt"));
+    for (QDialog* dialog : std::initializer_list<QDialog*>{
+             port, AboutBox, about_ident, menu_mod, rotace3D, form_zaznam, load_form, mqtt})
+        dialog->setWindowModality(Qt::WindowModal);
 
     // What the windows reach of each other.
     qdx01->port = port;
@@ -92,10 +99,12 @@ AppWindows::AppWindows(Services services)
 }
 
 AppWindows::~AppWindows() {
-    // The worker stops first: nothing it reports may reach a window being destroyed. Polling
-    // ends before it, so that no round is left for it to cancel.
+    // Polling ends first, so that no round is left to cancel; then the windows, while the
+    // worker still takes their cancels. What it reports afterwards is never delivered, as no
+    // event is handled any more.
     poller_->stop();
-    worker_.reset();
+    monitor_.reset();
+    main_window_.reset();
 }
 
 } // namespace vx52

@@ -73,6 +73,7 @@ private:
     std::unique_ptr<BusPoller> poller_;
     AppContext context_;
     std::unique_ptr<Tqdx01> main_window_;
+    std::unique_ptr<Tmonitor> monitor_; // no child of the main window
 };
 
 // Fonts of the window layouts that this system may not have, mapped to ones it has.

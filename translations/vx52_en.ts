@@ -2706,6 +2706,10 @@ Poslední chyba: %1</source>
         <translation>
 Last failure: %1</translation>
     </message>
+    <message>
+        <source> | vynechaná čtení: %1</source>
+        <translation> | samples skipped: %1</translation>
+    </message>
 </context>
 <context>
     <name>TrendChart</name>

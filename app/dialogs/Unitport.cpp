@@ -5,12 +5,14 @@
 #include "ui/guard.h"
 
 #include <QKeyEvent>
+#include <QPointer>
 #include <QShowEvent>
-#include <QThread>
-#include <QTimer>
 
 #include <algorithm>
 #include <array>
+#include <chrono>
+#include <utility>
+#include <vector>
 
 using vx52::Prompts;
 using vx52::runGuarded;
@@ -20,8 +22,8 @@ namespace {
 constexpr int kTableColumns = 16;
 constexpr int kTableRows = 8;
 constexpr int kLastAddress = 126; // 127 is the broadcast address, never probed
-constexpr int kTickMs = 100;
-constexpr int kFastTickMs = 0; // the fast probe is short; the next follows at once
+constexpr std::chrono::milliseconds kProbeGap{100}; // before each probe of the normal search;
+                                                  // the fast probe is short, the next follows at once
 
 constexpr std::array<int, 14> kSpeeds{110,   300,   600,   1200,  2400,   4800,   9600,
                                       19200, 38400, 56000, 57600, 115200, 128000, 256000};
@@ -36,14 +38,11 @@ int addressOrDefault(int value) { return value >= 0 && value <= kLastAddress ? v
 } // namespace
 
 Tport::Tport(vx52::AppContext& ctx, QWidget* parent)
-    : QDialog(parent), ctx_(ctx), ui(new Ui::Tport), Timer1(new QTimer(this)),
-      zarizeni_(new Tzarizeni(this)) {
+    : QDialog(parent), ctx_(ctx), ui(new Ui::Tport), zarizeni_(new Tzarizeni(this)) {
     ui->setupUi(this);
     setObjectName(QStringLiteral("port"));
     setFixedSize(475, 313);
-
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(kTickMs);
+    zarizeni_->setWindowModality(Qt::WindowModal);
 
     auto* table = ui->str_tab;
     for (int row = 0; row < kTableRows; ++row)
@@ -60,19 +59,18 @@ Tport::Tport(vx52::AppContext& ctx, QWidget* parent)
     table->setPalette(palette);
     table->installEventFilter(this);
 
-    // A line opened on the line worker's thread tells the reset here, after the fact.
-    ctx_.line.setOnReset([this] {
-        if (QThread::currentThread() == thread())
-            selectNoPort();
-        else
-            QMetaObject::invokeMethod(this, [this] { selectNoPort(); }, Qt::QueuedConnection);
+    ctx_.worker.setOnLineReset([self = QPointer<Tport>(this)] {
+        if (self) self->selectNoPort();
     });
+    connect(&ctx_.worker, &vx52::LineWorker::busyChanged, this, [this] { enableControls(); });
     connectControls();
     runGuarded(ctx_.prompts, this, [this] { FormCreate(); });
 }
 
 Tport::~Tport() {
-    ctx_.line.setOnReset(nullptr);
+    // A search still running stops; what the dialog's pieces still report finds no dialog.
+    if (search_piece_ != 0) ctx_.worker.cancel(search_piece_);
+    ctx_.worker.setOnLineReset(nullptr);
     delete ui;
 }
 
@@ -98,7 +96,6 @@ void Tport::connectControls() {
             vx52::guard(prompts, this, [this] { tl_najitClick(); }));
     connect(ui->tl_prerusit, &QPushButton::clicked, this,
             vx52::guard(prompts, this, [this] { tl_prerusitClick(); }));
-    connect(Timer1, &QTimer::timeout, this, vx52::guard(prompts, this, [this] { Timer1Timer(); }));
     connect(ui->tl_zarizeni, &QPushButton::clicked, this,
             vx52::guard(prompts, this, [this] { tl_zarizeniClick(); }));
     connect(ui->str_tab, &QTableWidget::cellDoubleClicked, this,
@@ -109,7 +106,7 @@ void Tport::setPortOpenedFlag(bool* flag) { port_opened_ = flag ? flag : &own_po
 
 int Tport::selectedCom() const { return ui->cb_com->currentIndex(); }
 
-bool Tport::searching() const { return Timer1->isActive(); }
+bool Tport::searching() const { return search_piece_ != 0; }
 
 void Tport::SnapshotSettings() {
     saved_baudrate_ = baudrate();
@@ -147,16 +144,36 @@ void Tport::FormCreate() {
 }
 
 void Tport::FormShow() {
-    if (!*port_opened_) {
-        *port_opened_ = true;
-        // The failure is shown, but the address below is still taken from the link so the
-        // dialog never shows (and later stores) a regulator address the link no longer uses.
-        runGuarded(ctx_.prompts, this, [this] { ctx_.line.OpenLine(selectedCom()); });
+    if (*port_opened_) {
+        takeLinkSettings();
+        return;
     }
+    *port_opened_ = true;
+    // The failure is shown, but the address is still taken from the link so the dialog never
+    // shows (and later stores) a regulator address the link no longer uses.
+    const int com = selectedCom();
+    onLine(QStringLiteral("otevření linky"), [com](vx52::Session& s) { s.line().OpenLine(com); },
+           [this] { takeLinkSettings(); });
+}
+
+void Tport::takeLinkSettings() {
     device_addr_ = ctx_.link.GetDeviceAddress();
     ui->cb_da->setCurrentIndex(device_addr_);
     describeComEntries();
     SnapshotSettings();
+}
+
+vx52::LineWorker::Id Tport::onLine(const QString& name, std::function<void(vx52::Session&)> run,
+                                   std::function<void()> then) {
+    vx52::Piece piece;
+    piece.name = name;
+    piece.run = std::move(run);
+    piece.finished = [self = QPointer<Tport>(this), then = std::move(then)](const vx52::PieceEnd& end) {
+        if (!self) return;
+        if (end.failed()) vx52::showFailure(self->ctx_.prompts, self, end.failure);
+        if (then) runGuarded(self->ctx_.prompts, self, then);
+    };
+    return ctx_.worker.submit(std::move(piece));
 }
 
 void Tport::FormClose() {
@@ -176,13 +193,19 @@ void Tport::cb_comChange() {
     ctx_.line.setComNumber(com);
     // "žádný port" leaves the line open on the previous port until the dialog closes.
     if (com == 0) return;
-    ctx_.line.CloseLine();
-    ctx_.line.OpenLine(com);
+    onLine(QStringLiteral("volba linky"), [com](vx52::Session& s) {
+        s.line().CloseLine();
+        s.line().OpenLine(com);
+    });
 }
 
 void Tport::cb_baudrateChange() {
     ctx_.line.setBaudRate(ui->cb_baudrate->currentText().toInt());
-    ctx_.line.ApplyLineSettings();
+    applyLineSettings();
+}
+
+void Tport::applyLineSettings() {
+    onLine(QStringLiteral("rychlost linky"), [](vx52::Session& s) { s.line().ApplyLineSettings(); });
 }
 
 void Tport::cb_daChange() {
@@ -218,7 +241,7 @@ void Tport::tl_cancelClick() {
         runGuarded(ctx_.prompts, this, [this] {
             selectSpeed(saved_baudrate_);
             ctx_.line.setBaudRate(saved_baudrate_);
-            ctx_.line.ApplyLineSettings();
+            applyLineSettings();
         });
     }
     if (device_addr_ != saved_device_addr_) {
@@ -232,44 +255,91 @@ void Tport::tl_cancelClick() {
 }
 
 void Tport::tl_najitClick() {
+    // "Najít" during a search starts it again from address 0.
+    if (search_piece_ != 0) ctx_.worker.cancel(search_piece_);
+    const int round = ++search_round_;
     setSearchControls(true);
     for (int address = 0; address <= kLastAddress; ++address)
         ui->str_tab->item(address / kTableColumns, address % kTableColumns)
             ->setText(QStringLiteral(" "));
     search_addr_ = 0;
-    ctx_.link.beginSearch();
-    Timer1->start(fastSearch() ? kFastTickMs : kTickMs);
+
+    const bool fast = fastSearch();
+    vx52::Piece piece;
+    piece.name = QStringLiteral("hledání adres");
+    // What a round's reports change, only while it is the dialog's current round.
+    const QPointer<Tport> self(this);
+    const auto onGui = [self, round](vx52::Session& s, std::function<void()> f) {
+        s.report([self, round, f = std::move(f)] {
+            if (self && round == self->search_round_) f();
+        });
+    };
+    piece.run = [this, fast, onGui](vx52::Session& s) {
+        vx52::Link& link = s.link();
+        const auto remembered = link.GetDeviceAddress();
+        link.beginSearch();
+        // The regulator address comes back however the search ends.
+        struct Restore {
+            vx52::Link& link;
+            std::uint8_t address;
+            ~Restore() {
+                link.endSearch();
+                link.SetDeviceAddress(address);
+            }
+        } restore{link, remembered};
+        for (int address = 0; address <= kLastAddress; ++address) {
+            if (!fast) s.pause(kProbeGap);
+            s.checkpoint();
+            onGui(s, [this, address] { showProbing(address); });
+            link.SetDeviceAddress(static_cast<std::uint8_t>(address));
+            const bool answered = (fast ? s.exchange(&vx52::Link::ProbeStationFast)
+                                        : s.exchange(&vx52::Link::ProbeStation)) != 0;
+            std::vector<std::uint8_t> late = link.takeLateStations();
+            if (answered) late.push_back(static_cast<std::uint8_t>(address));
+            onGui(s, [this, address, late] { showProbed(address, late); });
+        }
+    };
+    piece.finished = [self, round](const vx52::PieceEnd& end) {
+        if (!self || round != self->search_round_) return;
+        self->search_piece_ = 0;
+        self->setSearchControls(false);
+        if (end.failed()) vx52::showFailure(self->ctx_.prompts, self, end.failure);
+    };
+    search_piece_ = ctx_.worker.submit(std::move(piece));
 }
 
-void Tport::Timer1Timer() {
-    if (search_addr_ > kLastAddress) {
-        stopSearch();
-        return;
-    }
-    const auto remembered = ctx_.link.GetDeviceAddress();
-    const int row = search_addr_ / kTableColumns;
-    const int column = search_addr_ % kTableColumns;
-    ui->str_tab->setCurrentCell(row, column);
-    ctx_.link.SetDeviceAddress(static_cast<std::uint8_t>(search_addr_));
-    if (fastSearch() ? ctx_.link.ProbeStationFast() : ctx_.link.ProbeStation())
-        ui->str_tab->item(row, column)->setText(QString::number(search_addr_));
-    for (const std::uint8_t late : ctx_.link.takeLateStations())
-        ui->str_tab->item(late / kTableColumns, late % kTableColumns)->setText(QString::number(late));
-    ++search_addr_;
-    ctx_.link.SetDeviceAddress(remembered);
-    if (search_addr_ > kLastAddress) stopSearch();
+void Tport::showProbing(int address) {
+    ui->str_tab->setCurrentCell(address / kTableColumns, address % kTableColumns);
+}
+
+void Tport::showProbed(int address, const std::vector<std::uint8_t>& answered) {
+    for (const std::uint8_t station : answered)
+        ui->str_tab->item(station / kTableColumns, station % kTableColumns)
+            ->setText(QString::number(station));
+    search_addr_ = address + 1;
 }
 
 void Tport::tl_prerusitClick() { stopSearch(); }
 
 void Tport::stopSearch() {
-    Timer1->stop();
-    ctx_.link.endSearch();
+    // The probe under way ends; no other follows it, and nothing more is shown of it.
+    if (search_piece_ != 0) ctx_.worker.cancel(search_piece_);
+    search_piece_ = 0;
+    ++search_round_;
     setSearchControls(false);
 }
 
 void Tport::setSearchControls(bool searching) {
-    ui->tl_prerusit->setEnabled(searching);
+    searching_controls_ = searching;
+    enableControls();
+}
+
+void Tport::enableControls() {
+    // While a piece of work runs on the line, nothing that changes the line or the link is
+    // offered; a search keeps "Přerušit" and "Najít".
+    const bool idle = !ctx_.worker.busy();
+    ui->tl_prerusit->setEnabled(searching_controls_);
+    ui->tl_najit->setEnabled(searching_controls_ || idle);
     for (QWidget* control : {static_cast<QWidget*>(ui->tl_ok), static_cast<QWidget*>(ui->tl_cancel),
                              static_cast<QWidget*>(ui->cb_sa), static_cast<QWidget*>(ui->cb_da),
                              static_cast<QWidget*>(ui->cb_com),
@@ -277,7 +347,7 @@ void Tport::setSearchControls(bool searching) {
                              static_cast<QWidget*>(ui->tl_zarizeni),
                              static_cast<QWidget*>(ui->check_rychle),
                              static_cast<QWidget*>(ui->str_tab)})
-        control->setEnabled(!searching);
+        control->setEnabled(!searching_controls_ && idle);
 }
 
 void Tport::fillSpeeds() {

@@ -10,9 +10,9 @@
 #include <QDialog>
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
-class QTimer;
 class Tzarizeni;
 
 namespace Ui {
@@ -55,7 +55,6 @@ public:
     void tl_cancelClick();
     void tl_najitClick();
     void tl_prerusitClick();
-    void Timer1Timer();
     void tl_zarizeniClick();
     // The addresses the last search found (so far, while it runs), ascending.
     std::vector<std::uint8_t> foundAddresses() const;
@@ -84,6 +83,15 @@ private:
     void selectSpeed(int baud);
     void selectNoPort();
     void setSearchControls(bool searching);
+    void enableControls();
+    void takeLinkSettings();
+    void applyLineSettings();
+    // The search's progress: the address being probed, then the stations that answered.
+    void showProbing(int address);
+    void showProbed(int address, const std::vector<std::uint8_t>& answered);
+    // Hands the line worker a piece; its failure is shown, then `then` runs.
+    vx52::LineWorker::Id onLine(const QString& name, std::function<void(vx52::Session&)> run,
+                                std::function<void()> then = {});
     void stopSearch();
     void describeComEntries();
     vx52::ComPorts comPorts() const;
@@ -91,7 +99,6 @@ private:
 
     vx52::AppContext& ctx_;
     Ui::Tport* ui;
-    QTimer* Timer1;
     Tzarizeni* zarizeni_;
     bool own_port_opened_ = false;
     bool* port_opened_ = &own_port_opened_;
@@ -103,4 +110,7 @@ private:
     int saved_device_addr_ = 0;
     int saved_host_addr_ = 0;
     int saved_com_number_ = 0;
+    vx52::LineWorker::Id search_piece_ = 0; // the search on the line worker, while it runs
+    int search_round_ = 0;                  // reports of an earlier round are dropped
+    bool searching_controls_ = false;
 };

@@ -14,6 +14,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QPushButton>
@@ -51,12 +52,16 @@ Outcome search(int baud, bool fast) {
     link.setLine(&line);
     test::ScriptedPrompts prompts;
     test::FakeClock clock;
-    test::RecordingPause pause;
-    LineWorker worker{link, line, pause};
+    SleepingPause pause; // the normal search's gaps take their time, as in the program
+    // The serial port belongs to the line worker's thread, as in the program.
+    LineWorker worker{link, line, pause, [&line](QThread* to) { line.moveToThread(to); }};
     AppContext ctx{link, line, settings, prompts, clock, pause, worker};
     Tport port(ctx);
-    port.show(); // opens the line
+    port.show(); // opens the line on the worker
     port.findChild<QCheckBox*>("check_rychle")->setChecked(fast);
+    QDeadlineTimer opening(10000);
+    while (worker.busy() && !opening.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
 
     QElapsedTimer elapsed;
     elapsed.start();
@@ -76,8 +81,7 @@ Outcome search(int baud, bool fast) {
         if (!text.isEmpty()) outcome.found << text;
     }
     port.findChild<QPushButton*>("tl_ok")->click();
-    line.CloseLine();
-    return outcome;
+    return outcome; // the worker closes the line as it stops
 }
 
 } // namespace

@@ -63,6 +63,7 @@ struct MeasureRig {
         QDir::setCurrent(folder.path());
         windows = std::make_unique<AppWindows>(Services{settings, line, prompts, clock, pause});
         seconds = std::make_unique<TimerSeconds>(*main().Timer1, clock, 5, eventsPerSecond);
+        seconds->idle = [this] { return !windows->worker().busy(); };
         // The device holds still unless a test moves it.
         line.regulator().setProcessRunning(false);
     }
@@ -87,7 +88,15 @@ struct MeasureRig {
     }
     QList<QLabel*> relays() { return {ui().pa_re1, ui().pa_re2, ui().pa_re3, ui().pa_re4}; }
 
-    void read() { ui().tl_precist->click(); }
+    // "Přečíst", once nothing else runs on the line, and its result shown.
+    void read() {
+        QVERIFY(idle());
+        ui().tl_precist->click();
+        QVERIFY(idle());
+    }
+    bool idle() {
+        return TimerSeconds::waitFor([this] { return !windows->worker().busy(); }, 20000);
+    }
     NoticeStrip& notices() { return *main().notices; }
 };
 

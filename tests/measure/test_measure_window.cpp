@@ -355,6 +355,7 @@ private slots:
         rig.line.setFault(sim::Fault::None);
         QVERIFY(rig.ui().pa_spojeni->text().startsWith(QStringLiteral("spojeno | dobrá 1, chybná 1")));
         rig.ui().mn_novy->trigger(); // its read and first sample, then "Uložit jako", cancelled
+        QVERIFY(rig.idle());
         QVERIFY2(rig.ui().pa_spojeni->text().startsWith(QStringLiteral("spojeno | dobrá 2, chybná 0")),
                  qPrintable(rig.ui().pa_spojeni->text()));
     }
@@ -458,6 +459,7 @@ private slots:
             rig.read();
         QCOMPARE(rig.chart().count(0), 201);
         rig.main().NewRecord();
+        QVERIFY(rig.idle());
         for (int i = 0; i < 15; ++i)
             rig.read();
         QCOMPARE(rig.chart().count(0), 11);

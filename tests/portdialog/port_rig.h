@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <memory>
 
@@ -39,10 +40,15 @@ struct PortRig {
         port->setPortOpenedFlag(&port_opened);
         return *port;
     }
-    // Shows it as the main window's menu entry does.
+    // Waits, with a deadline, until the line worker has ended all it was handed.
+    bool idle(int deadlineMs = 20000) {
+        return QTest::qWaitFor([this] { return !worker.busy(); }, deadlineMs);
+    }
+    // Shows it as the main window's menu entry does, and lets it open the line.
     void show() {
         port_opened = false;
         port->show();
+        QVERIFY(idle());
     }
 
     QComboBox* combo(const char* name) const { return port->findChild<QComboBox*>(name); }
@@ -53,12 +59,13 @@ struct PortRig {
     }
 
     // The operator picks an entry of a list.
-    void choose(const char* name, int index) const {
+    void choose(const char* name, int index) {
         QComboBox* box = combo(name);
         box->setCurrentIndex(index);
         emit box->activated(index);
+        QVERIFY(idle());
     }
-    void chooseText(const char* name, const QString& text) const {
+    void chooseText(const char* name, const QString& text) {
         choose(name, combo(name)->findText(text));
     }
 
@@ -66,14 +73,9 @@ struct PortRig {
         return settings.readInteger(section, key, -999);
     }
 
-    // Runs the search's timer ticks until it stops by itself (at most limit); the count.
-    int tickUntilIdle(int limit = 1000) {
-        int ticks = 0;
-        while (port->searching() && ticks < limit) {
-            port->Timer1Timer();
-            ++ticks;
-        }
-        return ticks;
+    // Waits, with a deadline, until the search has ended by itself.
+    bool searchToEnd() {
+        return QTest::qWaitFor([this] { return !port->searching() && !worker.busy(); }, 60000);
     }
 
     // The station probes written to the line, in order.

@@ -35,9 +35,15 @@ struct Program {
             vx52::Services{settings, line, prompts, clock, pause});
     }
     QTimer* mainTimer() const { return windows->qdx01->findChild<QTimer*>("Timer1"); }
+    // Waits, with a deadline, until the line worker has ended all it was handed.
+    bool idle() {
+        return QTest::qWaitFor([this] { return !windows->worker().busy(); }, 20000);
+    }
 
     struct Seen {
         bool shown = false;
+        bool opened = false; // the dialog's open ended while it was shown
+        bool closed = false; // and the close after it
         bool timerActive = true;
         bool lineOpen = false;
         bool portOpened = false;
@@ -49,6 +55,7 @@ struct Program {
         Seen seen;
         Tport* port = windows->port;
         QTimer::singleShot(0, port, [&, port] {
+            seen.opened = idle();
             seen.shown = port->isVisible();
             seen.timerActive = mainTimer()->isActive();
             seen.lineOpen = line.isOpen();
@@ -57,6 +64,7 @@ struct Program {
             port->findChild<QPushButton*>("tl_ok")->click();
         });
         windows->qdx01->findChild<QAction*>("mn_port")->trigger();
+        seen.closed = idle(); // the line is closed on the worker after the dialog
         return seen;
     }
 };
@@ -82,6 +90,7 @@ private slots:
 
         for (int showing = 1; showing <= 2; ++showing) {
             const auto seen = program.openPortDialog();
+            QVERIFY(seen.opened && seen.closed);
             QVERIFY(seen.shown);
             QVERIFY(!seen.timerActive);
             QVERIFY(seen.lineOpen);
@@ -102,6 +111,7 @@ private slots:
         program.start();
 
         const auto seen = program.openPortDialog();
+        QVERIFY(seen.opened && seen.closed);
         QVERIFY(seen.shown);
         QCOMPARE(seen.comEntry, 0);
         QVERIFY(!seen.lineOpen);
@@ -114,6 +124,7 @@ private slots:
         program.prompts.clear();
         program.line.existingPorts = {1};
         program.windows->qdx01->findChild<QPushButton*>("tl_precist")->click();
+        QVERIFY(program.idle());
         QCOMPARE(program.prompts.texts(),
                  QStringList{QString::fromUtf8(vx52::kNoPortChosenText) + "."});
         QVERIFY(program.line.opened.empty());

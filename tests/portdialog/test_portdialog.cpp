@@ -1,5 +1,5 @@
 // The port dialog on the loopback line: stored settings, changes taking effect at once,
-// Storno, the stored entries, and the address search driven tick by tick.
+// Storno, the stored entries, and the address search on the line worker.
 
 #include "port_rig.h"
 
@@ -12,6 +12,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QTemporaryDir>
+#include <QSemaphore>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
@@ -164,6 +166,7 @@ void TestPortDialog::showOpensTheChosenLineOncePerShowing() {
 
     // The parameter editor moved the regulator; the next showing follows the link.
     port.hide();
+    QVERIFY(rig.idle());
     rig.line.CloseLine();
     rig.link.SetDeviceAddress(42);
     rig.show();
@@ -301,6 +304,7 @@ void TestPortDialog::stornoAfterSpeedChangeWritesOldSpeed() {
 
     rig.prompts.answers.push_back(Prompts::Answer::Yes);
     rig.button("tl_cancel")->click();
+    QVERIFY(rig.idle());
     QCOMPARE(rig.combo("cb_baudrate")->currentText(), QStringLiteral("9600"));
     QCOMPARE(port.baudrate(), 9600);
     QCOMPARE(rig.line.bauds.back(), 9600);
@@ -320,6 +324,7 @@ void TestPortDialog::stornoRestoresAddressesWhenLineCannotReopen() {
 
     rig.prompts.answers.push_back(Prompts::Answer::Yes);
     rig.button("tl_cancel")->click();
+    QVERIFY(rig.idle());
     QCOMPARE(rig.prompts.texts(),
              (QStringList{kStornoQuestion, "Sériový port COM1 nelze otevřít."}));
     QVERIFY(!port.isVisible());
@@ -364,13 +369,14 @@ void TestPortDialog::comEntriesShowTheirDevice() {
 }
 
 // The fast search finds the same prompt stations; a silent address costs it 30 characters,
-// at least 50 ms, instead of 512 ms, and its ticks follow one another at once. A station
+// at least 50 ms, instead of 512 ms, and its probes follow one another at once, where the
+// normal search leaves 100 ms before each. A station
 // that answers after its probe's read is credited when its acknowledgement comes in the
 // next one, neighbours included.
 void TestPortDialog::searchShowsAnsweringStations_data() {
     QTest::addColumn<bool>("fast");
     QTest::addColumn<double>("silentMillis");
-    QTest::addColumn<int>("tickMillis");
+    QTest::addColumn<int>("gapMillis");
     QTest::addColumn<int>("replyDelay");
     QTest::newRow("normal") << false << 512.0 << 100 << 0;
     QTest::newRow("fast") << true << 50.0 << 0 << 0;
@@ -381,7 +387,7 @@ void TestPortDialog::searchShowsAnsweringStations_data() {
 void TestPortDialog::searchShowsAnsweringStations() {
     QFETCH(bool, fast);
     QFETCH(double, silentMillis);
-    QFETCH(int, tickMillis);
+    QFETCH(int, gapMillis);
     QFETCH(int, replyDelay);
     PortRig rig; // the simulated regulator answers at 1
     rig.line.addAnsweringAddress(17);
@@ -393,28 +399,25 @@ void TestPortDialog::searchShowsAnsweringStations() {
     QCOMPARE(port.fastSearch(), fast);
     rig.choose("cb_sa", 3);
     rig.choose("cb_da", 9);
+    rig.pause.waits.clear();
 
     rig.button("tl_najit")->click();
     QVERIFY(port.searching());
-    QCOMPARE(port.findChild<QTimer*>("Timer1")->interval(), tickMillis);
     QVERIFY(rig.button("tl_prerusit")->isEnabled());
     QVERIFY(rig.button("tl_najit")->isEnabled());
     for (const char* name : {"cb_com", "cb_baudrate", "cb_da", "cb_sa"})
         QVERIFY2(!rig.combo(name)->isEnabled(), name);
     QVERIFY(!rig.button("tl_ok")->isEnabled());
     QVERIFY(!rig.button("tl_cancel")->isEnabled());
-
-    int ticks = 0;
-    while (port.searching() && ticks < 200) {
-        const int address = port.search_addr();
-        port.Timer1Timer();
-        ++ticks;
-        // The current cell follows the search; the regulator address is given back.
-        QCOMPARE(rig.table()->currentRow(), address / 16);
-        QCOMPARE(rig.table()->currentColumn(), address % 16);
-        QCOMPARE(int(rig.link.GetDeviceAddress()), 9);
-    }
-    QCOMPARE(ticks, 127);
+    QVERIFY(rig.searchToEnd());
+    // The current cell followed the search to its last address; the regulator address is
+    // given back.
+    QCOMPARE(rig.table()->currentRow(), 126 / 16);
+    QCOMPARE(rig.table()->currentColumn(), 126 % 16);
+    QCOMPARE(int(rig.link.GetDeviceAddress()), 9);
+    const std::vector<std::chrono::milliseconds> gaps(gapMillis ? 127 : 0,
+                                                      std::chrono::milliseconds(gapMillis));
+    QVERIFY(rig.pause.waits == gaps);
 
     for (int address = 0; address <= 126; ++address) {
         const bool answers = address == 1 || address == 17 || address == 18;
@@ -455,7 +458,8 @@ void TestPortDialog::foundAddressIsTakenByDoubleClickOrEnter() {
     QVERIFY(QTest::qWaitForWindowExposed(&port));
     rig.button("tl_najit")->click();
     QVERIFY(!rig.table()->isEnabled()); // nothing is taken while the search runs
-    QCOMPARE(rig.tickUntilIdle(), 127);
+    QVERIFY(rig.searchToEnd());
+    QCOMPARE(rig.probes().size(), std::size_t(127));
 
     QTableWidget* table = rig.table();
     const auto doubleClick = [table](int address) {
@@ -480,6 +484,7 @@ void TestPortDialog::foundAddressIsTakenByDoubleClickOrEnter() {
     // Taken like a choice in the list: Storno can give the old address back.
     rig.prompts.answers.push_back(Prompts::Answer::Yes);
     rig.button("tl_cancel")->click();
+    QVERIFY(rig.idle());
     QCOMPARE(int(rig.link.GetDeviceAddress()), 0);
 }
 
@@ -514,6 +519,7 @@ void TestPortDialog::adapterListMapsTheSelectedLine() {
         rig.button("tl_zarizeni")->click();
         QVERIFY(shown);
         QVERIFY(!list->isVisible());
+        QVERIFY(rig.idle());
     };
 
     runList([&](Tzarizeni* dialog, QTreeWidget* rows) {
@@ -522,8 +528,8 @@ void TestPortDialog::adapterListMapsTheSelectedLine() {
         QVERIFY(dialog->chosenDevice().isEmpty()); // COM 3 names no listed port yet
         // An adapter plugged in while the list is shown appears by itself.
         system.push_back({.location = "/dev/ttyACM0", .description = "CDC"});
-        dialog->Timer1Timer();
-        QCOMPARE(rows->topLevelItemCount(), 3);
+        QTRY_COMPARE_WITH_TIMEOUT(rows->topLevelItemCount(), 3, 5000); // its own timer
+
         rows->setCurrentItem(rows->topLevelItem(1));
         QCOMPARE(dialog->chosenDevice(), stable);
         dialog->findChild<QPushButton*>("tl_ok")->click();
@@ -596,49 +602,77 @@ void TestPortDialog::adapterListMapsTheSelectedLine() {
     });
 }
 
+// "Přerušit" stops the search before its next probe: the gate holds the worker in the
+// pause before address 41 while the operator presses it.
 void TestPortDialog::searchInterruptedKeepsFoundAndRestartClears() {
     PortRig rig;
     rig.line.addAnsweringAddress(40);
     rig.line.addAnsweringAddress(41);
     Tport& port = rig.create();
     rig.show();
+    QSemaphore reached, go;
+    rig.pause.onWait = [&] { // on the worker's thread
+        if (rig.pause.waits.size() != 42) return;
+        reached.release();
+        go.acquire();
+    };
 
     rig.button("tl_najit")->click();
-    for (int i = 0; i <= 40; ++i) port.Timer1Timer(); // addresses 0..40
+    QVERIFY(reached.tryAcquire(1, 20000));
+    QTRY_COMPARE_WITH_TIMEOUT(rig.cell(40), QStringLiteral("40"), 20000); // 0..40 shown
     rig.button("tl_prerusit")->click();
+    go.release();
     QVERIFY(!port.searching());
     QVERIFY(!rig.button("tl_prerusit")->isEnabled());
+    QVERIFY(rig.idle());
     QVERIFY(rig.button("tl_ok")->isEnabled());
     QVERIFY(rig.combo("cb_com")->isEnabled());
     QCOMPARE(rig.cell(1), QStringLiteral("1"));
     QCOMPARE(rig.cell(40), QStringLiteral("40"));
     QCOMPARE(rig.cell(41), QStringLiteral(" "));
     QCOMPARE(rig.probes().size(), std::size_t(41));
+    QCOMPARE(int(rig.link.GetDeviceAddress()), 0);
 
+    rig.pause.onWait = nullptr;
     rig.button("tl_najit")->click();
     QCOMPARE(port.search_addr(), 0);
     for (int address = 0; address <= 126; ++address)
         QVERIFY2(rig.cell(address) == " ", qPrintable(QString::number(address)));
-    port.Timer1Timer();
-    QCOMPARE(int(rig.probes().back()[1]), 0);
-    QCOMPARE(rig.tickUntilIdle(), 126);
+    QVERIFY(rig.searchToEnd());
+    QCOMPARE(int(rig.probes()[41][1]), 0);
+    QCOMPARE(rig.probes().size(), std::size_t(41 + 127));
     QCOMPARE(rig.cell(41), QStringLiteral("41"));
 }
 
+// "Najít" again while searching: the running search stops before its next probe, and what
+// it reported but was not yet shown stays unshown; the new one starts from address 0.
 void TestPortDialog::searchAgainDuringSearchStartsFromZero() {
     PortRig rig;
     Tport& port = rig.create();
     rig.show();
+    QSemaphore reached, go;
+    rig.pause.onWait = [&] { // before probe 20 of the first search and probe 0 of the second
+        if (rig.pause.waits.size() != 21 && rig.pause.waits.size() != 22) return;
+        reached.release();
+        go.acquire();
+    };
+    QSignalSpy started(&rig.worker, &vx52::LineWorker::started);
     rig.button("tl_najit")->click();
-    for (int i = 0; i < 20; ++i) port.Timer1Timer();
-    QCOMPARE(rig.cell(1), QStringLiteral("1"));
+    QVERIFY(reached.tryAcquire(1, 20000)); // its reports of 0..19 wait, unhandled
+    rig.line.setFault(vx52::sim::Fault::Silent); // the new search finds nobody
 
     rig.button("tl_najit")->click();
+    go.release();
+    QTRY_COMPARE_WITH_TIMEOUT(started.count(), 2, 20000); // the first one's end is handled
+    QVERIFY(reached.tryAcquire(1, 20000));
     QVERIFY(port.searching());
+    QVERIFY(!rig.button("tl_ok")->isEnabled());
     QCOMPARE(port.search_addr(), 0);
     QCOMPARE(rig.cell(1), QStringLiteral(" "));
-    QCOMPARE(rig.tickUntilIdle(), 127);
-    QCOMPARE(rig.cell(1), QStringLiteral("1"));
+    go.release();
+    QVERIFY(rig.searchToEnd());
+    QCOMPARE(rig.probes().size(), std::size_t(20 + 127));
+    QCOMPARE(rig.cell(1), QStringLiteral(" "));
 }
 
 void TestPortDialog::searchWithLineClosedEndsAfter127Ticks() {
@@ -647,8 +681,8 @@ void TestPortDialog::searchWithLineClosedEndsAfter127Ticks() {
     rig.link.SetDeviceAddress(5);
 
     rig.button("tl_najit")->click();
-    QCOMPARE(rig.tickUntilIdle(), 127);
-    QVERIFY(!port.searching());
+    QVERIFY(rig.searchToEnd());
+    QCOMPARE(port.search_addr(), 127);
     QVERIFY(rig.line.written.empty());
     for (int address = 0; address <= 126; ++address)
         QVERIFY2(rig.cell(address) == " ", qPrintable(QString::number(address)));
@@ -662,8 +696,15 @@ void TestPortDialog::closeBoxDuringSearchStopsIt() {
     Tport& port = rig.create();
     rig.show();
     rig.choose("cb_da", 6);
+    QSemaphore reached, go;
+    rig.pause.onWait = [&] {
+        if (rig.pause.waits.size() != 6) return;
+        reached.release();
+        go.acquire();
+    };
     rig.button("tl_najit")->click();
-    for (int i = 0; i < 5; ++i) port.Timer1Timer();
+    QVERIFY(reached.tryAcquire(1, 20000));
+    QTRY_COMPARE_WITH_TIMEOUT(port.search_addr(), 5, 20000);
 
     // Esc is Storno's key, and Storno is disabled while searching.
     QTest::keyClick(&port, Qt::Key_Escape);
@@ -671,8 +712,11 @@ void TestPortDialog::closeBoxDuringSearchStopsIt() {
     QVERIFY(port.searching());
 
     port.close();
+    go.release();
     QVERIFY(!port.isVisible());
     QVERIFY(!port.searching());
+    QVERIFY(rig.idle());
+    QCOMPARE(rig.probes().size(), std::size_t(5)); // none after the close
     QCOMPARE(rig.stored("ADRESA", "DA"), 6);
     QVERIFY(rig.prompts.asked.isEmpty());
 

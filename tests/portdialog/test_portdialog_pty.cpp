@@ -1,5 +1,6 @@
-// One whole address search of the program, through the real serial line, against vx52-sim on
-// a pseudo-terminal, at the real timer pace; the dialog is saved as a picture afterwards.
+// The program through the real serial line, its port on the line worker's thread, against
+// vx52-sim on a pseudo-terminal at the real timer pace: one whole address search (the dialog
+// saved as a picture afterwards), and automatic reading of a regulator slower than its period.
 
 #include "app/Unit_hl.h"
 #include "app/windows.h"
@@ -8,12 +9,17 @@
 #include "app/dialogs/Unitport.h"
 #include "link/port/serial_line.h"
 #include "port/sim_process.h"
+#include "ui/clock.h"
 #include "ui/qt_settings_store.h"
 
 #include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QSignalSpy>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -63,7 +69,12 @@ private slots:
         ScriptedPrompts prompts;
         FakeClock clock;
         RecordingPause pause;
-        vx52::AppWindows windows({settings, line, prompts, clock, pause});
+        // The serial port on the line worker's thread, as in the program: no warning of a
+        // port used from another thread.
+        QTest::failOnWarning(QRegularExpression(QStringLiteral("thread"),
+                                                QRegularExpression::CaseInsensitiveOption));
+        vx52::AppWindows windows({settings, line, prompts, clock, pause,
+                                  [&line](QThread* to) { line.moveToThread(to); }});
         Tport* port = windows.port;
         auto* table = port->findChild<QTableWidget*>("str_tab");
 
@@ -72,7 +83,8 @@ private slots:
         qint64 millis = 0;
         QString picture;
         QTimer::singleShot(0, port, [&] {
-            lineWasOpen = line.isOpen();
+            lineWasOpen = QTest::qWaitFor([&] { return !windows.worker().busy(); }, 10000) &&
+                          line.isOpen();
             QElapsedTimer elapsed;
             elapsed.start();
             port->findChild<QPushButton*>("tl_najit")->click();
@@ -86,6 +98,7 @@ private slots:
             port->findChild<QPushButton*>("tl_ok")->click();
         });
         windows.qdx01->findChild<QAction*>("mn_port")->trigger();
+        QVERIFY(QTest::qWaitFor([&] { return !windows.worker().busy(); }, 10000));
 
         QVERIFY(lineWasOpen);
         QVERIFY(finished);
@@ -100,6 +113,42 @@ private slots:
         qInfo("%s search of 127 addresses (16 silent), replies %d ms late, took %lld ms; picture %s",
               fast ? "fast" : "normal", replyDelay, millis,
               qPrintable(picture));
+    }
+
+    // A regulator slower than the sample period: the timer keeps its pace, a second that finds
+    // the previous read still running is skipped and counted (the link panel names it), and
+    // nothing queues up behind the read: one record line per read made.
+    void slowRegulatorSkipsSamples() {
+        SimProcess sim({"--address", "1", "--reply-delay", "1500"});
+        QVERIFY(sim.running());
+        QTemporaryDir dir;
+        vx52::QtSettingsStore settings(dir.filePath(QStringLiteral("TevVx52.ini")));
+        settings.writeString("PORT", "DEVICE1", sim.path());
+        settings.writeInteger("PORT", "COM", 1);
+        settings.writeInteger("ADRESA", "DA", 1);
+        vx52::SerialLine line(vx52::ComPorts([&settings](const QString& key, const QString& fallback) {
+            return settings.readString(QStringLiteral("PORT"), key, fallback);
+        }));
+        ScriptedPrompts prompts;
+        vx52::SystemClock clock;
+        RecordingPause pause;
+        QTest::failOnWarning(QRegularExpression(QStringLiteral("thread"),
+                                                QRegularExpression::CaseInsensitiveOption));
+        vx52::AppWindows windows({settings, line, prompts, clock, pause,
+                                  [&line](QThread* to) { line.moveToThread(to); }});
+        vx52::LineWorker& worker = windows.worker();
+        QSignalSpy reads(&worker, &vx52::LineWorker::finished);
+        auto* automatic = windows.qdx01->findChild<QCheckBox*>("check_auto");
+        automatic->click();
+        QVERIFY(QTest::qWaitFor([&] { return worker.skipped() >= 3; }, 60000));
+        QVERIFY2(windows.qdx01->findChild<QLabel*>("pa_spojeni")->text().contains(
+                     QStringLiteral("vynechaná čtení: ")),
+                 qPrintable(windows.qdx01->findChild<QLabel*>("pa_spojeni")->text()));
+        automatic->click();
+        QVERIFY(QTest::qWaitFor([&] { return !worker.busy(); }, 10000)); // the read under way
+        QVERIFY(reads.count() >= 2);
+        QCOMPARE(int(windows.qdx01->record.count()), reads.count());
+        QVERIFY(prompts.asked.isEmpty());
     }
 };
 

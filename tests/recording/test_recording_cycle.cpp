@@ -65,9 +65,11 @@ void TestRecordingCycle::newRecordGivesHeaderAndOneSampleAndEmptyChart() {
     setDeviceValues(rig, 21.5f, 0.0f, 100.0f, 7.3f);
     rig.clock.current = QDateTime(QDate(2026, 3, 14), QTime(9, 5, 7));
     rig.control<QPushButton>("tl_precist")->click(); // points in the chart before
+    QVERIFY(rig.idle());
     QVERIFY(rig.control<TrendChart>("Chart1")->count(0) > 0);
 
     rig.action("mn_novy")->trigger(); // then "Uložit jako", cancelled
+    QVERIFY(rig.idle());
 
     QCOMPARE(lines(rig.main()),
              (QStringList{
@@ -94,6 +96,7 @@ void TestRecordingCycle::newFileWithUnopenableLineKeepsFileChoice() {
     rig.line.existingPorts.clear(); // the adapter is gone: the read cannot open the line
     rig.prompts.clear();
     rig.action("mn_novy")->trigger();
+    QVERIFY(rig.idle());
 
     QCOMPARE(rig.prompts.asked.size(), 1);
     QCOMPARE(rig.prompts.asked.front().caption, QStringLiteral("VX-52"));
@@ -109,6 +112,7 @@ void TestRecordingCycle::zapisYesStartsNewRecording() {
 
     rig.prompts.answers.push_back(Prompts::Answer::Yes);
     rig.control<QCheckBox>("check_zapis")->click();
+    QVERIFY(rig.idle());
     QCOMPARE(rig.main().record.count(), std::size_t(4));
     QVERIFY(rig.main().record.line(0).startsWith("Začátek měření"));
     QVERIFY(rig.main().Timer1->isActive());

@@ -51,7 +51,7 @@ private:
 // Fills a few data lines without the regulator: the tests here are about files.
 void addLines(WindowRig& rig, int n) {
     for (int i = 0; i < n; ++i) {
-        rig.main().AppendRecordLine();
+        rig.main().AppendRecordLine(rig.clock.now());
         rig.clock.advanceSeconds(1);
     }
 }

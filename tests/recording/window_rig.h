@@ -42,6 +42,7 @@ struct WindowRig {
         QDir(folder.path()).mkdir(QStringLiteral("Documents"));
         windows = std::make_unique<AppWindows>(Services{settings, line, prompts, clock, pause});
         seconds = std::make_unique<TimerSeconds>(*main().Timer1, clock);
+        seconds->idle = [this] { return !windows->worker().busy(); };
     }
     ~WindowRig() {
         seconds.reset();
@@ -52,6 +53,10 @@ struct WindowRig {
     }
 
     Tqdx01& main() { return *windows->qdx01; }
+    // Waits, with a deadline, until the line worker has ended all it was handed.
+    bool idle() {
+        return TimerSeconds::waitFor([this] { return !windows->worker().busy(); }, 20000);
+    }
     template <typename T = QWidget> T* control(const char* name) {
         return main().findChild<T*>(QLatin1String(name));
     }
