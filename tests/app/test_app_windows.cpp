@@ -78,6 +78,17 @@ QStringList writtenKeys(const QStringList& writes) {
 
 } // namespace
 
+// Notes whether Qt blocked a window's input for a modal dialog.
+class BlockWatch : public QObject {
+public:
+    explicit BlockWatch(QWidget* window) { window->installEventFilter(this); }
+    bool blocked = false;
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::WindowBlocked) blocked = true;
+        return false;
+    }
+};
+
 class TestAppWindows : public QObject {
     Q_OBJECT
 
@@ -565,10 +576,14 @@ void TestAppWindows::linkRefusalsAreShownAsErrorBoxes() {
     QCOMPARE(run.prompts.asked.first().icon, Prompts::Icon::Error);
 }
 
+// A dialog of the main window is modal to it alone: the telegram monitor takes clicks meanwhile.
 void TestAppWindows::aboutBoxDoesNotPauseTheTimer() {
     Run run(storeFile());
     vx52::AppWindows windows(run.services());
     windows.qdx01->show();
+    windows.qdx01->ui->mn_monitor->trigger();
+    QVERIFY(QTest::qWaitForWindowExposed(windows.monitor));
+    BlockWatch mainBlocked(windows.qdx01), monitorBlocked(windows.monitor);
     bool shown = false, timerRan = false;
     QTimer::singleShot(0, [&] {
         shown = windows.AboutBox->isVisible() && windows.AboutBox->isModal();
@@ -578,6 +593,8 @@ void TestAppWindows::aboutBoxDoesNotPauseTheTimer() {
     windows.qdx01->ui->mn_about->trigger();
     QVERIFY(shown);
     QVERIFY(timerRan);
+    QVERIFY(mainBlocked.blocked);
+    QVERIFY(!monitorBlocked.blocked);
     QCOMPARE(windows.AboutBox->result(), int(QDialog::Accepted));
     QVERIFY(windows.qdx01->Timer1->isActive());
     QVERIFY(run.prompts.asked.isEmpty());

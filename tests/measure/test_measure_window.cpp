@@ -15,6 +15,7 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QTemporaryDir>
+#include <QSemaphore>
 #include <QTest>
 #include <QToolButton>
 
@@ -387,6 +388,28 @@ private slots:
                               QString::fromUtf8(vx52::kNoPortChosenText) + "."}));
         QCOMPARE(rig.main().selectedLine(), 0);
         QVERIFY(rig.ui().pa_spojeni->text().startsWith(QStringLiteral("port nelze otevřít | dobrá 0, chybná 2")));
+    }
+
+    // While the line worker runs a piece, the controls that would start another exchange
+    // are off, and back on once it has ended.
+    void exchangeControlsWaitForTheLineWorker() {
+        MeasureRig rig;
+        QSemaphore reached, go;
+        vx52::Piece other;
+        other.run = [&](vx52::Session&) {
+            reached.release();
+            go.acquire();
+        };
+        rig.windows->worker().submit(std::move(other));
+        QVERIFY(reached.tryAcquire(1, 20000));
+        QTRY_VERIFY_WITH_TIMEOUT(!rig.ui().tl_precist->isEnabled(), 5000);
+        for (QAction* entry : {rig.ui().mn_port, rig.ui().mn_parametry, rig.ui().mn_ident})
+            QVERIFY2(!entry->isEnabled(), qPrintable(entry->objectName()));
+        go.release();
+        QVERIFY(rig.idle());
+        QVERIFY(rig.ui().tl_precist->isEnabled());
+        for (QAction* entry : {rig.ui().mn_port, rig.ui().mn_parametry, rig.ui().mn_ident})
+            QVERIFY2(entry->isEnabled(), qPrintable(entry->objectName()));
     }
 
     // Five timer events a second, as the 200 ms timer gives: only a new second counts.

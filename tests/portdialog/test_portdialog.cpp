@@ -58,6 +58,7 @@ private slots:
     void searchAgainDuringSearchStartsFromZero();
     void searchWithLineClosedEndsAfter127Ticks();
     void closeBoxDuringSearchStopsIt();
+    void controlsWaitForTheLineWorker();
 };
 
 void TestPortDialog::formHasItsControls() {
@@ -726,6 +727,44 @@ void TestPortDialog::closeBoxDuringSearchStopsIt() {
     QVERIFY(rig.button("tl_cancel")->isEnabled());
     QVERIFY(!rig.button("tl_prerusit")->isEnabled());
     QCOMPARE(rig.cell(2), QStringLiteral("2"));
+}
+
+// While the line worker runs other work, nothing that would change the line or start an
+// exchange is offered; a dialog destroyed during its search stops it, and what the search
+// still reports finds nothing.
+void TestPortDialog::controlsWaitForTheLineWorker() {
+    PortRig rig;
+    rig.create();
+    rig.show();
+    QSemaphore reached, go;
+    vx52::Piece other;
+    other.run = [&](vx52::Session&) {
+        reached.release();
+        go.acquire();
+    };
+    rig.worker.submit(std::move(other));
+    QVERIFY(reached.tryAcquire(1, 20000));
+    QTRY_VERIFY_WITH_TIMEOUT(!rig.button("tl_najit")->isEnabled(), 5000);
+    for (const char* name : {"cb_com", "cb_baudrate", "cb_da", "cb_sa"})
+        QVERIFY2(!rig.combo(name)->isEnabled(), name);
+    QVERIFY(!rig.button("tl_ok")->isEnabled());
+    go.release();
+    QVERIFY(rig.idle());
+    QVERIFY(rig.button("tl_najit")->isEnabled());
+    QVERIFY(rig.combo("cb_com")->isEnabled());
+    QVERIFY(rig.button("tl_ok")->isEnabled());
+
+    rig.pause.onWait = [&] {
+        if (rig.pause.waits.size() != 4) return;
+        reached.release();
+        go.acquire();
+    };
+    rig.button("tl_najit")->click();
+    QVERIFY(reached.tryAcquire(1, 20000));
+    rig.port.reset();
+    go.release();
+    QVERIFY(rig.idle());
+    QCOMPARE(rig.probes().size(), std::size_t(3));
 }
 
 QTEST_MAIN(TestPortDialog)
