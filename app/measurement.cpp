@@ -9,6 +9,7 @@
 #include "ui/value_text.h"
 #include "ui_Unit_hl.h"
 
+#include <QApplication>
 #include <QTimer>
 
 #include <exception>
@@ -41,8 +42,11 @@ void Tqdx01::connectMeasurement() {
     // Nothing else starts an exchange while one runs.
     connect(&ctx.worker, &vx52::LineWorker::busyChanged, this, [this](bool busy) {
         ui->tl_precist->setEnabled(!busy);
-        for (QAction* entry : {ui->mn_port, ui->mn_parametry, ui->mn_ident})
-            entry->setEnabled(!busy);
+        ui->mn_port->setEnabled(!busy);
+        // The parameter dialogs keep their items off for as long as they are open.
+        const bool dialogOpen = QApplication::activeModalWidget() != nullptr;
+        for (QAction* entry : {ui->mn_parametry, ui->mn_ident})
+            entry->setEnabled(!busy && !dialogOpen);
     });
     connect(&ctx.worker, &vx52::LineWorker::skippedTick, this, [this] {
         skip_shown->start();

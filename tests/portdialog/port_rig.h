@@ -15,14 +15,29 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <functional>
 #include <memory>
+#include <span>
 
 namespace vx52::test {
+
+// The loopback line with a look at every frame before it goes out (on the worker's thread).
+struct WatchedLine : LoopbackLine {
+    std::function<void(std::span<const std::uint8_t>)> beforeWrite;
+    bool write(std::span<const std::uint8_t> bytes) override {
+        if (beforeWrite) beforeWrite(bytes);
+        return LoopbackLine::write(bytes);
+    }
+    bool writeKeepingReceived(std::span<const std::uint8_t> bytes) override {
+        if (beforeWrite) beforeWrite(bytes);
+        return LoopbackLine::writeKeepingReceived(bytes);
+    }
+};
 
 struct PortRig {
     QTemporaryDir dir;
     QtSettingsStore settings{dir.filePath(QStringLiteral("TevVx52.ini"))};
-    LoopbackLine line;
+    WatchedLine line;
     Link link;
     ScriptedPrompts prompts;
     FakeClock clock;

@@ -18,6 +18,7 @@
 #include <QTimer>
 #include <QTreeWidget>
 
+#include <atomic>
 #include <functional>
 
 using vx52::Prompts;
@@ -603,29 +604,22 @@ void TestPortDialog::adapterListMapsTheSelectedLine() {
     });
 }
 
-// "Přerušit" stops the search before its next probe: the gate holds the worker in the
-// pause before address 41 while the operator presses it.
+// "Přerušit" stops the search before its next probe: pressed while the worker waits before
+// address 41.
 void TestPortDialog::searchInterruptedKeepsFoundAndRestartClears() {
     PortRig rig;
     rig.line.addAnsweringAddress(40);
     rig.line.addAnsweringAddress(41);
     Tport& port = rig.create();
     rig.show();
-    QSemaphore reached, go;
-    rig.pause.onWait = [&] { // on the worker's thread
-        if (rig.pause.waits.size() != 42) return;
-        reached.release();
-        go.acquire();
+    rig.pause.onWait = [&] { // on the GUI thread, the worker waiting
+        if (rig.pause.waits.size() == 42) rig.button("tl_prerusit")->click();
     };
 
     rig.button("tl_najit")->click();
-    QVERIFY(reached.tryAcquire(1, 20000));
-    QTRY_COMPARE_WITH_TIMEOUT(rig.cell(40), QStringLiteral("40"), 20000); // 0..40 shown
-    rig.button("tl_prerusit")->click();
-    go.release();
+    QVERIFY(rig.idle());
     QVERIFY(!port.searching());
     QVERIFY(!rig.button("tl_prerusit")->isEnabled());
-    QVERIFY(rig.idle());
     QVERIFY(rig.button("tl_ok")->isEnabled());
     QVERIFY(rig.combo("cb_com")->isEnabled());
     QCOMPARE(rig.cell(1), QStringLiteral("1"));
@@ -645,35 +639,37 @@ void TestPortDialog::searchInterruptedKeepsFoundAndRestartClears() {
     QCOMPARE(rig.cell(41), QStringLiteral("41"));
 }
 
-// "Najít" again while searching: the running search stops before its next probe, and what
-// it reported but was not yet shown stays unshown; the new one starts from address 0.
+// "Najít" again while a probe is under way: the running search stops after it, and what it
+// reports then is not shown over the new search, which starts from address 0.
 void TestPortDialog::searchAgainDuringSearchStartsFromZero() {
     PortRig rig;
     Tport& port = rig.create();
     rig.show();
     QSemaphore reached, go;
-    rig.pause.onWait = [&] { // before probe 20 of the first search and probe 0 of the second
-        if (rig.pause.waits.size() != 21 && rig.pause.waits.size() != 22) return;
-        reached.release();
-        go.acquire();
+    std::atomic<bool> held{false};
+    rig.line.beforeWrite = [&](std::span<const std::uint8_t> frame) { // the worker's thread
+        if (frame.size() == 6 && frame[3] == 0x69 && frame[1] == 20 && !held.exchange(true)) {
+            reached.release();
+            go.acquire();
+        }
     };
-    QSignalSpy started(&rig.worker, &vx52::LineWorker::started);
+    int addressAtRestart = -1;
+    bool searchingAtRestart = false;
+    rig.pause.onWait = [&] {
+        if (rig.pause.waits.size() != 22) return; // the new search's first
+        addressAtRestart = port.search_addr();
+        searchingAtRestart = port.searching();
+    };
     rig.button("tl_najit")->click();
-    QVERIFY(reached.tryAcquire(1, 20000)); // its reports of 0..19 wait, unhandled
-    rig.line.setFault(vx52::sim::Fault::Silent); // the new search finds nobody
-
+    QTRY_VERIFY_WITH_TIMEOUT(reached.available() == 1, 20000); // probing address 20
+    reached.acquire();
     rig.button("tl_najit")->click();
-    go.release();
-    QTRY_COMPARE_WITH_TIMEOUT(started.count(), 2, 20000); // the first one's end is handled
-    QVERIFY(reached.tryAcquire(1, 20000));
-    QVERIFY(port.searching());
-    QVERIFY(!rig.button("tl_ok")->isEnabled());
-    QCOMPARE(port.search_addr(), 0);
-    QCOMPARE(rig.cell(1), QStringLiteral(" "));
     go.release();
     QVERIFY(rig.searchToEnd());
-    QCOMPARE(rig.probes().size(), std::size_t(20 + 127));
-    QCOMPARE(rig.cell(1), QStringLiteral(" "));
+    QCOMPARE(addressAtRestart, 0);
+    QVERIFY(searchingAtRestart);
+    QCOMPARE(rig.probes().size(), std::size_t(21 + 127));
+    QCOMPARE(rig.cell(1), QStringLiteral("1"));
 }
 
 void TestPortDialog::searchWithLineClosedEndsAfter127Ticks() {
@@ -697,26 +693,19 @@ void TestPortDialog::closeBoxDuringSearchStopsIt() {
     Tport& port = rig.create();
     rig.show();
     rig.choose("cb_da", 6);
-    QSemaphore reached, go;
-    rig.pause.onWait = [&] {
+    bool escIgnored = false, closed = false;
+    rig.pause.onWait = [&] { // before address 5
         if (rig.pause.waits.size() != 6) return;
-        reached.release();
-        go.acquire();
+        // Esc is Storno's key, and Storno is disabled while searching.
+        QTest::keyClick(&port, Qt::Key_Escape);
+        escIgnored = port.isVisible() && port.searching();
+        port.close();
+        closed = !port.isVisible() && !port.searching();
     };
     rig.button("tl_najit")->click();
-    QVERIFY(reached.tryAcquire(1, 20000));
-    QTRY_COMPARE_WITH_TIMEOUT(port.search_addr(), 5, 20000);
-
-    // Esc is Storno's key, and Storno is disabled while searching.
-    QTest::keyClick(&port, Qt::Key_Escape);
-    QVERIFY(port.isVisible());
-    QVERIFY(port.searching());
-
-    port.close();
-    go.release();
-    QVERIFY(!port.isVisible());
-    QVERIFY(!port.searching());
     QVERIFY(rig.idle());
+    QVERIFY(escIgnored);
+    QVERIFY(closed);
     QCOMPARE(rig.probes().size(), std::size_t(5)); // none after the close
     QCOMPARE(rig.stored("ADRESA", "DA"), 6);
     QVERIFY(rig.prompts.asked.isEmpty());
@@ -754,16 +743,12 @@ void TestPortDialog::controlsWaitForTheLineWorker() {
     QVERIFY(rig.combo("cb_com")->isEnabled());
     QVERIFY(rig.button("tl_ok")->isEnabled());
 
-    rig.pause.onWait = [&] {
-        if (rig.pause.waits.size() != 4) return;
-        reached.release();
-        go.acquire();
+    rig.pause.onWait = [&] { // before address 3
+        if (rig.pause.waits.size() == 4) rig.port.reset();
     };
     rig.button("tl_najit")->click();
-    QVERIFY(reached.tryAcquire(1, 20000));
-    rig.port.reset();
-    go.release();
     QVERIFY(rig.idle());
+    QVERIFY(!rig.port);
     QCOMPARE(rig.probes().size(), std::size_t(3));
 }
 
