@@ -106,6 +106,7 @@ private slots:
         rig.oui().tl_z_hledani->click();
         QCOMPARE(rig.prompts.asked.size(), 2); // no search yet: told where to search
         rig.main().port->show();
+        QVERIFY(rig.idle()); // the dialog has opened the line
         rig.main().port->findChild<QPushButton*>("tl_najit")->click();
         QVERIFY(QTest::qWaitFor([&] { return !rig.main().port->searching(); }, 60000));
         rig.main().port->findChild<QPushButton*>("tl_ok")->click();
