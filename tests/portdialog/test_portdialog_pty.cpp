@@ -6,10 +6,10 @@
 #include "app/windows.h"
 #include "fixtures/fake_time.h"
 #include "fixtures/scripted_prompts.h"
+#include "fixtures/timer_seconds.h"
 #include "app/dialogs/Unitport.h"
 #include "link/port/serial_line.h"
 #include "port/sim_process.h"
-#include "ui/clock.h"
 #include "ui/qt_settings_store.h"
 
 #include <QAction>
@@ -117,9 +117,10 @@ private slots:
 
     // A regulator slower than the sample period: the timer keeps its pace, a second that finds
     // the previous read still running is skipped and counted (the link panel names it), and
-    // nothing queues up behind the read: one record line per read made.
+    // nothing queues up behind the read: one record line per read made. Each of the timer's
+    // events is a second here, and every read takes longer than one.
     void slowRegulatorSkipsSamples() {
-        SimProcess sim({"--address", "1", "--reply-delay", "1500"});
+        SimProcess sim({"--address", "1", "--reply-delay", "300"});
         QVERIFY(sim.running());
         QTemporaryDir dir;
         vx52::QtSettingsStore settings(dir.filePath(QStringLiteral("TevVx52.ini")));
@@ -130,7 +131,7 @@ private slots:
             return settings.readString(QStringLiteral("PORT"), key, fallback);
         }));
         ScriptedPrompts prompts;
-        vx52::SystemClock clock;
+        FakeClock clock;
         RecordingPause pause;
         QTest::failOnWarning(QRegularExpression(QStringLiteral("thread"),
                                                 QRegularExpression::CaseInsensitiveOption));
@@ -138,6 +139,8 @@ private slots:
                                   [&line](QThread* to) { line.moveToThread(to); }});
         vx52::LineWorker& worker = windows.worker();
         QSignalSpy reads(&worker, &vx52::LineWorker::finished);
+        TimerSeconds seconds(*windows.qdx01->Timer1, clock);
+        seconds.letRun();
         auto* automatic = windows.qdx01->findChild<QCheckBox*>("check_auto");
         automatic->click();
         QVERIFY(QTest::qWaitFor([&] { return worker.skipped() >= 3; }, 60000));
@@ -145,8 +148,9 @@ private slots:
                      QStringLiteral("vynechaná čtení: ")),
                  qPrintable(windows.qdx01->findChild<QLabel*>("pa_spojeni")->text()));
         automatic->click();
+        seconds.hold();
         QVERIFY(QTest::qWaitFor([&] { return !worker.busy(); }, 10000)); // the read under way
-        QVERIFY(reads.count() >= 2);
+        QVERIFY(reads.count() >= 1);
         QCOMPARE(int(windows.qdx01->record.count()), reads.count());
         QVERIFY(prompts.asked.isEmpty());
     }
