@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The GUI thread's longest stall while the program talks to a silent regulator (automatic
-# reading, the normal and the fast address search) and how long Přerušit takes, in a Release
+# reading, the normal and the fast address search, opening the parameter editor and its
+# "Čtení") and how long Přerušit takes, in a Release
 # build with the benchmarks; prints the table.
 #   tools/gui_stall.sh [BUILD_DIR, default build/release]
 set -euo pipefail

@@ -1,7 +1,8 @@
 // How long the GUI thread stops handling events while the program talks to a regulator that
 // does not answer (vx52-sim --fault silent on a pseudo-terminal, through the real serial line
 // and the line worker), as the operator drives it: automatic reading, the normal and the fast
-// address search, and how long "Přerušit" takes to stop a search. A 10 ms timer on the GUI
+// address search, how long "Přerušit" takes to stop a search, opening "Parametry regulátoru"
+// and the editor's "Čtení". A 10 ms timer on the GUI
 // thread notes its own lateness; the largest lateness is the longest stall. One row a
 // scenario, with the figures of the program that exchanged on the GUI thread beside it.
 //
@@ -12,6 +13,7 @@
 #include "app/windows.h"
 #include "fixtures/scripted_prompts.h"
 #include "link/port/serial_line.h"
+#include "params/Unitmenumod.h"
 #include "port/sim_process.h"
 #include "ui/clock.h"
 #include "ui/qt_settings_store.h"
@@ -160,6 +162,31 @@ int main(int argc, char** argv) {
         QTest::qWaitFor([&] { return !windows.worker().busy(); }, 5000);
         rows.push_back(r);
         print(r);
+    }
+
+    { // "Parametry regulátoru": the loading dialog and the editor's first read, then "Čtení".
+        Row open{"open Parametry regulátoru", "920 per stall"};
+        Row read{"editor Čtení", "1470 per stall"};
+        QWidget* editor = windows.menu_mod;
+        probe.reset();
+        took.start();
+        main.ui->mn_parametry->trigger();
+        QTest::qWaitFor([&] { return editor->isVisible() && !windows.worker().busy(); }, 120000);
+        open.stallMs = probe.worst();
+        open.seconds = took.elapsed() / 1000.0;
+        probe.reset();
+        took.start();
+        editor->findChild<QPushButton*>("Button1")->click();
+        QTest::qWait(50);
+        QTest::qWaitFor([&] { return !windows.worker().busy(); }, 120000);
+        read.stallMs = probe.worst();
+        read.seconds = took.elapsed() / 1000.0;
+        windows.menu_mod->reject();
+        QTest::qWaitFor([&] { return !windows.worker().busy(); }, 10000);
+        for (const Row& r : {open, read}) {
+            rows.push_back(r);
+            print(r);
+        }
     }
 
     qint64 worst = 0;
