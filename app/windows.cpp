@@ -63,10 +63,14 @@ AppWindows::AppWindows(Services services)
     monitor->setAttribute(Qt::WA_QuitOnClose, false);
     mqtt = new Tmqtt(context_, qdx01);
     poller_ = std::make_unique<BusPoller>(*worker_, [this] { return qdx01->selectedLine(); });
-    prehled = new Tprehled(context_, *poller_,
-                           {[this] { return port->foundAddresses(); },
-                            [this](std::uint8_t station) { return port->takeStation(station); }},
-                           qdx01);
+    // Like the monitor, a window of its own that the main window's dialogs leave usable.
+    prehled_ = std::make_unique<Tprehled>(
+        context_, *poller_,
+        Tprehled::Hooks{[this] { return port->foundAddresses(); },
+                        [this](std::uint8_t station) { return port->takeStation(station); }},
+        nullptr);
+    prehled = prehled_.get();
+    prehled->setAttribute(Qt::WA_QuitOnClose, false);
     // The overview's readings go to the broker as the main window's own do.
     QObject::connect(poller_.get(), &BusPoller::reading, qdx01,
                      [this](const StationReading& reading) { qdx01->publishStation(reading); });
@@ -103,6 +107,7 @@ AppWindows::~AppWindows() {
     // worker still takes their cancels. What it reports afterwards is never delivered, as no
     // event is handled any more.
     poller_->stop();
+    prehled_.reset();
     monitor_.reset();
     main_window_.reset();
 }

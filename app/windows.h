@@ -74,6 +74,7 @@ private:
     AppContext context_;
     std::unique_ptr<Tqdx01> main_window_;
     std::unique_ptr<Tmonitor> monitor_; // no child of the main window
+    std::unique_ptr<Tprehled> prehled_; // nor is the overview
 };
 
 // Fonts of the window layouts that this system may not have, mapped to ones it has.

@@ -58,6 +58,12 @@ Prompts::Answer answerOf(int button, Prompts::Buttons buttons) {
     return Prompts::Answer::Ok;
 }
 
+// A box of a window blocks that window (and those it belongs to) only: the telegram monitor
+// and the bus overview, windows of their own, stay usable meanwhile.
+void modalTo(QDialog& dialog, const QWidget* parent) {
+    if (parent != nullptr) dialog.setWindowModality(Qt::WindowModal);
+}
+
 QString runFileDialog(QWidget* parent, const Prompts::FileDialog& d, QFileDialog::AcceptMode mode) {
     QFileDialog dialog(parent, d.title);
     dialog.setAcceptMode(mode);
@@ -68,6 +74,7 @@ QString runFileDialog(QWidget* parent, const Prompts::FileDialog& d, QFileDialog
     dialog.setDefaultSuffix(d.defaultSuffix);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !d.confirmOverwrite);
     if (!d.initialName.isEmpty()) dialog.selectFile(d.initialName);
+    modalTo(dialog, parent);
     if (dialog.exec() != QDialog::Accepted) return {};
     const QStringList files = dialog.selectedFiles();
     return files.isEmpty() ? QString() : files.first();
@@ -82,6 +89,7 @@ Prompts::Answer QtPrompts::message(QWidget* parent, const QString& text, const Q
         box.setDefaultButton(QMessageBox::No);
         box.setEscapeButton(QMessageBox::No);
     }
+    modalTo(box, parent);
     return answerOf(box.exec(), buttons);
 }
 
@@ -139,6 +147,7 @@ Prompts::Answer QtPrompts::table(QWidget* parent, const QString& text, const QSt
     });
     layout->addWidget(bar);
     box.resize(box.sizeHint().width(), qMin(600, box.sizeHint().height() + 40));
+    modalTo(box, parent);
     box.exec();
     // QDialogButtonBox and QMessageBox share the values of the standard buttons.
     return answerOf(pressed, buttons);

@@ -338,7 +338,9 @@ void TestAppSeams::qtPromptsMessageBoxes() {
     QString caption, text;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QMessageBox::StandardButtons shown;
+    Qt::WindowModality modality = Qt::NonModal;
     whenModal<QMessageBox>([&](QMessageBox* box) {
+        modality = box->windowModality();
         caption = box->windowTitle();
         text = box->text();
         icon = box->icon();
@@ -347,13 +349,15 @@ void TestAppSeams::qtPromptsMessageBoxes() {
         else box->button(QMessageBox::StandardButton(press))->click();
     });
     vx52::QtPrompts prompts;
-    const Prompts::Answer got = prompts.message(nullptr, QStringLiteral("Chceš vymazat naměřená data?"),
+    QWidget owner; // the box blocks its own window only
+    const Prompts::Answer got = prompts.message(&owner, QStringLiteral("Chceš vymazat naměřená data?"),
                                                 QStringLiteral("Clear"), Prompts::Icon::Warning,
                                                 Prompts::Buttons(buttons));
     QCOMPARE(int(got), answer);
     QCOMPARE(caption, QStringLiteral("Clear"));
     QCOMPARE(text, QStringLiteral("Chceš vymazat naměřená data?"));
     QCOMPARE(icon, QMessageBox::Warning);
+    QCOMPARE(modality, Qt::WindowModal);
     QCOMPARE(shown.testFlag(QMessageBox::Yes), Prompts::Buttons(buttons) != Prompts::Buttons::Ok &&
                                                      Prompts::Buttons(buttons) != Prompts::Buttons::OkCancel);
 }
@@ -363,7 +367,9 @@ void TestAppSeams::qtPromptsSaveDialogAddsTheExtension() {
     QString title;
     QStringList filters;
     bool confirms = false;
+    Qt::WindowModality modality = Qt::NonModal;
     whenModal<QFileDialog>([&](QFileDialog* dialog) {
+        modality = dialog->windowModality();
         title = dialog->windowTitle();
         filters = dialog->nameFilters();
         confirms = !dialog->testOption(QFileDialog::DontConfirmOverwrite);
@@ -376,11 +382,13 @@ void TestAppSeams::qtPromptsSaveDialogAddsTheExtension() {
     request.defaultSuffix = QStringLiteral("TXT");
     request.initialName = dir.filePath(QStringLiteral("Záznam QDX72_4xxx"));
     request.confirmOverwrite = true;
-    const QString chosen = prompts.saveFile(nullptr, request);
+    QWidget owner;
+    const QString chosen = prompts.saveFile(&owner, request);
     QCOMPARE(chosen, dir.filePath(QStringLiteral("Záznam QDX72_4xxx.TXT")));
     QCOMPARE(title, QStringLiteral("Uložit jako"));
     QCOMPARE(filters, QStringList{"Textový soubor [*.txt] (*.txt)"});
     QVERIFY(confirms);
+    QCOMPARE(modality, Qt::WindowModal);
 }
 
 void TestAppSeams::qtPromptsCancelledDialogsGiveNothing() {

@@ -4,6 +4,7 @@
 #include "app/Unit_hl.h"
 #include "app/dialogs/about_box.h"
 #include "app/monitor/monitor_window.h"
+#include "app/overview/overview_window.h"
 #include "app/trend_chart.h"
 #include "app/window_fit.h"
 #include "app/windows.h"
@@ -576,14 +577,18 @@ void TestAppWindows::linkRefusalsAreShownAsErrorBoxes() {
     QCOMPARE(run.prompts.asked.first().icon, Prompts::Icon::Error);
 }
 
-// A dialog of the main window is modal to it alone: the telegram monitor takes clicks meanwhile.
+// A dialog of the main window is modal to it alone: the telegram monitor and the bus overview
+// take clicks meanwhile.
 void TestAppWindows::aboutBoxDoesNotPauseTheTimer() {
     Run run(storeFile());
     vx52::AppWindows windows(run.services());
     windows.qdx01->show();
     windows.qdx01->ui->mn_monitor->trigger();
     QVERIFY(QTest::qWaitForWindowExposed(windows.monitor));
-    BlockWatch mainBlocked(windows.qdx01), monitorBlocked(windows.monitor);
+    windows.qdx01->ui->mn_prehled->trigger();
+    QVERIFY(QTest::qWaitForWindowExposed(windows.prehled));
+    BlockWatch mainBlocked(windows.qdx01), monitorBlocked(windows.monitor),
+        overviewBlocked(windows.prehled);
     bool shown = false, timerRan = false;
     QTimer::singleShot(0, [&] {
         shown = windows.AboutBox->isVisible() && windows.AboutBox->isModal();
@@ -595,6 +600,7 @@ void TestAppWindows::aboutBoxDoesNotPauseTheTimer() {
     QVERIFY(timerRan);
     QVERIFY(mainBlocked.blocked);
     QVERIFY(!monitorBlocked.blocked);
+    QVERIFY(!overviewBlocked.blocked);
     QCOMPARE(windows.AboutBox->result(), int(QDialog::Accepted));
     QVERIFY(windows.qdx01->Timer1->isActive());
     QVERIFY(run.prompts.asked.isEmpty());
