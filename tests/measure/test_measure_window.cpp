@@ -415,6 +415,7 @@ private slots:
     // Five timer events a second, as the 200 ms timer gives: only a new second counts.
     void automaticReadingFollowsTheSamplePeriod() {
         MeasureRig rig({{"ZAZNAM/LIST", "3"}}, 5);
+        rig.clock.workerAhead = 30;
         rig.ui().check_auto->click();
         QVERIFY(rig.prompts.asked.isEmpty()); // an empty chart asks nothing
         QVERIFY(rig.main().Timer1->isActive());
@@ -424,6 +425,10 @@ private slots:
         }
         QCOMPARE(int(rig.line.opened.size()), 3);
         QCOMPARE(rig.main().record.count(), std::size_t(3)); // one record line per sample
+        // Its time is the reading's, not the tick's.
+        const QString last = rig.main().record.line(2);
+        QVERIFY2(last.contains(vx52::longTimeText(rig.clock.current.addSecs(30).time())),
+                 qPrintable(last));
 
         rig.ui().check_auto->click(); // unticked: the ticks read no more
         QVERIFY(rig.seconds->run(6));
