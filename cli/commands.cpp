@@ -25,17 +25,20 @@ bool parseDouble(std::string_view text, double& out) {
     return r.ec == std::errc() && r.ptr == text.data() + text.size();
 }
 
+} // namespace
+
 int usage(std::ostream& err, const std::string& text) {
     err << "vx52-cli: " << text << '\n';
     return kExitUsage;
 }
 
-// One line naming the operation, the station and why the exchange failed.
 int failed(const Link& link, const std::string& operation, std::ostream& err) {
     const ExchangeFailure& f = link.lastFailure();
     err << "vx52-cli: " << operation << ", station " << int(f.asked) << ": " << f.text() << '\n';
     return kExitExchange;
 }
+
+namespace {
 
 int tableArgument(const std::vector<std::string>& args, int last, int& table, std::ostream& err) {
     if (args.empty() || !parseInt(args[0], table) || table < 0 || table > last)

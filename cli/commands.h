@@ -23,4 +23,9 @@ void printTable(ParamSet& params, int table, std::ostream& out);
 // A field's value as the tool prints it: floats with "." and at most 9 significant digits.
 std::string formatField(double value, bool isFloat);
 
+// The usage error's line; returns kExitUsage.
+int usage(std::ostream& err, const std::string& text);
+// One line naming the operation, the station and why the exchange failed; returns kExitExchange.
+int failed(const Link& link, const std::string& operation, std::ostream& err);
+
 } // namespace vx52::cli

@@ -21,17 +21,6 @@ namespace {
 constexpr int kParamTables = 12;
 constexpr int kAddressTable = 11;
 
-int usage(std::ostream& err, const std::string& text) {
-    err << "vx52-cli: " << text << '\n';
-    return kExitUsage;
-}
-
-int failed(const Link& link, const std::string& operation, std::ostream& err) {
-    const ExchangeFailure& f = link.lastFailure();
-    err << "vx52-cli: " << operation << ", station " << int(f.asked) << ": " << f.text() << '\n';
-    return kExitExchange;
-}
-
 std::string group(int table) {
     return std::string(catalogue()[static_cast<std::size_t>(table)].group);
 }
